@@ -1,0 +1,51 @@
+# The Windows deliverables and their tests: vokctl32.dll, ozm.exe and the Win32 test programs.
+enable_language(RC)
+
+# The control library: every source in controls/, its own resources and export list.
+file(GLOB VOKCTL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/controls/*.cpp)
+file(GLOB VOKCTL_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/controls/*.rc)
+if(VOKCTL_SOURCES)
+    add_library(vokctl32 SHARED ${VOKCTL_SOURCES} ${VOKCTL_RC} ${CMAKE_SOURCE_DIR}/controls/vokctl32.def)
+    set_target_properties(vokctl32 PROPERTIES PREFIX "" OUTPUT_NAME vokctl32)
+    target_include_directories(vokctl32 PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources/controls)
+    target_link_libraries(vokctl32 PRIVATE user32 gdi32 kernel32)
+endif()
+
+# The program's Win32 code, except its entry, as a library the Win32 tests link too.
+set(VOK_WIN32_SOURCES)
+foreach(dir ${VOK_PORTABLE_DIRS})
+    file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/win32/*.cpp)
+    list(APPEND VOK_WIN32_SOURCES ${srcs})
+endforeach()
+list(FILTER VOK_WIN32_SOURCES EXCLUDE REGEX ".*/shell/win32/WinMain\\.cpp$")
+set(VOK_WIN32_LIBS vokcore comdlg32 comctl32 user32 gdi32 kernel32 advapi32 shell32 winspool)
+if(TARGET vokctl32)
+    list(PREPEND VOK_WIN32_LIBS vokctl32)
+endif()
+if(VOK_WIN32_SOURCES)
+    add_library(vokwin STATIC ${VOK_WIN32_SOURCES})
+    target_include_directories(vokwin PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources/ozm)
+    target_link_libraries(vokwin PUBLIC ${VOK_WIN32_LIBS})
+    set(VOK_WIN32_LIBS vokwin)
+endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp)
+    file(GLOB OZM_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/ozm/*.rc)
+    add_executable(ozm WIN32 ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp ${OZM_RC})
+    target_include_directories(ozm PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm)
+    target_link_libraries(ozm PRIVATE ${VOK_WIN32_LIBS})
+endif()
+
+# Win32 tests: real windows and dialogs, run under Wine and Xvfb.
+set(VOK_WIN32_TESTS)
+foreach(dir ${VOK_PORTABLE_DIRS} controls)
+    file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/win32/*.cpp)
+    list(APPEND VOK_WIN32_TESTS ${srcs})
+endforeach()
+if(VOK_WIN32_TESTS)
+    add_executable(vok_win32_tests ${VOK_WIN32_TESTS})
+    target_include_directories(vok_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/resources/ozm
+                               ${CMAKE_SOURCE_DIR}/resources/controls)
+    target_compile_definitions(vok_win32_tests PRIVATE VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    target_link_libraries(vok_win32_tests PRIVATE ${VOK_WIN32_LIBS} ${VOK_GTEST})
+endif()

@@ -1,0 +1,8 @@
+// The process-wide editing options.
+#include "engine/Options.h"
+
+TEngineOptions& EngineOptions()
+{
+    static TEngineOptions options;
+    return options;
+}

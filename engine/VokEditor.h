@@ -1,0 +1,221 @@
+// The engine of one document: its lines, cursor, selection and bookmarks, and the hooks to its window.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/EditorTypes.h"
+#include "engine/LineRecord.h"
+
+class TInStream;
+class TOutStream;
+
+// TVokEditor owns a doubly linked list of LineRecords (always at least one), the cursor with a cached
+// pointer to its line, the selection as an ordered pair of positions, ten bookmarks and the engine's view
+// of its window. It draws nothing: whatever it needs from the outside it asks through the virtual hooks,
+// which the editor window overrides. Every position it stores is in display columns.
+class TVokEditor {
+public:
+    TVokEditor();
+    TVokEditor(const TVokEditor&) = delete;  // owns its line list
+    TVokEditor& operator=(const TVokEditor&) = delete;
+    virtual ~TVokEditor();
+
+    // ---- Hooks to the window, in their fixed order. -------------------------------------------------
+    virtual void SetCaret(int col, int row) noexcept = 0;
+    virtual void RepaintAll() noexcept = 0;
+    virtual void RepaintLine(int32_t line) noexcept = 0;
+    virtual void UpdateScrollBars() noexcept {}
+    virtual void UpdateStatus() noexcept {}
+    virtual const TSyntaxScheme* SyntaxScheme() noexcept { return nullptr; }
+    virtual void ReportError(int /*code*/) noexcept {}
+    virtual void InsertModeChanged() noexcept {}
+    virtual void Paste() noexcept {}
+    virtual void Copy() noexcept {}
+    virtual void CopyAndAppend() noexcept {}
+    virtual void Cut() noexcept {}
+    virtual void CutAndAppend() noexcept {}
+    virtual void InsertSymbol() noexcept {}
+    virtual bool AutoCorrectWord(const char* /*word*/, char* /*buffer*/, int /*size*/) noexcept { return false; }
+    virtual bool CapitalizeSentences() noexcept { return false; }
+    virtual bool IsCapitalizeException(const char* /*token*/) noexcept { return false; }
+    virtual void GoToLine() noexcept {}
+    virtual void GoToColumn() noexcept {}
+    virtual bool FindDialog() noexcept { return false; }
+    // Answers 0 for Cancel, 1 for Find/Replace one by one, 2 for Replace All.
+    virtual int ReplaceDialog() noexcept { return 0; }
+    // 0 Cancel, 1 No, 2 Yes, 3 All.
+    virtual int ReplacePrompt() noexcept { return 0; }
+    virtual void SaveFile() noexcept = 0;
+    virtual void SaveFileAs() noexcept = 0;
+    virtual void WriteBlock() noexcept = 0;
+    virtual void ReadBlock() noexcept = 0;
+    virtual void OpenFile() noexcept {}
+    virtual void NewFile() noexcept {}
+    virtual void OpenFileAtCursor(const char* /*name*/) noexcept {}
+    virtual void Print() noexcept = 0;
+    virtual bool MacroRecordDialog() noexcept { return false; }
+    virtual void RecordingStarted() noexcept {}
+    virtual void RecordingStopped() noexcept {}
+    virtual void MacroDialog() noexcept {}
+    // Fills a 256-byte table; *selectionOnly says whether the range is the selection. False on cancel.
+    virtual bool ConvertTextDialog(unsigned char* /*table*/, bool* /*selectionOnly*/) noexcept { return false; }
+    // Edits the fill string (at most 32 bytes in a buffer of size bytes). False on cancel.
+    virtual bool FillBlockDialog(char* /*buffer*/, int /*size*/) noexcept { return false; }
+    virtual bool LineDrawStyle(int* /*style*/, char* /*fillChar*/) noexcept { return false; }
+    // May change the 1-based key column and the key length. False on cancel.
+    virtual bool SortDialog(int* /*keyColumn*/, int* /*keyLength*/) noexcept { return false; }
+    // Orders count items of the given size in place; the engine's version leaves them as they are.
+    virtual bool SortLines(void* /*items*/, std::size_t /*count*/, std::size_t /*itemSize*/) noexcept { return true; }
+    virtual void WordCount(long /*lines*/, long /*nonBlank*/, long /*paragraphs*/, long /*words*/, long /*chars*/) noexcept {}
+    virtual void UserTool(int /*index*/) noexcept {}
+    virtual void HelpKeywordSearch() noexcept {}
+    virtual void LowerString(char* text) noexcept;
+    virtual void UpperString(char* text) noexcept;
+    virtual int ToUpper(int c) noexcept;
+    virtual int ToLower(int c) noexcept;
+    virtual bool IsUpper(int c) noexcept;
+    virtual bool IsWordChar(int c) noexcept;
+
+    // ---- Line store. ---------------------------------------------------------------------------------
+    LineRecord* LineAt(int32_t index);
+    // Allocates an empty line and links it after record (unlinked when record is null); null when out of memory.
+    LineRecord* InsertLineAfter(LineRecord* record);
+    static const char* PointerAtColumn(const char* text, int col);
+    static int ColumnOfPointer(const char* text, const char* pointer);
+    static int LineWidth(const char* text);
+    static int LineWidthTrimmed(const char* text);
+    int CharAtCursor();
+    int WordAtCursor(char* buffer, int n);
+    static LineRecord* StepLines(LineRecord* record, int32_t k);
+    void BeginUpdate();
+    void EndUpdate();
+    void RequestRedraw(uint32_t flags);
+    void RecomputeStates(int32_t first, int32_t last);
+    // Recomputes one line's state; true if it changed (then the following lines may look different).
+    bool RecomputeLineState(int32_t line);
+    // Removes trailing blanks of a line; shrinks its block when it lost more than 3 bytes.
+    void TrimLine(LineRecord* record);
+    // Replaces a line's text by a copy of text; false (nothing changed) when out of memory.
+    [[nodiscard]] bool SetLineText(LineRecord* record, const char* text, std::size_t length);
+    // Unlinks and frees every line after the first and empties the first.
+    void ClearLines();
+
+    // ---- Cursor, selection and blocks. ---------------------------------------------------------------
+    void GotoPosition(int col, int32_t line, bool extend);
+    void EnsureCursorVisible();
+    void ScrollTo(int col, int32_t line);
+    void HideSelection();
+    bool ParagraphBounds(TPosition* start, TPosition* end);
+    TPosition NextWordPos(TPosition pos);
+    TPosition PrevWordPos(TPosition pos);
+
+    void CursorLeft(bool extend) { GotoPosition(curCol - 1, curLineNo, extend); }
+    void CursorRight(bool extend) { GotoPosition(curCol + 1, curLineNo, extend); }
+    void CursorUp(bool extend) { GotoPosition(curCol, curLineNo - 1, extend); }
+    void CursorDown(bool extend) { GotoPosition(curCol, curLineNo + 1, extend); }
+    void PageUp(bool extend);
+    void PageDown(bool extend);
+    void LineStart(bool extend) { GotoPosition(0, curLineNo, extend); }
+    void LineEnd(bool extend);
+    void WordLeft(bool extend);
+    void WordRight(bool extend);
+    void TextStart(bool extend) { GotoPosition(curCol, 0, extend); }
+    void TextEnd(bool extend) { GotoPosition(curCol, lastLine, extend); }
+    void TopOfWindow(bool extend) { GotoPosition(curCol, topLine, extend); }
+    void BottomOfWindow(bool extend);
+    void ParaUp(bool extend);
+    void ParaDown(bool extend);
+    void ScrollUp() { ScrollTo(topCol, topLine - 1); }
+    void ScrollDown() { ScrollTo(topCol, topLine + 1); }
+    void FirstNonBlank();
+    void StartSelect();
+    void EndSelect() { selecting = false; }
+    void SelectWord();
+    void SelectLine();
+    void SelectPara();
+    void SelectAll();
+    void SetSelMode(bool column);
+    void SetMark(int n);
+    void GotoMark(int n);
+    void MatchPair();
+    void MatchPreprocNext();
+    void MatchPreprocPrev();
+
+    // Bookmarks follow text: after inserting from `from` to `to`, or deleting the range from..to.
+    void AdjustBookmarksForInsert(TPosition from, TPosition to);
+    void AdjustBookmarksForDelete(TPosition from, TPosition to);
+
+    // ---- Document streams. ---------------------------------------------------------------------------
+    static int ReadTextLine(TInStream& in, char* buffer, int size, int maxWidth, int tabSize, bool appendCrLf,
+                            int16_t* format, bool* binary);
+    [[nodiscard]] bool ReadFile(TInStream& in, int16_t* format);
+    [[nodiscard]] bool WriteFile(TOutStream& out, int format);
+    [[nodiscard]] bool WriteBlock(TOutStream& out, int format);
+
+    // ---- Fields. -------------------------------------------------------------------------------------
+    LineRecord* firstLine = nullptr;
+    LineRecord* curLine = nullptr;
+    int16_t curCol = 0;
+    int32_t curLineNo = 0;
+    int16_t topCol = 0;
+    int32_t topLine = 0;
+    int16_t winCols = 80;
+    uint32_t winLines = 25;
+    int16_t maxCol = kMaxCol;
+    int32_t lastLine = 0;
+    bool modified = false;
+    uint16_t lockCount = 0;
+    uint32_t pendingRedraw = 0;
+
+    int16_t selStartCol = 0;
+    int32_t selStartLine = 0;
+    int16_t selEndCol = 0;
+    int32_t selEndLine = 0;
+    bool selShown = false;
+    bool columnMode = false;
+    bool selecting = false;
+    bool lineDrawMode = false;
+    TPosition bookmarks[10] = {};
+    bool bookmarkSet[10] = {};
+
+    uint16_t prevCommand = 0;
+    uint16_t curCommand = 0;
+    bool recording = false;
+    bool playing = false;
+
+    TPosition SelStart() const { return {selStartCol, selStartLine}; }
+    TPosition SelEnd() const { return {selEndCol, selEndLine}; }
+    TPosition Cursor() const { return {curCol, curLineNo}; }
+
+protected:
+    // A shared empty text that stands in for a line whose own block could not be allocated; never freed.
+    static char emptyText_[1];
+    void FlushRedraw();
+    void FreeLine(LineRecord* record);
+
+private:
+    LineRecord fallbackLine_ = {};
+};
+
+// Keeps an update batch open for its lifetime, so an early return cannot leave it open.
+class TUpdateBatch {
+public:
+    explicit TUpdateBatch(TVokEditor& editor) : editor_(editor) { editor_.BeginUpdate(); }
+    ~TUpdateBatch() { editor_.EndUpdate(); }
+    TUpdateBatch(const TUpdateBatch&) = delete;
+    TUpdateBatch& operator=(const TUpdateBatch&) = delete;
+
+private:
+    TVokEditor& editor_;
+};
+
+// Byte tests of the C locale that the engine uses for white space and blank lines.
+inline bool IsBlankByte(int c)
+{
+    return c == ' ' || c == '\t';
+}
+inline bool IsSpaceByte(int c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}

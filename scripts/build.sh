@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Configures and builds the native tree (build/native) and the Windows tree (build/windows).
+# Usage: scripts/build.sh [native|windows|all] [extra cmake args for native]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+what="${1:-all}"
+jobs="$(nproc)"
+
+if [ "$what" = native ] || [ "$what" = all ]; then
+    cmake -S . -B build/native -DVOK_SANITIZE=ON >/dev/null
+    cmake --build build/native -j "$jobs"
+fi
+if [ "$what" = windows ] || [ "$what" = all ]; then
+    cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build/windows -j "$jobs"
+fi

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both trees and runs every test suite: natively, and the
+# Windows build under 32-bit Wine (window tests under Xvfb). Ends with one "N passed, N failed" line.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+
+bash scripts/install-deps.sh || exit 1
+bash scripts/build.sh all || { echo "0 passed, 1 failed"; exit 1; }
+
+export VOK_BUILD="$root/build"
+source scripts/wine-env.sh
+vok_wine_prefix
+
+passed=0
+failed=0
+logdir="$root/build/test-logs"
+mkdir -p "$logdir"
+
+# Runs one GoogleTest program and adds its counts; a program that dies before its summary is one failure.
+run_suite() {
+    local name="$1"; shift
+    local log="$logdir/$name.log"
+    echo "== $name"
+    "$@" >"$log" 2>&1
+    local rc=$?
+    local p f
+    p=$(grep -aE '^\[  PASSED  \] [0-9]+ test' "$log" | tail -1 | awk '{print $4}')
+    f=$(grep -aE '^\[  FAILED  \] [0-9]+ test' "$log" | tail -1 | awk '{print $4}')
+    p=${p:-0}; f=${f:-0}
+    if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then
+        f=1
+        echo "   exited with $rc before finishing; last lines:"
+        tail -20 "$log" | sed 's/^/   /'
+    fi
+    grep -aE '^\[  FAILED  \] [A-Za-z]' "$log" | sort -u | sed 's/^/   /'
+    echo "   $p passed, $f failed"
+    passed=$((passed + p))
+    failed=$((failed + f))
+}
+
+run_suite native build/native/vok_tests
+run_suite windows wine build/windows/vok_tests.exe
+if [ -f build/windows/vok_win32_tests.exe ]; then
+    cp -f build/windows/vokctl32.dll build/windows/ 2>/dev/null || true
+    run_suite win32 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/windows/vok_win32_tests.exe
+fi
+if [ -f scripts/e2e.sh ]; then
+    run_suite e2e bash scripts/e2e.sh
+fi
+wineserver -k >/dev/null 2>&1 || true
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
