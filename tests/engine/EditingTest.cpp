@@ -1,6 +1,8 @@
 // Inserting and deleting text: the primitives and the typing and deletion commands.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/Alloc.h"
 #include "support/EngineFixture.h"
 
@@ -249,4 +251,56 @@ TEST_F(Editing, InsertFileIsOneUndoStepAndSelectsTheText)
     ed.curCommand = cmReadBlock;
     Run(cmUndo);
     EXPECT_EQ(ed.Joined(), "start end");
+}
+
+TEST_F(Editing, TabInsertsATabOrSpacesAndMergesWithTyping)
+{
+    Type("ab");
+    Run(cmTab);
+    // A tab at the end of a line is trailing white space: the cursor moves on in virtual space.
+    EXPECT_EQ(ed.Text(0), "ab");
+    EXPECT_EQ(ed.curCol, 8);
+    EXPECT_EQ(ed.undoCount, 1);
+    EngineOptions().useTabChar = false;
+    Run(cmTab);
+    EXPECT_EQ(ed.curCol, 16);
+}
+
+TEST_F(Editing, BackTabMovesToThePreviousStopWithoutDeleting)
+{
+    ed.Load("abcdefghijklmnopqrstu\n");
+    Goto(11, 0);
+    Run(cmBackTab);
+    EXPECT_EQ(ed.curCol, 8);
+    Run(cmBackTab);
+    EXPECT_EQ(ed.curCol, 0);
+    EXPECT_EQ(ed.Text(0), "abcdefghijklmnopqrstu");
+}
+
+namespace {
+// A window whose AutoCorrect knows "teh" and capitalizes sentences, with "e.g." as an abbreviation.
+class TAutoCorrectEditor : public TRecordingEditor {
+public:
+    bool AutoCorrectWord(const char* word, char* buffer, int size) noexcept override
+    {
+        if (std::string(word) != "teh")
+            return false;
+        std::snprintf(buffer, static_cast<std::size_t>(size), "the");
+        return true;
+    }
+    bool CapitalizeSentences() noexcept override { return true; }
+    bool IsCapitalizeException(const char* token) noexcept override { return std::string(token) == "approx."; }
+};
+}  // namespace
+
+TEST_F(Editing, AutoCorrectAndSentenceCapitals)
+{
+    TAutoCorrectEditor ac;
+    auto type = [&](const std::string& s) {
+        for (unsigned char c : s)
+            ac.ExecuteCommand(cmInsertChar, c);
+    };
+    type("teh cat sat. it is, approx. fine.. ok a. b ");
+    EXPECT_EQ(ac.Joined(), "The cat sat. It is, approx. fine.. ok a. B");
+    EXPECT_EQ(ac.curCol, 43);
 }
