@@ -28,9 +28,10 @@ public:
     virtual bool SaveDialogOpen() = 0;
     virtual bool DesktopFind(const char* path, TDesktopPlace* place) = 0;
     virtual void DesktopStore(const char* path, const TDesktopPlace& place) = 0;
-    // The binding of a key with the window's prefix state (which the lookup updates): an editor command,
-    // a macro number 1000..1049, or 0 for none.
-    virtual unsigned LookupKey(uint16_t* keyState, uint16_t key) = 0;
+    // The binding of a key message with the window's prefix state (which the lookup updates): an editor
+    // command, a macro number 1000..1049, or 0 for none. kind: 0 a typed character (code = the character),
+    // 1 a key down, 2 a system key down (code = the virtual key); modifiers: 0x200 Shift, 0x400 Ctrl, 0x800 Alt.
+    virtual unsigned LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers) = 0;
     // The frame's context-help mode (What Is).
     virtual bool HelpMode() { return false; }
     virtual void EndHelpMode(unsigned /*helpTopic*/) {}
