@@ -428,3 +428,33 @@ TEST_F(EditorWindow, CopyAndAppendJoinsStreamTexts)
     EXPECT_EQ(std::string(ed->LineAt(0)->text), "one two onetwo");
     EXPECT_EQ(ed->UndoKind(), 5);
 }
+
+TEST_F(EditorWindow, OpenFileAtCursorSearchesTheIncludeFolders)
+{
+    std::string base = TempPath("vok_inc");
+    CreateDirectoryA(base.c_str(), nullptr);
+    CreateDirectoryA((base + "\\sys").c_str(), nullptr);
+    WriteAll(base + "\\sys\\stat.h", "/* stat */\n");
+    SetEnvironmentVariableA("INCLUDE", ("C:\\nowhere;" + base).c_str());
+    LoadText("#include <sys/stat.h>\n");
+    gOpenFileBuffer[0] = 0;
+    ed->ExecuteCommand(cmOpenFileAtCursor, 0);
+    EXPECT_EQ(std::string(gOpenFileBuffer), base + "\\sys\\stat.h");
+
+    // A BIN folder on the PATH adds the INCLUDE folder beside it.
+    std::string dev = TempPath("vok_dev");
+    CreateDirectoryA(dev.c_str(), nullptr);
+    CreateDirectoryA((dev + "\\INCLUDE").c_str(), nullptr);
+    WriteAll(dev + "\\INCLUDE\\only_here.h", "x\n");
+    SetEnvironmentVariableA("INCLUDE", nullptr);
+    char path[4096];
+    GetEnvironmentVariableA("PATH", path, sizeof path);
+    SetEnvironmentVariableA("PATH", (std::string(path) + ";" + dev + "\\bin").c_str());
+    ed->GotoPosition(0, 0, false);
+    ed->SelectAll();
+    ed->DeleteBlock();
+    ed->InsertText("#include \"only_here.h\"");
+    ed->ExecuteCommand(cmOpenFileAtCursor, 0);
+    SetEnvironmentVariableA("PATH", path);
+    EXPECT_EQ(std::string(gOpenFileBuffer), dev + "\\INCLUDE\\only_here.h");
+}
