@@ -1,0 +1,49 @@
+// Library-wide state of the control library: module, users, display class, dialog mode, templates, bitmaps.
+#pragma once
+
+#include <windows.h>
+
+#include "controls/CtlPaint.h"
+
+constexpr COLORREF kLightGrey = RGB(192, 192, 192);
+constexpr COLORREF kDarkGrey = RGB(128, 128, 128);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// System bitmaps, named here because <windows.h> shows their names only to OEM resource users.
+constexpr int kSystemCloseBitmap = 32754;
+constexpr int kSystemComboBitmap = 32738;
+
+// Everything the library sets up when it is loaded into a process and releases when it is unloaded.
+// Owns the template pointers (resources of its own module) and the bitmaps of its display class.
+struct TCtlLibrary {
+    HINSTANCE instance = nullptr;
+    LONG useCount = 0;
+    int displayClass = 0;     // 1..4
+    UINT dialogMode = 0;      // VOKDLG_* bits
+    COLORREF lightGrey = kLightGrey;
+    bool lightGreyExact = false;
+    bool oldWindows = false;  // version word below 3.95: frames and captions are drawn by the library
+    HBRUSH backgroundBrush = nullptr;  // stock object, never deleted
+    int comboArrowWidth = 0;
+    int comboArrowExtent = 0;
+    const DLGTEMPLATE* templates[6] = {};
+    TMaskedBitmap marks;      // check and radio marks, five cells; not loaded for display classes 1 and 2
+    TMaskedBitmap arrowUp, arrowDown, arrowGrey;
+    TMaskedBitmap icons[4];   // icon ids 901..904
+    bool classesRegistered = false;
+    bool loaded = false;
+};
+
+TCtlLibrary& CtlLibrary() noexcept;
+
+// Sets the library up for this process; on failure releases what it set up and returns false.
+[[nodiscard]] bool LoadCtlLibrary(HINSTANCE instance) noexcept;
+// Unregisters the classes and frees templates and bitmaps; harmless when already released.
+void ReleaseCtlLibrary() noexcept;
+
+// Colours of the shading: dark grey and white with the 3-D mode bit, else the window-frame colour for both.
+COLORREF ShadowColour() noexcept;
+COLORREF HighlightColour() noexcept;
+// The icon bitmap for a control id 901..904, or null.
+const TMaskedBitmap* IconBitmap(int id) noexcept;

@@ -1,0 +1,110 @@
+// The control library as a loaded module: exports by name, version, classes, dialog mode and pure rules.
+#include <gtest/gtest.h>
+
+#include "controls/CtlRules.h"
+#include "controls/VokCtl.h"
+
+namespace {
+
+TEST(CtlLibrary, EveryExportResolvesByName)
+{
+    HMODULE dll = LoadLibraryA("vokctl32.dll");
+    ASSERT_NE(dll, nullptr);
+    for (const char* name : {"InitVokCtrl", "DeleteVokCtrl", "GetVokCtrlVersion", "GetVokDlgMode", "SetVokDlgMode",
+                             "SetArrowButton", "VokMessageBox", "LoadStrVokMessageBox", "_PRINTFVOKMESSAGEBOX",
+                             "_LSPRINTFVOKMSGBOX", "CenterDialog", "SetRWLoadResFun", "WEP"}) {
+        EXPECT_NE(reinterpret_cast<void*>(GetProcAddress(dll, name)), nullptr) << name;
+    }
+    FreeLibrary(dll);
+}
+
+TEST(CtlLibrary, VersionCarriesLanguageInHighWord)
+{
+    DWORD version = GetVokCtrlVersion();
+    EXPECT_EQ(LOWORD(version), 0x0114);
+    EXPECT_EQ(HIWORD(version), 1033);
+}
+
+TEST(CtlLibrary, RegistersItsEightClassesForEveryModule)
+{
+    for (const char* name : {VOKCTL_DIALOG_CLASS, VOKCTL_BUTTON_CLASS, VOKCTL_RADIO_CLASS, VOKCTL_CHECK_CLASS,
+                             VOKCTL_ARROW_CLASS, VOKCTL_BITMAP_CLASS, VOKCTL_SHADE_CLASS, VOKCTL_TEXT_CLASS}) {
+        WNDCLASSA info{};
+        EXPECT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), name, &info)) << name;
+    }
+}
+
+TEST(CtlLibrary, UsersAreOnlyCounted)
+{
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    EXPECT_EQ(InitVokCtrl(self), 1);
+    EXPECT_EQ(DeleteVokCtrl(self), 1);
+    // An unbalanced delete must not take the classes away from windows still using them.
+    EXPECT_EQ(DeleteVokCtrl(self), 1);
+    WNDCLASSA info{};
+    EXPECT_TRUE(GetClassInfoA(self, VOKCTL_DIALOG_CLASS, &info));
+    SetRWLoadResFun(nullptr);
+}
+
+// The test screen is 24-bit at 96 pixels per inch: light grey is exact, so the full grey look is on.
+TEST(CtlLibrary, DialogModeStartsFullOnExactGreyAndNeedsTheGreyBit)
+{
+    ASSERT_EQ(GetVokDlgMode(), 0x0Fu);
+    SetVokDlgMode(VOKDLG_3D);
+    EXPECT_EQ(GetVokDlgMode(), 0u);
+    SetVokDlgMode(VOKDLG_GREY | VOKDLG_3D);
+    EXPECT_EQ(GetVokDlgMode(), 3u);
+    SetVokDlgMode(0x0F);
+    EXPECT_EQ(GetVokDlgMode(), 0x0Fu);
+}
+
+struct TDisplayCase {
+    int ppi;
+    bool exactGrey;
+    int displayClass;
+};
+
+class DisplayClass : public ::testing::TestWithParam<TDisplayCase> {};
+
+TEST_P(DisplayClass, FollowsResolutionAndGrey)
+{
+    const TDisplayCase& c = GetParam();
+    EXPECT_EQ(ClassifyDisplay(c.ppi, c.exactGrey), c.displayClass);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DisplayClass,
+                         ::testing::Values(TDisplayCase{72, true, 1}, TDisplayCase{89, false, 1},
+                                           TDisplayCase{90, false, 2}, TDisplayCase{96, true, 3},
+                                           TDisplayCase{119, true, 3}, TDisplayCase{120, false, 4},
+                                           TDisplayCase{144, true, 4}));
+
+struct TCentreCase {
+    RECT window;
+    RECT reference;
+    bool moves;
+    POINT at;
+};
+
+class CentredPosition : public ::testing::TestWithParam<TCentreCase> {};
+
+TEST_P(CentredPosition, CentresThenKeepsOnScreen)
+{
+    const TCentreCase& c = GetParam();
+    POINT at{-1, -1};
+    ASSERT_EQ(CenteredPosition(c.window, c.reference, SIZE{1024, 768}, at), c.moves);
+    if (c.moves) {
+        EXPECT_EQ(at.x, c.at.x);
+        EXPECT_EQ(at.y, c.at.y);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CentredPosition,
+    ::testing::Values(
+        TCentreCase{{0, 0, 100, 50}, {100, 100, 301, 301}, true, {150, 175}},   // odd halves round down
+        TCentreCase{{0, 0, 200, 200}, {900, 600, 1200, 900}, true, {824, 568}}, // pulled back onto the screen
+        TCentreCase{{0, 0, 100, 100}, {-200, -200, -50, -50}, true, {0, 0}},    // never negative
+        TCentreCase{{5, 5, 405, 105}, {0, 0, 300, 300}, false, {}},             // wider than its reference
+        TCentreCase{{0, 0, 100, 100}, {0, 0, 100, 100}, true, {0, 0}}));        // exactly as large
+
+}  // namespace
