@@ -2,6 +2,7 @@
 #include "controls/CtlLibrary.h"
 
 #include <cstdlib>
+#include <new>
 
 #include "controls/CtlArrow.h"
 #include "controls/CtlButton.h"
@@ -146,6 +147,16 @@ void ReleaseCtlLibrary() noexcept
     for (auto& icon : lib.icons)
         icon.Release();
     lib.loaded = false;
+}
+
+TWindowText::TWindowText(HWND hwnd) noexcept
+{
+    int length = GetWindowTextLengthA(hwnd);
+    if (length <= 0)
+        return;
+    text = new (std::nothrow) char[length + 1];
+    if (text)
+        GetWindowTextA(hwnd, text, length + 1);
 }
 
 COLORREF ShadowColour() noexcept

@@ -37,6 +37,19 @@ struct TCtlLibrary {
 
 TCtlLibrary& CtlLibrary() noexcept;
 
+// A window's whole text in a buffer of its own; empty when the window has none or memory runs out.
+class TWindowText {
+public:
+    explicit TWindowText(HWND hwnd) noexcept;
+    TWindowText(const TWindowText&) = delete;
+    TWindowText& operator=(const TWindowText&) = delete;
+    ~TWindowText() { delete[] text; }
+    const char* Get() const noexcept { return text ? text : ""; }
+
+private:
+    char* text = nullptr;
+};
+
 // Sets the library up for this process; on failure releases what it set up and returns false.
 [[nodiscard]] bool LoadCtlLibrary(HINSTANCE instance) noexcept;
 // Unregisters the classes and frees templates and bitmaps; harmless when already released.

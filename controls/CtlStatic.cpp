@@ -202,8 +202,7 @@ private:
         } else {
             FillSolid(dc, r, backColour);
         }
-        char text[1024] = {};
-        GetWindowTextA(hwnd, text, sizeof text);
+        TWindowText text(hwnd);
         HFONT font = ownFont ? ownFont.Get() : givenFont;
         TSelectObject useFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
@@ -211,7 +210,7 @@ private:
         LONG style = GetWindowLongA(hwnd, GWL_STYLE);
         UINT align = (style & 3) == SS_CENTER ? DT_CENTER : ((style & 3) == SS_RIGHT ? DT_RIGHT : DT_LEFT);
         UINT prefix = (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
-        DrawTextA(dc, text, -1, &r, align | prefix | DT_WORDBREAK | DT_EXPANDTABS);
+        DrawTextA(dc, text.Get(), -1, &r, align | prefix | DT_WORDBREAK | DT_EXPANDTABS);
     }
 
     HWND hwnd;

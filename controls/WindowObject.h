@@ -34,7 +34,8 @@ T* WindowObjectOf(HWND hwnd) noexcept
 {
     if (!hwnd || !IsWindow(hwnd))
         return nullptr;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &WindowObjectProc<T>)
+    // The class procedure, not the window's: a subclassed window still has its object.
+    if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) != &WindowObjectProc<T>)
         return nullptr;
     return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, 0));
 }

@@ -78,8 +78,8 @@ inline void PumpMessages(DWORD ms = 0)
 
 inline std::string WindowText(HWND hwnd)
 {
-    char text[1024] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
+    std::string text(GetWindowTextLengthA(hwnd) + 1, '\0');
+    text.resize(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size())));
     return text;
 }
 
