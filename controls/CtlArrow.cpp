@@ -258,18 +258,13 @@ LRESULT TCtlArrow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 bool RegisterArrowClass(HINSTANCE instance) noexcept
 {
     WNDCLASSA wc{};
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WindowObjectProc<TCtlArrow>;
     wc.cbWndExtra = sizeof(void*);
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = VOKCTL_ARROW_CLASS;
-    return RegisterClassA(&wc) != 0;
-}
-
-void UnregisterArrowClass(HINSTANCE instance) noexcept
-{
-    UnregisterClassA(VOKCTL_ARROW_CLASS, instance);
+    return RegisterCtlClass(wc);
 }
 
 extern "C" int VOKCTLAPI SetArrowButton(HWND dialog, int arrowId, int editId, BOOL resize, UINT modeMessage,

@@ -6,7 +6,6 @@
 #include "controls/CtlRules.h"
 
 [[nodiscard]] bool RegisterArrowClass(HINSTANCE instance) noexcept;
-void UnregisterArrowClass(HINSTANCE instance) noexcept;
 
 // Timer id a held arrow uses for its repeats.
 constexpr UINT_PTR kArrowRepeatTimer = 1;

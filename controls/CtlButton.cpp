@@ -409,20 +409,14 @@ bool RegisterButtonClasses(HINSTANCE instance) noexcept
 {
     for (const char* name : kClassNames) {
         WNDCLASSA wc{};
-        wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
+        wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = WindowObjectProc<TCtlButton>;
         wc.cbWndExtra = sizeof(void*);
         wc.hInstance = instance;
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.lpszClassName = name;
-        if (!RegisterClassA(&wc))
+        if (!RegisterCtlClass(wc))
             return false;
     }
     return true;
-}
-
-void UnregisterButtonClasses(HINSTANCE instance) noexcept
-{
-    for (const char* name : kClassNames)
-        UnregisterClassA(name, instance);
 }

@@ -4,4 +4,3 @@
 #include <windows.h>
 
 [[nodiscard]] bool RegisterButtonClasses(HINSTANCE instance) noexcept;
-void UnregisterButtonClasses(HINSTANCE instance) noexcept;

@@ -126,18 +126,13 @@ LRESULT CALLBACK DialogClassProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPara
 bool RegisterDialogClass(HINSTANCE instance) noexcept
 {
     WNDCLASSA wc{};
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS | CS_SAVEBITS;
+    wc.style = CS_DBLCLKS | CS_SAVEBITS;
     wc.lpfnWndProc = DialogClassProc;
     wc.cbWndExtra = DLGWINDOWEXTRA;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = VOKCTL_DIALOG_CLASS;
-    return RegisterClassA(&wc) != 0;
-}
-
-void UnregisterDialogClass(HINSTANCE instance) noexcept
-{
-    UnregisterClassA(VOKCTL_DIALOG_CLASS, instance);
+    return RegisterCtlClass(wc);
 }
 
 extern "C" void VOKCTLAPI CenterDialog(HWND window, BOOL overParent)

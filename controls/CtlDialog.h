@@ -4,4 +4,3 @@
 #include <windows.h>
 
 [[nodiscard]] bool RegisterDialogClass(HINSTANCE instance) noexcept;
-void UnregisterDialogClass(HINSTANCE instance) noexcept;

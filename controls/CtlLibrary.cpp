@@ -35,13 +35,6 @@ bool RegisterAllClasses(HINSTANCE instance) noexcept
            RegisterStaticClasses(instance);
 }
 
-void UnregisterAllClasses(HINSTANCE instance) noexcept
-{
-    UnregisterStaticClasses(instance);
-    UnregisterArrowClass(instance);
-    UnregisterButtonClasses(instance);
-    UnregisterDialogClass(instance);
-}
 
 void ClassifyScreen(TCtlLibrary& lib) noexcept
 {
@@ -105,6 +98,18 @@ TCtlLibrary& CtlLibrary() noexcept
     return g_library;
 }
 
+bool RegisterCtlClass(WNDCLASSA& wc) noexcept
+{
+    TCtlLibrary& lib = g_library;
+    if (lib.registeredCount >= static_cast<int>(sizeof lib.registered / sizeof lib.registered[0]))
+        return false;
+    wc.style |= CS_GLOBALCLASS;
+    if (!RegisterClassA(&wc))
+        return false;
+    lib.registered[lib.registeredCount++] = wc.lpszClassName;
+    return true;
+}
+
 bool LoadCtlLibrary(HINSTANCE instance) noexcept
 {
     TCtlLibrary& lib = g_library;
@@ -118,7 +123,6 @@ bool LoadCtlLibrary(HINSTANCE instance) noexcept
     }
     lib.instance = instance;
     lib.oldWindows = IsOldWindows();
-    lib.classesRegistered = true;
     bool ok = RegisterAllClasses(instance);
     if (ok) {
         ClassifyScreen(lib);
@@ -135,9 +139,8 @@ void ReleaseCtlLibrary() noexcept
     TCtlLibrary& lib = g_library;
     if (!lib.loaded)
         return;
-    if (lib.classesRegistered)
-        UnregisterAllClasses(lib.instance);
-    lib.classesRegistered = false;
+    while (lib.registeredCount > 0)
+        UnregisterClassA(lib.registered[--lib.registeredCount], lib.instance);
     for (auto& t : lib.templates)
         t = nullptr;
     lib.marks.Release();

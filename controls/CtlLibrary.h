@@ -31,11 +31,17 @@ struct TCtlLibrary {
     TMaskedBitmap marks;      // check and radio marks, five cells; not loaded for display classes 1 and 2
     TMaskedBitmap arrowUp, arrowDown, arrowGrey;
     TMaskedBitmap icons[4];   // icon ids 901..904
-    bool classesRegistered = false;
+    const char* registered[8] = {};  // the classes this load registered, and only those go at unload
+    int registeredCount = 0;
     bool loaded = false;
 };
 
 TCtlLibrary& CtlLibrary() noexcept;
+
+// Registers one of the library's classes as a global class for every module of the process and notes it, so
+// that unloading removes exactly what this load added (a global class of the same name that another module
+// registered is not ours to remove).
+[[nodiscard]] bool RegisterCtlClass(WNDCLASSA& wc) noexcept;
 
 // A window's whole text in a buffer of its own; empty when the window has none or memory runs out.
 class TWindowText {

@@ -278,20 +278,13 @@ bool RegisterStaticClasses(HINSTANCE instance) noexcept
 {
     for (const TStaticClass& c : kClasses) {
         WNDCLASSA wc{};
-        wc.style = CS_GLOBALCLASS;
-        wc.lpfnWndProc = c.proc;
+                wc.lpfnWndProc = c.proc;
         wc.cbWndExtra = sizeof(void*);
         wc.hInstance = instance;
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.lpszClassName = c.name;
-        if (!RegisterClassA(&wc))
+        if (!RegisterCtlClass(wc))
             return false;
     }
     return true;
-}
-
-void UnregisterStaticClasses(HINSTANCE instance) noexcept
-{
-    for (const TStaticClass& c : kClasses)
-        UnregisterClassA(c.name, instance);
 }

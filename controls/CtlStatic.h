@@ -4,7 +4,6 @@
 #include <windows.h>
 
 [[nodiscard]] bool RegisterStaticClasses(HINSTANCE instance) noexcept;
-void UnregisterStaticClasses(HINSTANCE instance) noexcept;
 
 // Draws a shade of the given style (0..7) into `r`; exposed so the drawing can be checked on a bitmap.
 void PaintShade(HDC dc, const RECT& r, int style, HBRUSH background) noexcept;

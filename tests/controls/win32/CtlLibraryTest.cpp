@@ -1,6 +1,9 @@
 // The control library as a loaded module: exports by name, version, classes, dialog mode and pure rules.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "controls/CtlRules.h"
 #include "controls/VokCtl.h"
 
@@ -44,6 +47,29 @@ TEST(CtlLibrary, UsersAreOnlyCounted)
     WNDCLASSA info{};
     EXPECT_TRUE(GetClassInfoA(self, VOKCTL_DIALOG_CLASS, &info));
     SetRWLoadResFun(nullptr);
+}
+
+// A second copy of the library cannot register the global classes the first one holds: its load fails and
+// its clean-up must leave the first copy's classes alone.
+TEST(CtlLibrary, FailedLoadOfASecondCopyLeavesTheFirstIntact)
+{
+    char original[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA("vokctl32.dll"), original, MAX_PATH);
+    std::string copy = std::string(original, std::strrchr(original, '\\') + 1) + "vokctl32_second.dll";
+    ASSERT_TRUE(CopyFileA(original, copy.c_str(), FALSE));
+    HMODULE second = LoadLibraryA(copy.c_str());
+    EXPECT_EQ(second, nullptr);
+    if (second)
+        FreeLibrary(second);
+    DeleteFileA(copy.c_str());
+    for (const char* name : {VOKCTL_DIALOG_CLASS, VOKCTL_BUTTON_CLASS, VOKCTL_TEXT_CLASS}) {
+        WNDCLASSA info{};
+        EXPECT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), name, &info)) << name;
+    }
+    HWND button = CreateWindowA(VOKCTL_BUTTON_CLASS, "OK", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    EXPECT_NE(button, nullptr);
+    DestroyWindow(button);
 }
 
 // The test screen is 24-bit at 96 pixels per inch: light grey is exact, so the full grey look is on.
