@@ -183,7 +183,6 @@ const TMaskedBitmap* IconBitmap(int id) noexcept
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) noexcept
 {
     if (reason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(instance);
         return LoadCtlLibrary(instance) ? TRUE : FALSE;
     }
     if (reason == DLL_PROCESS_DETACH)

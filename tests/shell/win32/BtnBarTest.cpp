@@ -296,6 +296,28 @@ TEST_F(BtnBarTest, TipAppearsAfterRestMovesAndHidesOnClick)
     Mouse(WM_LBUTTONDOWN, Centre(102));
     EXPECT_FALSE(TVokToolTip::IsShown());
     Mouse(WM_LBUTTONUP, Centre(102));
+    SendMessageA(bar.Handle(), WM_TIMER, kBtnBarTipTimer, 0);
+    EXPECT_FALSE(TVokToolTip::IsShown());  // the clicked button stays silent while the pointer is on it
+}
+
+TEST_F(BtnBarTest, TipHidesWhenThePointerLeavesTheBar)
+{
+    bar.SetStyle(kBtnBarGroup95 | kBtnBarTips, true);
+    bar.SetTipSource(TipText, nullptr);
+    AddButtons(2);
+    SetForegroundWindow(parent);
+    POINT screen = Centre(101);
+    ClientToScreen(bar.Handle(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    PumpMessages();
+    if (WindowFromPoint(screen) != bar.Handle())
+        GTEST_SKIP() << "the pointer cannot be placed on this display";
+    Mouse(WM_MOUSEMOVE, Centre(101));
+    SendMessageA(bar.Handle(), WM_TIMER, kBtnBarTipTimer, 0);
+    ASSERT_TRUE(TVokToolTip::IsShown());
+    SetCursorPos(5, 1000);
+    SendMessageA(bar.Handle(), WM_TIMER, kBtnBarTipTimer, 0);
+    EXPECT_FALSE(TVokToolTip::IsShown());
 }
 
 TEST_F(BtnBarTest, EmptyTipTextShowsNoTip)
