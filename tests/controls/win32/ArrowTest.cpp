@@ -134,6 +134,16 @@ TEST_F(ArrowTest, RangeIsClampedToSixteenBits)
     EXPECT_EQ(Field(), "32766");
 }
 
+TEST_F(ArrowTest, DisabledArrowDoesNotStep)
+{
+    Bind(0, 10, 5);
+    SetField("3");
+    EnableWindow(arrow, FALSE);
+    Click(true);
+    EXPECT_EQ(Field(), "3");
+    EXPECT_TRUE(g_commands.empty());
+}
+
 TEST_F(ArrowTest, NotifiesEachStepAndTheRelease)
 {
     Bind(0, 10, 5);

@@ -6,6 +6,7 @@
 
 #include "controls/CtlRules.h"
 #include "controls/VokCtl.h"
+#include "support/win32/Win32TestSupport.h"
 
 namespace {
 
@@ -82,6 +83,37 @@ TEST(CtlLibrary, DialogModeStartsFullOnExactGreyAndNeedsTheGreyBit)
     EXPECT_EQ(GetVokDlgMode(), 3u);
     SetVokDlgMode(0x0F);
     EXPECT_EQ(GetVokDlgMode(), 0x0Fu);
+}
+
+int g_colourNotices = 0;
+
+LRESULT CALLBACK ColourWatchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (msg == WM_SYSCOLORCHANGE)
+        ++g_colourNotices;
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+// Windows learn of a new dialog mode through a colour-change notice, and only when the mode really changes.
+TEST(CtlLibrary, ModeChangeNotifiesEveryWindow)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ColourWatchProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VokTestColourWatch";
+    RegisterClassA(&wc);
+    HWND watcher = CreateWindowA("VokTestColourWatch", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    g_colourNotices = 0;
+    SetVokDlgMode(VOKDLG_GREY);
+    PumpMessages(50);
+    EXPECT_GE(g_colourNotices, 1);
+    g_colourNotices = 0;
+    SetVokDlgMode(VOKDLG_GREY);
+    PumpMessages(50);
+    EXPECT_EQ(g_colourNotices, 0);
+    SetVokDlgMode(0x0F);
+    DestroyWindow(watcher);
 }
 
 struct TDisplayCase {

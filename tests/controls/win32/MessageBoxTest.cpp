@@ -175,6 +175,36 @@ TEST(VokMsgBox, ClickingAButtonReturnsItsId)
     EXPECT_EQ(result, IDIGNORE);
 }
 
+TEST(VokMsgBox, MnemonicLetterPicksItsButton)
+{
+    int result = TModalDriver::Run(
+        "Vok Mnemonic Box", [] { return VokMessageBox(nullptr, "Save?", "Vok Mnemonic Box", MB_YESNOCANCEL); },
+        [](HWND box, int) {
+            HWND target = GetFocus() ? GetFocus() : box;
+            PostMessageA(target, WM_SYSCHAR, 'n', 1u << 29);
+            return true;
+        });
+    EXPECT_EQ(result, IDNO);
+}
+
+TEST(VokMsgBox, IsCentredOverItsOwner)
+{
+    HWND owner = CreateWindowA("Static", "Owner", WS_POPUP | WS_VISIBLE, 200, 150, 600, 400, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    RECT box{};
+    TModalDriver::Run(
+        "Vok Owned Box", [&] { return VokMessageBox(owner, "Centred", "Vok Owned Box", MB_OK); },
+        [&](HWND dlg, int) {
+            GetWindowRect(dlg, &box);
+            EXPECT_EQ(GetWindow(dlg, GW_OWNER), owner);
+            TModalDriver::PressKey(dlg, VK_RETURN);
+            return true;
+        });
+    EXPECT_NEAR((box.left + box.right) / 2, 500, 1);
+    EXPECT_NEAR((box.top + box.bottom) / 2, 350, 1);
+    DestroyWindow(owner);
+}
+
 TEST(VokMsgBox, LongTextGrowsTheBoxInsteadOfBeingCut)
 {
     std::string text;
