@@ -306,6 +306,13 @@ void TCtlButton::Paint(HDC dc) noexcept
 LRESULT TCtlButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
     switch (msg) {
+    case WM_CREATE: {
+        // Spell the automatic kind out in the style: the dialog manager reads it there for arrow-key moves.
+        LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+        if ((style & BS_TYPEMASK) == BS_PUSHBUTTON && Type() != BS_PUSHBUTTON)
+            SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style | Type()));
+        return 0;
+    }
     case WM_GETDLGCODE:
         return DialogCode();
     case BM_GETCHECK:

@@ -180,12 +180,13 @@ const TMaskedBitmap* IconBitmap(int id) noexcept
     return icon.Loaded() ? &icon : nullptr;
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) noexcept
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) noexcept
 {
-    if (reason == DLL_PROCESS_ATTACH) {
+    if (reason == DLL_PROCESS_ATTACH)
         return LoadCtlLibrary(instance) ? TRUE : FALSE;
-    }
-    if (reason == DLL_PROCESS_DETACH)
+    // When the whole process is ending the system takes everything back, and calling into USER then is unsafe;
+    // an explicit unload releases what the library set up.
+    if (reason == DLL_PROCESS_DETACH && !reserved)
         ReleaseCtlLibrary();
     return TRUE;
 }

@@ -36,7 +36,7 @@ void FitText(HWND dlg) noexcept
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(text, WM_GETFONT, 0, 0));
     HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     RECT need{0, 0, box.right - box.left, 0};
-    DrawTextA(dc, buffer.Get(), -1, &need, DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
+    DrawTextA(dc, buffer.Get(), -1, &need, DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX | DT_CALCRECT);
     SelectObject(dc, old);
     ReleaseDC(text, dc);
     int grow = need.bottom - (box.bottom - box.top);

@@ -210,7 +210,7 @@ private:
         LONG style = GetWindowLongA(hwnd, GWL_STYLE);
         UINT align = (style & 3) == SS_CENTER ? DT_CENTER : ((style & 3) == SS_RIGHT ? DT_RIGHT : DT_LEFT);
         UINT prefix = (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
-        DrawTextA(dc, text.Get(), -1, &r, align | prefix | DT_WORDBREAK | DT_EXPANDTABS);
+        DrawTextA(dc, text.Get(), -1, &r, align | prefix | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS);
     }
 
     HWND hwnd;

@@ -109,6 +109,17 @@ TEST_F(ControlsTest, RadioClickChecksItAndClearsItsGroup)
     EXPECT_EQ(IsDlgButtonChecked(dlg, kRadio3), BST_CHECKED);
 }
 
+TEST_F(ControlsTest, ArrowKeyMovesTheCheckThroughTheGroup)
+{
+    ClickOn(kRadio1);
+    SetFocus(Item(kRadio1));
+    MSG msg{Item(kRadio1), WM_KEYDOWN, VK_DOWN, 1, 0, {}};
+    IsDialogMessageA(dlg, &msg);
+    EXPECT_EQ(GetFocus(), Item(kRadio2));
+    EXPECT_EQ(Check(kRadio2), BST_CHECKED);
+    EXPECT_EQ(Check(kRadio1), BST_UNCHECKED);
+}
+
 TEST_F(ControlsTest, DisabledButtonIgnoresClicks)
 {
     EnableWindow(Item(kCheck), FALSE);
