@@ -103,29 +103,11 @@ TIniFile::TLine TIniFile::ParseLine(std::string raw)
     return line;
 }
 
-TIniFile::TStamp TIniFile::CurrentStamp() const
-{
-    TStamp stamp;
-    std::error_code ec;
-    auto size = fs::file_size(path_, ec);
-    if (ec) return stamp;
-    auto time = fs::last_write_time(path_, ec);
-    if (ec) return stamp;
-    stamp.exists = true;
-    stamp.size = size;
-    stamp.time = static_cast<std::int64_t>(time.time_since_epoch().count());
-    return stamp;
-}
-
 void TIniFile::Refresh() const
 {
-    TStamp now = CurrentStamp();
-    if (loaded_ && now == stamp_) return;
     lines_.clear();
-    stamp_ = now;
-    loaded_ = true;
-    if (!now.exists) return;
     std::ifstream in(path_, std::ios::binary);
+    if (!in) return;
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::size_t start = 0;
     while (start < content.size()) {
@@ -275,7 +257,5 @@ bool TIniFile::Commit(std::vector<TLine> lines)
         return false;
     }
     lines_ = std::move(lines);
-    stamp_ = CurrentStamp();
-    loaded_ = true;
     return true;
 }

@@ -1,17 +1,16 @@
 // The portable profile file: an initialisation file read and rewritten by the program itself.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "shell/Profile.h"
 
 // TIniFile keeps the lines of one file exactly as they stand, so that a write changes only the line of
-// its key and every other section, key, comment and blank line stays where the user left it. It reads
-// the file again whenever its size or time stamp changed since the last look. A write goes to a
-// temporary file beside the real one ("<name>.tmp"), which then replaces it: a failed write leaves the
-// previous file whole and reports false.
+// its key and every other section, key, comment and blank line stays where the user left it. Every
+// operation reads the file afresh (time stamps are too coarse on some systems to tell a change), so
+// other writers of the file are always seen. A write goes to a temporary file beside the real one
+// ("<name>.tmp"), which then replaces it: a failed write leaves the previous file whole and reports false.
 class TIniFile : public TProfile {
 public:
     explicit TIniFile(std::string path);
@@ -37,15 +36,7 @@ private:
         std::string name;   // section or key name, trimmed
         std::string value;  // entry value, trimmed and unquoted
     };
-    struct TStamp {
-        bool exists = false;
-        std::uintmax_t size = 0;
-        std::int64_t time = 0;
-        bool operator==(const TStamp&) const = default;
-    };
-
     static TLine ParseLine(std::string raw);
-    TStamp CurrentStamp() const;
     void Refresh() const;
     // Index of the header of the first section called name, or -1.
     int FindSection(const char* name) const;
@@ -56,8 +47,6 @@ private:
 
     std::string path_;
     mutable std::vector<TLine> lines_;
-    mutable TStamp stamp_;
-    mutable bool loaded_ = false;
 };
 
 // Copies names into buffer as a list of NUL-terminated strings closed by an empty one, cutting it the
