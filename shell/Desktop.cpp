@@ -29,6 +29,12 @@ bool ReadNumber(const char*& p, long& value)
 
 }  // namespace
 
+TDesktopList& ProgramDesktop()
+{
+    static TDesktopList desktop;
+    return desktop;
+}
+
 void TDesktopList::Add(const char* path, int16_t column, int32_t line, int32_t left, int32_t top,
                        int32_t width, int32_t height, int32_t state)
 {
@@ -163,8 +169,7 @@ bool TDesktopList::Write(TProfile& ini) const
 bool TDesktopList::Save(TProfile& ini, const std::vector<TDesktopWindow>& windows, bool list)
 {
     for (const TDesktopWindow& w : windows)
-        if (!w.path.empty())
-            Add(w.path.c_str(), w.column, w.line, w.left, w.top, w.width, w.height, w.state);
+        if (!w.path.empty()) Add(w.path.c_str(), w.column, w.line, w.left, w.top, w.width, w.height, w.state);
     bool ok = Write(ini);
     if (!list) return ok;
     int n = 1;

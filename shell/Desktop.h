@@ -67,6 +67,9 @@ private:
     int count_ = 0;
 };
 
+// The desktop list of this process.
+TDesktopList& ProgramDesktop();
+
 // The non-empty paths of section AutoLoad, in key order.
 std::vector<std::string> ReadAutoLoadList(const TProfile& ini);
 

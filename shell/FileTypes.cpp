@@ -6,16 +6,15 @@
 
 #include "shell/FixedText.h"
 
-const char kDefaultFileFilters[] =
-    "All Text Files|*.txt;*.doc;*.ini;*.inf;*.log;*.c;*.cpp;*.h|"
-    "Text files (*.txt)|*.txt|"
-    "Windows Files|*.ini;*.inf|"
-    "C/C++ Files|*.c;*.h;*.cpp;*.mak|"
-    "Assembler Files|*.asm;*.inc|"
-    "Pascal Files|*.pas|"
-    "Fortran Files|*.for|"
-    "Clipper Files|*.prg;*.ch|"
-    "All Files (*.*)|*.*|";
+const char kDefaultFileFilters[] = "All Text Files|*.txt;*.doc;*.ini;*.inf;*.log;*.c;*.cpp;*.h|"
+                                   "Text files (*.txt)|*.txt|"
+                                   "Windows Files|*.ini;*.inf|"
+                                   "C/C++ Files|*.c;*.h;*.cpp;*.mak|"
+                                   "Assembler Files|*.asm;*.inc|"
+                                   "Pascal Files|*.pas|"
+                                   "Fortran Files|*.for|"
+                                   "Clipper Files|*.prg;*.ch|"
+                                   "All Files (*.*)|*.*|";
 
 namespace {
 
@@ -72,7 +71,8 @@ void TFileTypes::Load(const TProfile& ini, const char* section, const char* defa
         char pattern[64];
         // A list cut by its buffer ends in a cut name, which is no key of the section: leave it out
         // instead of adding a filter with a wrong name and no pattern.
-        if (ini.GetString(section, key, "\x01", pattern, sizeof pattern) == 1 && pattern[0] == '\x01') continue;
+        if (ini.GetString(section, key, "\x01", pattern, sizeof pattern) == 1 && pattern[0] == '\x01')
+            continue;
         Append(key, pattern);
     }
     if (items_.empty()) {

@@ -16,7 +16,8 @@ void Record(TProfile& vokIni, const char* section, const char* value)
 
 }  // namespace
 
-void RecordFirstRun(TInstallRecord& install, TProfile& vokIni, TProfile& ozmIni, const TProgramIdentity& program)
+void RecordFirstRun(TInstallRecord& install, TProfile& vokIni, TProfile& ozmIni,
+                    const TProgramIdentity& program)
 {
     uint32_t start = 1;
     if (install.ReadStart(start) && start == 0) {

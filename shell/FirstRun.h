@@ -26,4 +26,5 @@ struct TProgramIdentity {
 // Runs before the settings are read: on the first run after setup (Start is 0) it marks the run, clears
 // the program's entry in "vok.ini" and asks for the association dialog and the tips; then it records the
 // program's path, version and language in "vok.ini" when the path or the version changed.
-void RecordFirstRun(TInstallRecord& install, TProfile& vokIni, TProfile& ozmIni, const TProgramIdentity& program);
+void RecordFirstRun(TInstallRecord& install, TProfile& vokIni, TProfile& ozmIni,
+                    const TProgramIdentity& program);

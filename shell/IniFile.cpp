@@ -27,10 +27,7 @@ std::string Trim(const std::string& text)
     return text.substr(b, e - b);
 }
 
-char Fold(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameName(const std::string& a, const char* b)
 {
@@ -114,7 +111,8 @@ void TIniFile::Refresh() const
         std::size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();
         lines_.push_back(ParseLine(content.substr(start, end - start)));
-        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n')
+        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() &&
+            content[end + 1] == '\n')
             ++end;
         start = end + 1;
     }
@@ -123,14 +121,16 @@ void TIniFile::Refresh() const
 int TIniFile::FindSection(const char* name) const
 {
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == TLineKind::Section && SameName(lines_[i].name, name)) return static_cast<int>(i);
+        if (lines_[i].kind == TLineKind::Section && SameName(lines_[i].name, name))
+            return static_cast<int>(i);
     return -1;
 }
 
 int TIniFile::SectionEnd(int header) const
 {
     int i = header + 1;
-    while (i < static_cast<int>(lines_.size()) && lines_[static_cast<std::size_t>(i)].kind != TLineKind::Section)
+    while (i < static_cast<int>(lines_.size()) &&
+           lines_[static_cast<std::size_t>(i)].kind != TLineKind::Section)
         ++i;
     return i;
 }

@@ -31,7 +31,7 @@ protected:
 private:
     enum class TLineKind { Other, Section, Entry };
     struct TLine {
-        std::string raw;    // the line as it stands in the file, without its line end
+        std::string raw;  // the line as it stands in the file, without its line end
         TLineKind kind;
         std::string name;   // section or key name, trimmed
         std::string value;  // entry value, trimmed and unquoted

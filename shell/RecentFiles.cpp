@@ -12,10 +12,7 @@ const char kSection[] = "LastOpened";
 
 }  // namespace
 
-TRecentFiles::TRecentFiles()
-{
-    Clear();
-}
+TRecentFiles::TRecentFiles() { Clear(); }
 
 void TRecentFiles::Clear()
 {
@@ -50,10 +47,7 @@ void TRecentFiles::Remove(const char* path)
     for (; to < kRecentFileCount; ++to) slots_[to][0] = '\0';
 }
 
-const char* TRecentFiles::Slot(int n) const
-{
-    return n >= 0 && n < kRecentFileCount ? slots_[n] : "";
-}
+const char* TRecentFiles::Slot(int n) const { return n >= 0 && n < kRecentFileCount ? slots_[n] : ""; }
 
 int TRecentFiles::Count() const
 {

@@ -80,7 +80,12 @@ constexpr TRow Number(const char* section, const char* key, TWhen when, int def,
 constexpr TRow TextKey(const char* section, const char* key, TWhen when, const char* def, int readSize,
                        char* (*text)(TSettings&), std::size_t fieldSize)
 {
-    return TRow{section, key, TKind::Text, when, 0, nullptr, nullptr, nullptr, def, readSize, text, fieldSize};
+    TRow row{section, key, TKind::Text, when};
+    row.defText = def;
+    row.readSize = readSize;
+    row.text = text;
+    row.fieldSize = fieldSize;
+    return row;
 }
 
 using S = TSettings;
@@ -95,7 +100,8 @@ const TRow kRows[] = {
     TRow{kSettings, "Window", TKind::Window, TWhen::Full},
     Flag(kSettings, "StatusBar", TWhen::Full, 1, Get<&S::statusBar>, Set<&S::statusBar>),
     Flag(kSettings, "ButtonBar", TWhen::Full, 1, Get<&S::buttonBar>, Set<&S::buttonBar>),
-    Number(kSettings, "BtnBarStyle", TWhen::Full, -1, ClampBarStyle, Get<&S::btnBarStyle>, Set<&S::btnBarStyle>),
+    Number(kSettings, "BtnBarStyle", TWhen::Full, -1, ClampBarStyle, Get<&S::btnBarStyle>,
+           Set<&S::btnBarStyle>),
     TextKey(kSettings, "FontName", TWhen::Always, "Courier", 32, Text<&S::fontName>, sizeof S::fontName),
     Number(kSettings, "FontSize", TWhen::Always, 10, nullptr, Get<&S::fontSize>, Set<&S::fontSize>),
     Number(kSettings, "FontWeight", TWhen::Always, 400, nullptr, Get<&S::fontWeight>, Set<&S::fontWeight>),
@@ -110,10 +116,12 @@ const TRow kRows[] = {
            SetEngine<&E::defaultFileFormat>),
     Flag(kEditor, "AutoIndent", TWhen::Full, 1, GetEngine<&E::autoIndent>, SetEngine<&E::autoIndent>),
     Flag(kEditor, "AutoUnindent", TWhen::Full, 1, GetEngine<&E::autoUnindent>, SetEngine<&E::autoUnindent>),
-    Flag(kEditor, "OverwriteMode", TWhen::Full, 0, GetEngine<&E::overwriteMode>, SetEngine<&E::overwriteMode>),
+    Flag(kEditor, "OverwriteMode", TWhen::Full, 0, GetEngine<&E::overwriteMode>,
+         SetEngine<&E::overwriteMode>),
     Number(kEditor, "UndoLevels", TWhen::Full, 20, ClampUndoLevels, GetEngine<&E::undoLevels>,
            SetEngine<&E::undoLevels>),
-    Flag(kEditor, "UndoAfterSave", TWhen::Full, 0, GetEngine<&E::undoAfterSave>, SetEngine<&E::undoAfterSave>),
+    Flag(kEditor, "UndoAfterSave", TWhen::Full, 0, GetEngine<&E::undoAfterSave>,
+         SetEngine<&E::undoAfterSave>),
     Number(kEditor, "TabSize", TWhen::Full, 8, ClampTabSize, GetEngine<&E::tabSize>, SetEngine<&E::tabSize>),
     Number(kEditor, "BlockIndent", TWhen::Full, 1, ClampBlockIndent, GetEngine<&E::blockIndent>,
            SetEngine<&E::blockIndent>),
@@ -122,7 +130,8 @@ const TRow kRows[] = {
     Number(kEditor, "WordWrapColumn", TWhen::Full, 76, ClampWrapColumn, GetEngine<&E::wordWrapColumn>,
            SetEngine<&E::wordWrapColumn>),
     Flag(kEditor, "WordWrapVisible", TWhen::Full, 1, Get<&S::wordWrapVisible>, Set<&S::wordWrapVisible>),
-    Number(kEditor, "Language", TWhen::Full, 1, ClampLanguage, GetEngine<&E::language>, SetEngine<&E::language>),
+    Number(kEditor, "Language", TWhen::Full, 1, ClampLanguage, GetEngine<&E::language>,
+           SetEngine<&E::language>),
     Number(kEditor, "RightMouseBtn", TWhen::Full, 0, ClampRightButton, Get<&S::rightMouseBtn>,
            Set<&S::rightMouseBtn>),
     // Read here with the other Editor keys; written by the key map when its file changes.
@@ -144,6 +153,12 @@ const TRow* FindRow(const char* key)
 }
 
 }  // namespace
+
+TSettings& ProgramSettings()
+{
+    static TSettings settings(EngineOptions());
+    return settings;
+}
 
 TSettings::TSettings(TEngineOptions& engineOptions)
     : engine(engineOptions), findHistory(&ownFind_), replaceHistory(&ownReplace_)
@@ -175,7 +190,8 @@ TFramePlacement TSettings::ParseWindow(const char* text)
     p.height = static_cast<int>(v[3]);
     const long maximised = v[4];
     // A frame without a usable size could not be seen or reached; it gets the default placement too.
-    if (n < 4 || p.width <= 0 || p.height <= 0) return TFramePlacement{kDefaultWindowPosition, kDefaultWindowPosition};
+    if (n < 4 || p.width <= 0 || p.height <= 0)
+        return TFramePlacement{kDefaultWindowPosition, kDefaultWindowPosition};
     p.maximised = n >= 5 && maximised != 0;
     return p;
 }
@@ -203,9 +219,7 @@ void TSettings::Load(const TProfile& ini, const char* defaultFileFilters)
     for (const TRow& row : kRows) {
         switch (row.kind) {
         case TKind::Flag:
-        case TKind::Number:
-            row.set(*this, Clamped(row, ini.GetInt(row.section, row.key, row.def)));
-            break;
+        case TKind::Number: row.set(*this, Clamped(row, ini.GetInt(row.section, row.key, row.def))); break;
         case TKind::Text:
             if (row.text == &Text<&S::keyMappingFile>)
                 SetKeyMappingFile(ini.GetText(row.section, row.key, row.defText, row.readSize).c_str());
@@ -236,7 +250,9 @@ bool TSettings::Save(TProfile& ini, bool full)
         case TKind::Flag: ok = ini.WriteFlag(row.section, row.key, row.get(*this) != 0) && ok; break;
         case TKind::Number: ok = ini.WriteInt(row.section, row.key, row.get(*this)) && ok; break;
         case TKind::Text: ok = ini.WriteString(row.section, row.key, row.text(*this)) && ok; break;
-        case TKind::Window: ok = ini.WriteString(row.section, row.key, FormatWindow(window).c_str()) && ok; break;
+        case TKind::Window:
+            ok = ini.WriteString(row.section, row.key, FormatWindow(window).c_str()) && ok;
+            break;
         }
     }
     if (full) ok = WriteFindHistory(ini, *findHistory, *replaceHistory) && ok;

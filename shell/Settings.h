@@ -111,3 +111,6 @@ private:
     THistoryList ownFind_{};
     THistoryList ownReplace_{};
 };
+
+// The settings of this process, bound to EngineOptions().
+TSettings& ProgramSettings();

@@ -17,10 +17,7 @@ const struct {
     {"$(CurCol)", TMacro::CurCol},     {"$(CurText)", TMacro::CurText}, {"$(CurDir)", TMacro::CurDir},
 };
 
-bool HasSpace(const std::string& text)
-{
-    return text.find(' ') != std::string::npos;
-}
+bool HasSpace(const std::string& text) { return text.find(' ') != std::string::npos; }
 
 std::string WithBackslash(std::string dir)
 {
@@ -65,7 +62,7 @@ public:
         case TMacro::ProgDir: {
             std::string dir = WithBackslash(env_.programDir);
             bool shorten = shortNames_ == TShortNames::Always ||
-                           (shortNames_ == TShortNames::WhenSpaced && HasSpace(dir));
+                (shortNames_ == TShortNames::WhenSpaced && HasSpace(dir));
             return shorten ? WithBackslash(Short(dir)) : dir;
         }
         case TMacro::CurLine: return std::to_string(context_.line);
@@ -82,8 +79,8 @@ private:
     {
         const std::string& p = context_.filePath;
         if (p.empty()) return p;
-        bool shorten = shortNames_ == TShortNames::Always ||
-                       (shortNames_ == TShortNames::WhenSpaced && HasSpace(p));
+        bool shorten =
+            shortNames_ == TShortNames::Always || (shortNames_ == TShortNames::WhenSpaced && HasSpace(p));
         return shorten ? Short(p) : p;
     }
 

@@ -8,8 +8,9 @@
 namespace {
 
 // The nine keys of one tool, in the order they are written.
-const char* const kToolKeys[] = {"MenuText", "PathName", "Arguments", "InitialDir", "AskArguments",
-                                 "CaptureOutput", "SaveFile", "PromptBeforeSave", "SendArgAsShortFileName"};
+const char* const kToolKeys[] = {"MenuText",   "PathName",         "Arguments",
+                                 "InitialDir", "AskArguments",     "CaptureOutput",
+                                 "SaveFile",   "PromptBeforeSave", "SendArgAsShortFileName"};
 
 std::string KeyOf(const char* name, int n)
 {
@@ -82,8 +83,9 @@ bool TUserTools::Save(TProfile& ini, const char* section) const
         ok = ini.WriteFlag(section, KeyOf("CaptureOutput", n).c_str(), t.captureOutput) && ok;
         ok = ini.WriteInt(section, KeyOf("SaveFile", n).c_str(), static_cast<int>(t.saveFiles)) && ok;
         ok = ini.WriteFlag(section, KeyOf("PromptBeforeSave", n).c_str(), t.promptBeforeSave) && ok;
-        ok = ini.WriteInt(section, KeyOf("SendArgAsShortFileName", n).c_str(), static_cast<int>(t.shortNames)) &&
-             ok;
+        ok = ini.WriteInt(section, KeyOf("SendArgAsShortFileName", n).c_str(),
+                          static_cast<int>(t.shortNames)) &&
+            ok;
     }
     for (int n = Count() + 1; n <= kMaxUserTools; ++n)
         for (const char* key : kToolKeys) ok = ini.DeleteKey(section, KeyOf(key, n).c_str()) && ok;

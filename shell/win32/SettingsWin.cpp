@@ -45,7 +45,8 @@ bool TRegistryInstallRecord::ReadStart(uint32_t& value)
     DWORD type = 0;
     DWORD data = 0;
     DWORD size = sizeof data;
-    if (RegQueryValueExA(key.Get(), "Start", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key.Get(), "Start", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
+            ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof data)
         return false;
     value = data;
@@ -90,6 +91,38 @@ void LoadProgramSettings(TSettings& settings, TProfile& ozmIni, HINSTANCE module
     settings.Load(ozmIni, filters.empty() ? nullptr : filters.c_str());
 }
 
+void NoteFramePlacement(TSettings& settings, HWND frame)
+{
+    RECT r{};
+    GetWindowRect(frame, &r);
+    settings.NoteFramePlacement(r.left, r.top, r.right - r.left, r.bottom - r.top, IsIconic(frame) != FALSE,
+                                IsZoomed(frame) != FALSE);
+}
+
+TWindowPlacementInfo PlacementOfChild(HWND child, HWND client)
+{
+    TWindowPlacementInfo info{};
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, client, reinterpret_cast<POINT*>(&r), 2);
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(child, &wp);
+    info.minimised = IsIconic(child) != FALSE;
+    info.maximised = IsZoomed(child) != FALSE;
+    info.frameMinimised = IsIconic(GetAncestor(client, GA_ROOT)) != FALSE;
+    info.left = r.left;
+    info.top = r.top;
+    info.width = r.right - r.left;
+    info.height = r.bottom - r.top;
+    // A child's restored rectangle is already in its parent's client coordinates.
+    info.restoredLeft = wp.rcNormalPosition.left;
+    info.restoredTop = wp.rcNormalPosition.top;
+    info.restoredWidth = wp.rcNormalPosition.right - wp.rcNormalPosition.left;
+    info.restoredHeight = wp.rcNormalPosition.bottom - wp.rcNormalPosition.top;
+    return info;
+}
+
 void RebuildMenuTail(HMENU menu, int firstCommand, int lastCommand, const std::vector<TMenuTailItem>& items)
 {
     for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i) {
@@ -108,7 +141,8 @@ void RebuildMenuTail(HMENU menu, int firstCommand, int lastCommand, const std::v
 void RebuildRecentFileMenu(HMENU fileMenu, const TRecentFiles& recent, HINSTANCE module)
 {
     const std::string more = LoadResourceText(module, 1550, "More Files...");
-    RebuildMenuTail(fileMenu, kRecentFileFirstCommand, kMoreFilesCommand, TailItems(recent.MenuItems(more.c_str())));
+    RebuildMenuTail(fileMenu, kRecentFileFirstCommand, kMoreFilesCommand,
+                    TailItems(recent.MenuItems(more.c_str())));
 }
 
 void RebuildUserToolMenu(HMENU toolsMenu, const TUserTools& tools)

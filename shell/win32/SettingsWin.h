@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/Desktop.h"
 #include "shell/FirstRun.h"
 #include "shell/Profile.h"
 #include "shell/Settings.h"
@@ -30,6 +31,11 @@ TProgramIdentity ThisProgramIdentity(HINSTANCE module);
 // Start-up: the first-run check against the registry and "vok.ini", then every setting from ozmIni, with
 // the file filter defaults of string 15000.
 void LoadProgramSettings(TSettings& settings, TProfile& ozmIni, HINSTANCE module);
+
+// Hands the frame's rectangle and state to the settings before they are saved.
+void NoteFramePlacement(TSettings& settings, HWND frame);
+// The state of an editor child window of the client area, for the desktop list.
+TWindowPlacementInfo PlacementOfChild(HWND child, HWND client);
 
 // One command item of a menu tail.
 struct TMenuTailItem {

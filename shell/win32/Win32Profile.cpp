@@ -29,7 +29,8 @@ int TWin32Profile::GetInt(const char* section, const char* key, int def) const
 int TWin32Profile::GetSectionNames(char* buffer, int size) const
 {
     if (buffer == nullptr || size <= 0) return 0;
-    return static_cast<int>(GetPrivateProfileSectionNamesA(buffer, static_cast<DWORD>(size), fileName_.c_str()));
+    return static_cast<int>(
+        GetPrivateProfileSectionNamesA(buffer, static_cast<DWORD>(size), fileName_.c_str()));
 }
 
 int TWin32Profile::GetKeyNames(const char* section, char* buffer, int size) const
@@ -39,8 +40,8 @@ int TWin32Profile::GetKeyNames(const char* section, char* buffer, int size) cons
         buffer[0] = '\0';
         return 0;
     }
-    return static_cast<int>(GetPrivateProfileStringA(section, nullptr, "", buffer, static_cast<DWORD>(size),
-                                                     fileName_.c_str()));
+    return static_cast<int>(
+        GetPrivateProfileStringA(section, nullptr, "", buffer, static_cast<DWORD>(size), fileName_.c_str()));
 }
 
 bool TWin32Profile::DeleteKey(const char* section, const char* key)

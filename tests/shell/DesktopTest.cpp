@@ -51,7 +51,8 @@ TEST_P(DesktopParse, ReadsPathAndNumbers)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, DesktopParse,
-    ::testing::Values(TParseCase{"\"C:\\My Files\\a b.txt\" 3 120 10 20 300 200 1", true, "C:\\My Files\\a b.txt", 120},
+    ::testing::Values(TParseCase{"\"C:\\My Files\\a b.txt\" 3 120 10 20 300 200 1", true,
+                                 "C:\\My Files\\a b.txt", 120},
                       TParseCase{"  C:\\plain.txt 0 7 1 2 3 4 2", true, "C:\\plain.txt", 7},
                       TParseCase{"\"C:\\x.txt\" -1 -2 -3 -4 5 6 3", true, "C:\\x.txt", -2},
                       TParseCase{"\"C:\\x.txt\" 1 2 3 4 5 6", false, "", 0},
@@ -117,7 +118,8 @@ TEST_F(DesktopFileTest, ListSurvivesWriteAndReadWithBlanksInPaths)
     list.Add(Entry("C:\\My Documents\\letter one.txt", 12, 345, 3));
     list.Add(Entry("C:\\src\\main.c", 0, 0, 1));
     ASSERT_TRUE(list.Write(ini));
-    EXPECT_EQ(ini.GetText("LastFilesInfo", "1", "?", 388), "\"C:\\My Documents\\letter one.txt\" 12 345 10 20 300 200 3");
+    EXPECT_EQ(ini.GetText("LastFilesInfo", "1", "?", 388),
+              "\"C:\\My Documents\\letter one.txt\" 12 345 10 20 300 200 3");
     EXPECT_EQ(ini.GetText("LastFilesInfo", "3", "?", 388), "") << "keys beyond the count are emptied";
     EXPECT_EQ(ini.GetText("LastFilesInfo", "20", "?", 388), "");
 
@@ -133,8 +135,9 @@ TEST_F(DesktopFileTest, ListSurvivesWriteAndReadWithBlanksInPaths)
 
 TEST_F(DesktopFileTest, BrokenAndDuplicateLinesCollapseOnReading)
 {
-    TTempDir::Write(path, "[LastFilesInfo]\r\n1=\"C:\\a.txt\" 1 1 0 0 10 10 1\r\n2=garbage\r\n"
-                          "3=\"C:\\b.txt\" 1 2 3\r\n5=\"c:\\A.txt\" 2 2 0 0 10 10 2\r\n");
+    TTempDir::Write(path,
+                    "[LastFilesInfo]\r\n1=\"C:\\a.txt\" 1 1 0 0 10 10 1\r\n2=garbage\r\n"
+                    "3=\"C:\\b.txt\" 1 2 3\r\n5=\"c:\\A.txt\" 2 2 0 0 10 10 2\r\n");
     TDesktopList list;
     list.Read(ini);
     ASSERT_EQ(list.Count(), 1);
@@ -146,7 +149,8 @@ TEST_F(DesktopFileTest, SavingAddsTheWindowsAndWritesTheAutoLoadList)
 {
     TDesktopList list;
     list.Add(Entry("C:\\old.txt", 0, 0));
-    std::vector<TDesktopWindow> windows = {{"C:\\one two.txt", 1, 2, 3, 4, 5, 6, 1}, {"", 0, 0, 0, 0, 0, 0, 1},
+    std::vector<TDesktopWindow> windows = {{"C:\\one two.txt", 1, 2, 3, 4, 5, 6, 1},
+                                           {"", 0, 0, 0, 0, 0, 0, 1},
                                            {"C:\\three.txt", 0, 9, 0, 0, 50, 60, 3}};
     ASSERT_TRUE(list.Save(ini, windows, true));
     EXPECT_EQ(list.Count(), 3);

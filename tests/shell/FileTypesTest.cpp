@@ -93,13 +93,15 @@ TEST_F(FileTypesTest, TextsAreCutTo63Characters)
 TEST_F(FileTypesTest, KeyCutByTheKeyListIsLeftOut)
 {
     std::string text = "[FileFilters]\r\n";
-    for (int i = 0; i < 20; ++i) text += "Filter number " + std::to_string(i) + " with a long name=*.f" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 20; ++i)
+        text += "Filter number " + std::to_string(i) + " with a long name=*.f" + std::to_string(i) + "\r\n";
     TTempDir::Write(path, text);
     types.Load(ini);
     ASSERT_GT(types.Count(), 5);
     ASSERT_LT(types.Count(), 20);
     for (int i = 0; i < types.Count(); ++i) {
-        EXPECT_EQ(std::string(types[i].description), "Filter number " + std::to_string(i) + " with a long name");
+        EXPECT_EQ(std::string(types[i].description),
+                  "Filter number " + std::to_string(i) + " with a long name");
         EXPECT_EQ(std::string(types[i].pattern), "*.f" + std::to_string(i));
     }
 }

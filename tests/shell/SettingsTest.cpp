@@ -20,7 +20,10 @@ protected:
     TSettings settings{engine};
 
     void Raw(const std::string& text) { TTempDir::Write(path, text); }
-    std::string Value(const char* section, const char* key) { return ini.GetText(section, key, "<none>", 512); }
+    std::string Value(const char* section, const char* key)
+    {
+        return ini.GetText(section, key, "<none>", 512);
+    }
 };
 
 TEST_F(SettingsTest, MissingFileGivesEveryDefault)
@@ -83,22 +86,21 @@ TEST_P(SettingsClamp, ReadsAsTheTableSays)
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, SettingsClamp,
-    ::testing::Values(TClampCase{"Editor", "UndoLevels", "0", 80}, TClampCase{"Editor", "UndoLevels", "81", 80},
-                      TClampCase{"Editor", "UndoLevels", "1", 1}, TClampCase{"Editor", "UndoLevels", "80", 80},
-                      TClampCase{"Editor", "TabSize", "1", 2}, TClampCase{"Editor", "TabSize", "33", 2},
-                      TClampCase{"Editor", "TabSize", "32", 32}, TClampCase{"Editor", "BlockIndent", "17", 1},
-                      TClampCase{"Editor", "BlockIndent", "0", 1}, TClampCase{"Editor", "BlockIndent", "16", 16},
-                      TClampCase{"Settings", "BtnBarStyle", "0", -1}, TClampCase{"Settings", "BtnBarStyle", "2", 2},
-                      TClampCase{"Settings", "BtnBarStyle", "3", -1},
-                      TClampCase{"Editor", "DefaultFileFormat", "3", 0},
-                      TClampCase{"Editor", "DefaultFileFormat", "-1", 0},
-                      TClampCase{"Editor", "DefaultFileFormat", "2", 2}, TClampCase{"Editor", "Language", "4", 1},
-                      TClampCase{"Editor", "Language", "0", 0}, TClampCase{"Editor", "RightMouseBtn", "2", 0},
-                      TClampCase{"Editor", "RightMouseBtn", "1", 1},
-                      TClampCase{"Editor", "WordWrapColumn", "-5", 0},
-                      TClampCase{"Editor", "WordWrapColumn", "99999", 32767},
-                      TClampCase{"Settings", "StatusBar", "2", 0}, TClampCase{"Settings", "StatusBar", "3", 1},
-                      TClampCase{"Editor", "AutoIndent", "0", 0}, TClampCase{"Settings", "FontSize", "-3", -3}));
+    ::testing::Values(
+        TClampCase{"Editor", "UndoLevels", "0", 80}, TClampCase{"Editor", "UndoLevels", "81", 80},
+        TClampCase{"Editor", "UndoLevels", "1", 1}, TClampCase{"Editor", "UndoLevels", "80", 80},
+        TClampCase{"Editor", "TabSize", "1", 2}, TClampCase{"Editor", "TabSize", "33", 2},
+        TClampCase{"Editor", "TabSize", "32", 32}, TClampCase{"Editor", "BlockIndent", "17", 1},
+        TClampCase{"Editor", "BlockIndent", "0", 1}, TClampCase{"Editor", "BlockIndent", "16", 16},
+        TClampCase{"Settings", "BtnBarStyle", "0", -1}, TClampCase{"Settings", "BtnBarStyle", "2", 2},
+        TClampCase{"Settings", "BtnBarStyle", "3", -1}, TClampCase{"Editor", "DefaultFileFormat", "3", 0},
+        TClampCase{"Editor", "DefaultFileFormat", "-1", 0}, TClampCase{"Editor", "DefaultFileFormat", "2", 2},
+        TClampCase{"Editor", "Language", "4", 1}, TClampCase{"Editor", "Language", "0", 0},
+        TClampCase{"Editor", "RightMouseBtn", "2", 0}, TClampCase{"Editor", "RightMouseBtn", "1", 1},
+        TClampCase{"Editor", "WordWrapColumn", "-5", 0},
+        TClampCase{"Editor", "WordWrapColumn", "99999", 32767}, TClampCase{"Settings", "StatusBar", "2", 0},
+        TClampCase{"Settings", "StatusBar", "3", 1}, TClampCase{"Editor", "AutoIndent", "0", 0},
+        TClampCase{"Settings", "FontSize", "-3", -3}));
 
 struct TWindowCase {
     const char* text;
@@ -113,14 +115,14 @@ TEST_P(WindowValue, Parses)
 }
 
 const int kDef = kDefaultWindowPosition;
-INSTANTIATE_TEST_SUITE_P(
-    Texts, WindowValue,
-    ::testing::Values(TWindowCase{"10 20 300 200 1", {10, 20, 300, 200, true}},
-                      TWindowCase{"-4 -4 1288 1000 0", {-4, -4, 1288, 1000, false}},
-                      TWindowCase{"1 2 3 4", {1, 2, 3, 4, false}}, TWindowCase{"5 6", {kDef, kDef, 600, 380, false}},
-                      TWindowCase{"", {kDef, kDef, 600, 380, false}},
-                      TWindowCase{"0 0 0 0 1", {kDef, kDef, 600, 380, false}},
-                      TWindowCase{"1 2 99999999999 4", {1, 2, 2147483647, 4, false}}));
+INSTANTIATE_TEST_SUITE_P(Texts, WindowValue,
+                         ::testing::Values(TWindowCase{"10 20 300 200 1", {10, 20, 300, 200, true}},
+                                           TWindowCase{"-4 -4 1288 1000 0", {-4, -4, 1288, 1000, false}},
+                                           TWindowCase{"1 2 3 4", {1, 2, 3, 4, false}},
+                                           TWindowCase{"5 6", {kDef, kDef, 600, 380, false}},
+                                           TWindowCase{"", {kDef, kDef, 600, 380, false}},
+                                           TWindowCase{"0 0 0 0 1", {kDef, kDef, 600, 380, false}},
+                                           TWindowCase{"1 2 99999999999 4", {1, 2, 2147483647, 4, false}}));
 
 TEST_F(SettingsTest, EverySectionSurvivesASaveAndAReload)
 {
@@ -301,8 +303,8 @@ TEST_F(SettingsTest, OptionsByKeyName)
 TEST_F(SettingsTest, FindHistoryKeepsOnlyEntriesOfOneTo79Characters)
 {
     const std::string longest(79, 'a');
-    Raw("[FindHistory]\r\nFind1=" + longest + "\r\nFind2=" + std::string(80, 'b') + "\r\nFind3=x\r\nReplace1=\r\n" +
-        "Replace8=last\r\n");
+    Raw("[FindHistory]\r\nFind1=" + longest + "\r\nFind2=" + std::string(80, 'b') +
+        "\r\nFind3=x\r\nReplace1=\r\n" + "Replace8=last\r\n");
     THistoryList find, replace;
     settings.ConnectHistories(find, replace);
     settings.Load(ini);

@@ -16,7 +16,7 @@ public:
         auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
         for (;;) {
             path_ = std::filesystem::temp_directory_path() /
-                    ("vok-test-" + std::to_string(tick % 1000000007) + "-" + std::to_string(++counter));
+                ("vok-test-" + std::to_string(tick % 1000000007) + "-" + std::to_string(++counter));
             std::error_code ec;
             if (std::filesystem::create_directory(path_, ec)) break;
         }

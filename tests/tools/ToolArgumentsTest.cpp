@@ -55,27 +55,27 @@ constexpr TShortNames kAlways = TShortNames::Always;
 
 INSTANTIATE_TEST_SUITE_P(
     Macros, ToolArguments,
-    ::testing::Values(
-        TExpandCase{"$(FilePath)", kSpaced, kWhen, "C:\\MYDOCS~1\\REPORT~1.TXT"},
-        TExpandCase{"$(FilePath)", kSpaced, kNever, "\"C:\\My Docs\\report.v1.txt\""},
-        TExpandCase{"$(FilePath)", kSpaced, kAlways, "C:\\MYDOCS~1\\REPORT~1.TXT"},
-        TExpandCase{"$(FilePath)", kPlain, kWhen, "C:\\src\\main.c"},
-        TExpandCase{"$(FilePath)", kPlain, kNever, "C:\\src\\main.c"},
-        TExpandCase{"$(FilePath)", kPlain, kAlways, "C:\\SRC\\MAIN.C"},
-        TExpandCase{"$(FileDir)", kSpaced, kNever, "C:\\My Docs\\"},
-        TExpandCase{"$(FileDir)", kSpaced, kWhen, "C:\\MYDOCS~1\\"},
-        TExpandCase{"$(FileName)", kSpaced, kNever, "report.v1.txt"},
-        TExpandCase{"$(FileName)", kSpaced, kWhen, "REPORT~1.TXT"},
-        TExpandCase{"$(FileExt)", kSpaced, kNever, "txt"},
-        TExpandCase{"$(FileExt)", "C:\\src\\Makefile", kWhen, ""},
-        TExpandCase{"$(FilePath)|$(FileDir)|$(FileName)|$(FileExt)", "", kNever, "|||"},
-        TExpandCase{"$(ProgDir)ozmcap32.exe", kPlain, kWhen, "C:\\PROGRA~1\\VOK\\ozmcap32.exe"},
-        TExpandCase{"$(ProgDir)", kPlain, kNever, "C:\\Program Files\\Vok\\"},
-        TExpandCase{"$(ProgDir)", kPlain, kAlways, "C:\\PROGRA~1\\VOK\\"},
-        TExpandCase{"-l$(CurLine) -c$(CurCol)", kPlain, kWhen, "-l12 -c5"},
-        TExpandCase{"/k $(CurText) in $(CurDir)", kPlain, kWhen, "/k word in D:\\work\\"},
-        TExpandCase{"$5 $(Unknown) $(filepath) $", kPlain, kWhen, "$5 $(Unknown) $(filepath) $"},
-        TExpandCase{"$$(CurLine)$(CurCol)$", kPlain, kWhen, "$125$"}));
+    ::testing::Values(TExpandCase{"$(FilePath)", kSpaced, kWhen, "C:\\MYDOCS~1\\REPORT~1.TXT"},
+                      TExpandCase{"$(FilePath)", kSpaced, kNever, "\"C:\\My Docs\\report.v1.txt\""},
+                      TExpandCase{"$(FilePath)", kSpaced, kAlways, "C:\\MYDOCS~1\\REPORT~1.TXT"},
+                      TExpandCase{"$(FilePath)", kPlain, kWhen, "C:\\src\\main.c"},
+                      TExpandCase{"$(FilePath)", kPlain, kNever, "C:\\src\\main.c"},
+                      TExpandCase{"$(FilePath)", kPlain, kAlways, "C:\\SRC\\MAIN.C"},
+                      TExpandCase{"$(FileDir)", kSpaced, kNever, "C:\\My Docs\\"},
+                      TExpandCase{"$(FileDir)", kSpaced, kWhen, "C:\\MYDOCS~1\\"},
+                      TExpandCase{"$(FileName)", kSpaced, kNever, "report.v1.txt"},
+                      TExpandCase{"$(FileName)", kSpaced, kWhen, "REPORT~1.TXT"},
+                      TExpandCase{"$(FileExt)", kSpaced, kNever, "txt"},
+                      TExpandCase{"$(FileExt)", "C:\\src\\Makefile", kWhen, ""},
+                      TExpandCase{"$(FilePath)|$(FileDir)|$(FileName)|$(FileExt)", "", kNever, "|||"},
+                      TExpandCase{"$(ProgDir)ozmcap32.exe", kPlain, kWhen, "C:\\PROGRA~1\\VOK\\ozmcap32.exe"},
+                      TExpandCase{"$(ProgDir)", kPlain, kNever, "C:\\Program Files\\Vok\\"},
+                      TExpandCase{"$(ProgDir)", kPlain, kAlways, "C:\\PROGRA~1\\VOK\\"},
+                      TExpandCase{"-l$(CurLine) -c$(CurCol)", kPlain, kWhen, "-l12 -c5"},
+                      TExpandCase{"/k $(CurText) in $(CurDir)", kPlain, kWhen, "/k word in D:\\work\\"},
+                      TExpandCase{"$5 $(Unknown) $(filepath) $", kPlain, kWhen,
+                                  "$5 $(Unknown) $(filepath) $"},
+                      TExpandCase{"$$(CurLine)$(CurCol)$", kPlain, kWhen, "$125$"}));
 
 TEST(ToolArgumentsLimits, InsertedValuesAreNotScannedAgain)
 {

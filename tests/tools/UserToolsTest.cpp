@@ -73,10 +73,12 @@ TEST_F(UserToolsTest, ArgumentsInQuotesKeepTheirQuotes)
 
 TEST_F(UserToolsTest, OutOfRangeValuesAreClamped)
 {
-    TTempDir::Write(path, "[UserTools]\r\nMenuText1=A\r\nPathName1=a.exe\r\nSaveFile1=3\r\nSendArgAsShortFileName1=5\r\n"
-                          "AskArguments1=2\r\nCaptureOutput1=7\r\n"
-                          "MenuText2=B\r\nPathName2=b.exe\r\nSaveFile2=-1\r\nSendArgAsShortFileName2=-2\r\n"
-                          "MenuText3=C\r\nPathName3=c.exe\r\nSaveFile3=0\r\nSendArgAsShortFileName3=2\r\n");
+    TTempDir::Write(
+        path,
+        "[UserTools]\r\nMenuText1=A\r\nPathName1=a.exe\r\nSaveFile1=3\r\nSendArgAsShortFileName1=5\r\n"
+        "AskArguments1=2\r\nCaptureOutput1=7\r\n"
+        "MenuText2=B\r\nPathName2=b.exe\r\nSaveFile2=-1\r\nSendArgAsShortFileName2=-2\r\n"
+        "MenuText3=C\r\nPathName3=c.exe\r\nSaveFile3=0\r\nSendArgAsShortFileName3=2\r\n");
     tools.Load(ini);
     ASSERT_EQ(tools.Count(), 3);
     EXPECT_EQ(tools[0].saveFiles, TSaveBeforeTool::ActiveFile);
@@ -91,8 +93,9 @@ TEST_F(UserToolsTest, OutOfRangeValuesAreClamped)
 
 TEST_F(UserToolsTest, ToolWithoutMenuTextIsKeptWithTheToolsAfterIt)
 {
-    TTempDir::Write(path, "[UserTools]\r\nMenuText1=\r\nPathName1=a.exe\r\nMenuText2=B\r\nPathName2=b.exe\r\n"
-                          "MenuText4=D\r\nPathName4=d.exe\r\n");
+    TTempDir::Write(path,
+                    "[UserTools]\r\nMenuText1=\r\nPathName1=a.exe\r\nMenuText2=B\r\nPathName2=b.exe\r\n"
+                    "MenuText4=D\r\nPathName4=d.exe\r\n");
     tools.Load(ini);
     ASSERT_EQ(tools.Count(), 3);
     EXPECT_STREQ(tools[0].program, "a.exe");

@@ -19,7 +19,8 @@ protected:
     void SetUp() override
     {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                  nullptr),
                   ERROR_SUCCESS);
         DWORD zero = 0;
         RegSetValueExA(key, "Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof zero);
@@ -66,6 +67,34 @@ TEST(ShortNames, PathsWithBlanksGetAShortFormWithoutBlanks)
     EXPECT_FALSE(env.currentDir.empty());
 }
 
+TEST(Placement, ChildRectangleIsInTheClientAreasCoordinates)
+{
+    HWND frame = CreateWindowExA(0, "STATIC", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 60, 640, 480,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(frame, nullptr);
+    HWND child = CreateWindowExA(0, "STATIC", "child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, 10, 20, 300,
+                                 200, frame, nullptr, nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    TWindowPlacementInfo info = PlacementOfChild(child, frame);
+    EXPECT_FALSE(info.minimised || info.maximised || info.frameMinimised);
+    TDesktopWindow w{};
+    ChooseDesktopRectangle(info, w);
+    EXPECT_EQ(w.left, 10);
+    EXPECT_EQ(w.top, 20);
+    EXPECT_EQ(w.width, 300);
+    EXPECT_EQ(w.height, 200);
+    EXPECT_EQ(w.state, 1);
+
+    TEngineOptions engine;
+    TSettings settings(engine);
+    NoteFramePlacement(settings, frame);
+    EXPECT_EQ(settings.window, (TFramePlacement{50, 60, 640, 480, false}));
+    ShowWindow(frame, SW_MAXIMIZE);
+    NoteFramePlacement(settings, frame);
+    EXPECT_EQ(settings.window, (TFramePlacement{50, 60, 640, 480, true}));
+    DestroyWindow(frame);
+}
+
 std::vector<std::string> MenuTexts(HMENU menu)
 {
     std::vector<std::string> texts;
@@ -87,13 +116,14 @@ TEST(MenuTails, RecentFilesReplaceTheirOldItems)
     TRecentFiles recent;
     for (const char* p : {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\d\\e.txt"}) recent.Add(p);
     RebuildRecentFileMenu(menu, recent, nullptr);
-    EXPECT_EQ(MenuTexts(menu), (std::vector<std::string>{"101:&New", "-", "108:E&xit", "-", "160:&1 e.txt",
-                                                         "161:&2 c.txt", "162:&3 b.txt", "163:&4 a.txt",
-                                                         "169:More Files..."}));
+    EXPECT_EQ(MenuTexts(menu),
+              (std::vector<std::string>{"101:&New", "-", "108:E&xit", "-", "160:&1 e.txt", "161:&2 c.txt",
+                                        "162:&3 b.txt", "163:&4 a.txt", "169:More Files..."}));
     recent.Remove("C:\\c.txt");
     RebuildRecentFileMenu(menu, recent, nullptr);
-    EXPECT_EQ(MenuTexts(menu), (std::vector<std::string>{"101:&New", "-", "108:E&xit", "-", "160:&1 e.txt",
-                                                         "161:&2 b.txt", "162:&3 a.txt"}));
+    EXPECT_EQ(MenuTexts(menu),
+              (std::vector<std::string>{"101:&New", "-", "108:E&xit", "-", "160:&1 e.txt", "161:&2 b.txt",
+                                        "162:&3 a.txt"}));
     recent.Clear();
     RebuildRecentFileMenu(menu, recent, nullptr);
     EXPECT_EQ(MenuTexts(menu), (std::vector<std::string>{"101:&New", "-", "108:E&xit"}));
