@@ -13,7 +13,8 @@ namespace {
 const char kSettings[] = "Settings";
 const char kEditor[] = "Editor";
 
-enum class TKind { Flag, Number, Text, Window };
+// FileName is a text that keeps only a bare file name (KeyMappingFile).
+enum class TKind { Flag, Number, Text, FileName, Window };
 // When a key is written: only by a full save, by every save, or never by the settings themselves.
 enum class TWhen { Full, Always, Never };
 
@@ -135,8 +136,7 @@ const TRow kRows[] = {
     Number(kEditor, "RightMouseBtn", TWhen::Full, 0, ClampRightButton, Get<&S::rightMouseBtn>,
            Set<&S::rightMouseBtn>),
     // Read here with the other Editor keys; written by the key map when its file changes.
-    TextKey(kEditor, "KeyMappingFile", TWhen::Never, "OZM.KEY", 260, Text<&S::keyMappingFile>,
-            sizeof S::keyMappingFile),
+    TRow{kEditor, "KeyMappingFile", TKind::FileName, TWhen::Never},
 };
 
 int Clamped(const TRow& row, int value)
@@ -221,12 +221,10 @@ void TSettings::Load(const TProfile& ini, const char* defaultFileFilters)
         case TKind::Flag:
         case TKind::Number: row.set(*this, Clamped(row, ini.GetInt(row.section, row.key, row.def))); break;
         case TKind::Text:
-            if (row.text == &Text<&S::keyMappingFile>)
-                SetKeyMappingFile(ini.GetText(row.section, row.key, row.defText, row.readSize).c_str());
-            else
-                CopyCut(row.text(*this), row.fieldSize,
-                        ini.GetText(row.section, row.key, row.defText, row.readSize).c_str());
+            CopyCut(row.text(*this), row.fieldSize,
+                    ini.GetText(row.section, row.key, row.defText, row.readSize).c_str());
             break;
+        case TKind::FileName: SetKeyMappingFile(ini.GetText(row.section, row.key, "", 260).c_str()); break;
         case TKind::Window:
             window = ParseWindow(ini.GetText(row.section, row.key, "10 10 600 380", 64).c_str());
             break;
@@ -250,6 +248,7 @@ bool TSettings::Save(TProfile& ini, bool full)
         case TKind::Flag: ok = ini.WriteFlag(row.section, row.key, row.get(*this) != 0) && ok; break;
         case TKind::Number: ok = ini.WriteInt(row.section, row.key, row.get(*this)) && ok; break;
         case TKind::Text: ok = ini.WriteString(row.section, row.key, row.text(*this)) && ok; break;
+        case TKind::FileName: ok = SaveKeyMappingFile(ini) && ok; break;
         case TKind::Window:
             ok = ini.WriteString(row.section, row.key, FormatWindow(window).c_str()) && ok;
             break;

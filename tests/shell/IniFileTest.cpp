@@ -50,13 +50,6 @@ TEST_F(IniFileTest, FailedWriteKeepsThePreviousFile)
     EXPECT_EQ(ini.GetText("Settings", "FontName", "", 32), "Courier");
 }
 
-TEST_F(IniFileTest, WriteIntoMissingDirectoryFailsCleanly)
-{
-    TIniFile nowhere(dir.File("no-such-dir/ozm.ini"));
-    EXPECT_FALSE(nowhere.WriteString("Settings", "FontName", "Lucida"));
-    EXPECT_EQ(nowhere.GetText("Settings", "FontName", "Courier", 32), "Courier");
-}
-
 TEST_F(IniFileTest, ChangesMadeByOthersAreSeen)
 {
     TTempDir::Write(path, "[S]\r\nk=1\r\n");

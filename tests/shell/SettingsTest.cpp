@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "shell/IniFile.h"
@@ -244,6 +245,16 @@ TEST_F(SettingsTest, FullSaveWritesTheKeysOfTheTables)
     EXPECT_EQ(Value("Editor", "WordWrapVisible"), "1");
     EXPECT_EQ(Value("FindHistory", "Replace8"), "");
     EXPECT_EQ(Value("Editor", "KeyMappingFile"), "<none>");
+}
+
+TEST_F(SettingsTest, FailedSaveIsReportedAndKeepsTheOldFile)
+{
+    Raw("[Editor]\r\nTabSize=4\r\n");
+    settings.Load(ini);
+    engine.tabSize = 6;
+    std::filesystem::create_directory(path + ".tmp");
+    EXPECT_FALSE(settings.Save(ini, true));
+    EXPECT_EQ(TTempDir::Read(path), "[Editor]\r\nTabSize=4\r\n");
 }
 
 TEST_F(SettingsTest, MenuTogglesWriteAtOnce)

@@ -161,6 +161,15 @@ TEST_F(ProfileContract, DeletingKeysAndSections)
     EXPECT_TRUE(ini->DeleteKey("A", "never-there"));
 }
 
+TEST_F(ProfileContract, WritingIntoAMissingDirectoryFails)
+{
+    auto nowhere = MakeContractProfile(dir.File("no-such-dir") + "/ozm.ini");
+    EXPECT_FALSE(nowhere->WriteString("Settings", "FontName", "Lucida"));
+    char buffer[16] = {};
+    nowhere->GetString("Settings", "FontName", "Courier", buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "Courier");
+}
+
 TEST_F(ProfileContract, NameListsAreCutAndClosed)
 {
     Raw("[Alpha]\r\nAlpha=1\r\nBeta=2\r\nGamma=3\r\n[Beta]\r\n[Gamma]\r\n");
