@@ -106,7 +106,8 @@ void TIniFile::Refresh() const
     std::ifstream in(path_, std::ios::binary);
     if (!in) return;
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t start = 0;
+    // A file saved by an editor as UTF-8 may begin with a byte-order mark; it is not part of the first line.
+    std::size_t start = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (start < content.size()) {
         std::size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();

@@ -38,6 +38,12 @@ TEST_F(IniFileTest, NewSectionIsSetApartByABlankLine)
     EXPECT_EQ(TTempDir::Read(path), "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");
 }
 
+TEST_F(IniFileTest, ByteOrderMarkIsNoPartOfTheFirstSection)
+{
+    TTempDir::Write(path, "\xEF\xBB\xBF[Settings]\r\nFontName=Lucida\r\n");
+    EXPECT_EQ(ini.GetText("Settings", "FontName", "", 32), "Lucida");
+}
+
 TEST_F(IniFileTest, FailedWriteKeepsThePreviousFile)
 {
     const std::string before = "[Settings]\r\nFontName=Courier\r\n";

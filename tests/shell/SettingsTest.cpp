@@ -66,6 +66,17 @@ TEST_F(SettingsTest, MissingFileGivesEveryDefault)
     EXPECT_STREQ((*settings.findHistory)[0], "");
 }
 
+TEST_F(SettingsTest, EmptyFileGivesTheDefaultsToo)
+{
+    Raw("");
+    engine.undoLevels = 3;
+    settings.Load(ini);
+    EXPECT_EQ(engine.undoLevels, 20);
+    EXPECT_EQ(settings.window, (TFramePlacement{10, 10, 600, 380, false}));
+    EXPECT_EQ(settings.fileTypes.Count(), 9);
+    EXPECT_TRUE(settings.fileTypes.Modified());
+}
+
 struct TClampCase {
     const char* section;
     const char* key;
