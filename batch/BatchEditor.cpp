@@ -1,0 +1,127 @@
+// The batch document's hooks: messages, the run's clipboard and the answers of the search dialogs.
+#include "batch/BatchEditor.h"
+
+#include <algorithm>
+
+#include "editor_window/BlockText.h"
+#include "search/Replace.h"
+#include "search/SearchState.h"
+
+TBatchEditor::TBatchEditor(TBatchClipboard& clipboard, const TBatchAnswers& answers, TMessageSink sink)
+    : clipboard_(clipboard), answers_(answers), sink_(std::move(sink))
+{
+}
+
+void TBatchEditor::Report(const std::string& text)
+{
+    messages_.push_back(text);
+    if (sink_)
+        sink_(text);
+}
+
+void TBatchEditor::ReportError(int code) noexcept
+{
+    try {
+        const char* text = EngineErrorText(code);
+        Report(text ? text : "Error " + std::to_string(code) + ".");
+    } catch (...) {
+        // A message that cannot be stored is lost; the document is not.
+    }
+}
+
+bool TBatchEditor::CopyBlock(bool append)
+{
+    if (!selShown)
+        return false;
+    try {
+        std::string text = BlockText(*this);
+        if (append && !columnMode && clipboard_.hasText)
+            text = clipboard_.text + text;
+        const bool column = columnMode && !append;
+        TColumnBlockSize size = column ? ColumnBlockSize(*this) : TColumnBlockSize{0, 0};
+        clipboard_.text = std::move(text);
+        clipboard_.hasText = true;
+        clipboard_.column = column;
+        clipboard_.width = size.width;
+        clipboard_.height = size.height;
+        return true;
+    } catch (...) {
+        ClearUndo();
+        ClearRedo();
+        ReportError(kErrOutOfMemory);
+        return false;
+    }
+}
+
+void TBatchEditor::Copy() noexcept
+{
+    CopyBlock(false);
+}
+
+void TBatchEditor::Cut() noexcept
+{
+    if (CopyBlock(false))
+        DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+}
+
+void TBatchEditor::CopyAndAppend() noexcept
+{
+    if (!columnMode)
+        CopyBlock(true);
+}
+
+void TBatchEditor::CutAndAppend() noexcept
+{
+    if (!columnMode && CopyBlock(true))
+        DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+}
+
+void TBatchEditor::Paste() noexcept
+{
+    if (!clipboard_.hasText)
+        return;
+    if (clipboard_.column) {
+        if (clipboard_.width == 0 || clipboard_.height == 0)
+            return;
+        const uint32_t width = std::min<uint32_t>(clipboard_.width, kLineWidthLimit);
+        InsertColumnBlock(clipboard_.text.c_str(), static_cast<int>(width), static_cast<int>(clipboard_.height),
+                          undoEnabled, false);
+        return;
+    }
+    InsertText(clipboard_.text.c_str());
+}
+
+void TBatchEditor::FillRequest(TSearchRequest& request) const
+{
+    CopySearchText(request.findText, kSearchTextSize, answers_.findText.c_str());
+    request.options.regex = answers_.regex;
+    request.options.matchCase = answers_.matchCase;
+    request.options.wholeWord = answers_.wholeWord;
+    request.options.down = !answers_.up;
+}
+
+bool TBatchEditor::FindDialog(TSearchRequest& request) noexcept
+{
+    if (!answers_.hasFind)
+        return false;
+    FillRequest(request);
+    return true;
+}
+
+bool TBatchEditor::ReplaceDialog(TSearchRequest& request) noexcept
+{
+    // Replacing needs both texts: without --replace the dialog has nothing to answer and is cancelled,
+    // so a run can never delete matches the user did not mean to.
+    if (!answers_.hasFind || !answers_.hasReplace)
+        return false;
+    FillRequest(request);
+    CopySearchText(request.replaceText, kSearchTextSize, answers_.replaceText.c_str());
+    request.options.replaceAll = answers_.replaceAll;
+    request.options.prompt = answers_.prompt;
+    return true;
+}
+
+int TBatchEditor::ReplacePrompt() noexcept
+{
+    return kReplaceYes;
+}

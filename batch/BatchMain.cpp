@@ -1,0 +1,33 @@
+// The entry of ozmbatch: the command line in, the exit code out.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "batch/BatchOptions.h"
+#include "batch/BatchRunner.h"
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+    // A document written to standard output keeps its own line ends.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::vector<std::string> args(argv + 1, argv + argc);
+    TBatchOptions options;
+    TParseResult parsed = ParseBatchOptions(args, &options);
+    if (!parsed.ok) {
+        std::cerr << "ozmbatch: " << parsed.error << "\n" << BatchUsage();
+        return kExitUsage;
+    }
+    if (options.help) {
+        std::cout << BatchUsage();
+        return kExitOk;
+    }
+    return RunBatch(options, {std::cout, std::cerr});
+}

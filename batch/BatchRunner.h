@@ -1,0 +1,41 @@
+// One run of ozmbatch: settings, key map and macros prepared once, then every document in turn.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "batch/BatchOptions.h"
+
+class TVokEditor;
+class TBatchEditor;
+struct TSearchQuery;
+
+enum : int {
+    kExitOk = 0,
+    kExitFailed = 1,  // a file could not be read or written, a macro, key text or name was refused
+    kExitUsage = 2,
+};
+
+// Where a run writes: reports, counts and a document sent to "-" go to out, messages to err.
+struct TBatchIo {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Runs the whole command line and returns the exit code. The process-wide settings, key map, macros and
+// search state are reset first, so every run starts from the documented defaults.
+int RunBatch(const TBatchOptions& options, TBatchIo io);
+
+// The --report lines of a document, each ending in a line break.
+std::string FormatReport(const TBatchEditor& ed, const std::string& path, int format, bool modified);
+
+// A message on one line: each line break written as the two characters \n.
+std::string OneLine(const std::string& text);
+
+struct TMatchCount {
+    long matches = 0;
+    long lines = 0;  // lines holding at least one match
+};
+
+// Repeated Find from the top of the document, each search starting where the last match ended.
+TMatchCount CountMatches(TVokEditor& ed, const TSearchQuery& query);

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# End-to-end checks of ozmbatch: the native build and the Windows build under Wine run on small files in a
+# scratch folder, and the bytes they write, print and return are compared. Prints GoogleTest-style lines.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+export VOK_BUILD="$root/build"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/batch-e2e.XXXXXX")"
+trap '[ -n "${VOK_KEEP_E2E:-}" ] || rm -rf "$work"' EXIT
+passed=0
+failed=0
+failures=()
+
+pass() { echo "[       OK ] $1"; passed=$((passed + 1)); }
+fail() {
+    local name="$1"
+    shift
+    echo "[  FAILED  ] $name"
+    for line in "$@"; do echo "   $line"; done
+    failures+=("$name")
+    failed=$((failed + 1))
+}
+
+# Bytes as od shows them, so that line ends are visible in a failure.
+bytes() { od -An -c; }
+
+# expect NAME ACTUAL-FILE EXPECTED-PRINTF-FORMAT
+expect_file() {
+    local name="$1" file="$2" expected actual
+    expected="$(printf "$3" | bytes)"
+    actual="$(bytes <"$file" 2>/dev/null)"
+    if [ "$expected" = "$actual" ]; then pass "$name"; else fail "$name" "expected: $expected" "actual:   $actual"; fi
+}
+
+# expect_text NAME ACTUAL EXPECTED (carriage returns of the console are dropped first)
+expect_text() {
+    local name="$1" actual="${2//$'\r'/}" expected="$3"
+    if [ "$actual" = "$expected" ]; then pass "$name"; else fail "$name" "expected: $expected" "actual:   $actual"; fi
+}
+
+# The programs to check: the native build, and the Windows build through Wine when both are there.
+runners=()
+if [ -x "$root/build/native/ozmbatch" ]; then
+    runners+=("native")
+fi
+if [ -f "$root/build/windows/ozmbatch.exe" ] && command -v wine >/dev/null 2>&1; then
+    source scripts/wine-env.sh
+    vok_wine_prefix
+    runners+=("wine")
+fi
+if [ "${#runners[@]}" -eq 0 ]; then
+    echo "ozmbatch is not built"
+    echo "[  FAILED  ] 1 tests, listed below:"
+    exit 1
+fi
+
+# ozm ARGS...: runs the program of the current runner inside the case folder; relative names only, so
+# both builds see the same files.
+ozm() {
+    if [ "$runner" = native ]; then
+        "$root/build/native/ozmbatch" "$@"
+    else
+        wine "$root/build/windows/ozmbatch.exe" "$@"
+    fi
+}
+
+for runner in "${runners[@]}"; do
+    dir="$work/$runner"
+    mkdir -p "$dir"
+    cd "$dir"
+    p="Batch.$runner"
+
+    # A recorded-style macro: typed text, new lines and movement produce an exact file.
+    printf 'alpha\r\nbeta\r\n' >doc.txt
+    printf 'InsertText "Dear all,"\r\nNewLine\r\nCursorDown\r\nLineEnd\r\nInsertText " gamma"\r\nTextStart\r\nLineStart\r\nInsertText ">"\r\n' >letter.mac
+    ozm -m letter.mac doc.txt
+    expect_file "$p.MacroProducesExactFile" doc.txt '>Dear all,\r\nalpha\r\nbeta gamma\r\n'
+
+    # Keys through the key map: Ctrl+K B, two lines down, Ctrl+K K copies; Ctrl+Q C and Ctrl+K C paste it again before the last line.
+    printf 'one\ntwo\nthree\n' >keys.txt
+    out="$(ozm --report --keys "Ctrl+K B Down Down Ctrl+K K" keys.txt)"
+    expect_text "$p.KeysCopyThroughKeyMapReport" "$out" "$(printf 'file: keys.txt\nlines: 3\nformat: UNIX\nmodified: 0\ncursor: 3 1\nselection: stream 1 1 3 1\nundo: Can'"'"'t &Undo')"
+    ozm --keys "Ctrl+K B Down Down Ctrl+K K Ctrl+Q C Ctrl+K C" keys.txt
+    expect_file "$p.KeysCopyThenPaste" keys.txt 'one\ntwo\none\ntwo\nthree\n'
+
+    # Replace All by pattern, without prompts, and the report's Undo label.
+    printf 'id 12, id 345\r\nnone\r\nid 6\r\n' >ids.txt
+    out="$(ozm --find 'id [0-9]+' --replace 'ID' --regex --all --no-prompt -c Replace --report ids.txt 2>err.txt)"
+    expect_file "$p.ReplaceAllByPattern" ids.txt 'ID, ID\r\nnone\r\nID\r\n'
+    expect_text "$p.ReplaceAllUndoLabel" "$(grep '^undo:' <<<"$out")" "undo: &Undo Replace"
+    expect_text "$p.ReplaceAllEndsNotFound" "$(tr -d '\r' <err.txt)" "ids.txt: Search string not found."
+
+    # A macro that does not compile: its line on standard error, exit code 1, the file untouched.
+    printf 'keep\r\n' >safe.txt
+    touch -d '2020-01-01 00:00:00' safe.txt
+    printf 'CursorDown\r\nInsertText "ok"\r\nNoSuchCommand\r\n' >bad.mac
+    ozm -m bad.mac safe.txt 2>err.txt
+    rc=$?
+    expect_text "$p.CompileErrorExitCode" "$rc" "1"
+    expect_text "$p.CompileErrorLine" "$(tr -d '\r' <err.txt)" 'ozmbatch: bad.mac: Compile Error\n\nLine 3: Unknown command.'
+    expect_file "$p.CompileErrorFileUntouched" safe.txt 'keep\r\n'
+    expect_text "$p.CompileErrorFileTimeKept" "$(date -r safe.txt +%Y)" "2020"
+
+    # Line ends: a mixed file converted to UNIX and to DOS; keep leaves an unchanged file alone.
+    printf 'a\r\nb\nc\rd' >mixed.txt
+    cp mixed.txt mixed2.txt
+    cp mixed.txt mixed3.txt
+    ozm -f unix mixed.txt
+    expect_file "$p.MixedToUnix" mixed.txt 'a\nb\nc\nd\n'
+    ozm --format dos mixed2.txt
+    expect_file "$p.MixedToDos" mixed2.txt 'a\r\nb\r\nc\r\nd\r\n'
+    ozm --report mixed3.txt >/dev/null
+    expect_file "$p.ReportAloneWritesNothing" mixed3.txt 'a\r\nb\nc\rd'
+
+    # Counting, standard output, backups and bad usage.
+    printf '12x 3x\nno\n9x and 4\n' >count.txt
+    expect_text "$p.Count" "$(ozm --count --find '[0-9]+x' --regex count.txt)" "$(printf 'matches: 3\nlines: 2')"
+    printf 'x\r\ny\r\n' >std.txt
+    ozm -o - -f unix std.txt >std.out
+    expect_file "$p.StandardOutput" std.out 'x\ny\n'
+    printf 'old\n' >notes.txt
+    ozm --backup -c 'InsertText "new "' notes.txt
+    expect_file "$p.BackupKept" notes.bak 'old\n'
+    expect_file "$p.BackupNewText" notes.txt 'new old\n'
+    ozm --format windows notes.txt 2>/dev/null
+    expect_text "$p.BadUsageExitCode" "$?" "2"
+    ozm --keys "Ctrl+Nothing" notes.txt 2>/dev/null
+    expect_text "$p.UnknownKeyExitCode" "$?" "1"
+    expect_text "$p.ListKeys" "$(ozm --list-keys | tr -d '\r' | grep -c $'^Ctrl+K K\tCopy$')" "1"
+    cd "$root"
+done
+
+total=$((passed + failed))
+echo "[==========] $total tests ran."
+echo "[  PASSED  ] $passed tests."
+if [ "$failed" -gt 0 ]; then
+    echo "[  FAILED  ] $failed tests, listed below:"
+    for f in "${failures[@]}"; do echo "[  FAILED  ] $f"; done
+    exit 1
+fi
