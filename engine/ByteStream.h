@@ -63,6 +63,8 @@ class TMemInStream final : public TInStream {
 public:
     TMemInStream(const char* data, std::size_t size);
     explicit TMemInStream(const std::string& text) : TMemInStream(text.data(), text.size()) {}
+    // The stream only points at the bytes: a temporary string would be gone before the first read.
+    explicit TMemInStream(std::string&&) = delete;
 
 protected:
     bool Fill() override { return false; }
@@ -94,7 +96,7 @@ public:
         if (pos_ == buffer_.size() && !FlushBuffer())
             return false;
         buffer_[pos_++] = c;
-        return true;
+        return !failed_;
     }
     bool Write(const char* data, std::size_t size);
     bool Write(const char* text);

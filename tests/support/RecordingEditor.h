@@ -50,7 +50,7 @@ public:
         return false;
     }
 
-    // Loads text as a file would be loaded; the log is cleared afterwards unless keepLog.
+    // Loads text as a file would be loaded; the calls it makes stay in the log.
     bool Load(const std::string& text, int16_t* format = nullptr)
     {
         TMemInStream in(text);
