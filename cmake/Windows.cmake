@@ -49,3 +49,8 @@ if(VOK_WIN32_TESTS)
     target_compile_definitions(vok_win32_tests PRIVATE VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     target_link_libraries(vok_win32_tests PRIVATE ${VOK_WIN32_LIBS} ${VOK_GTEST})
 endif()
+
+# Load and save timing of the document streams (built on demand by scripts/bench.sh).
+add_executable(vok_bench_win EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/LoadSaveTiming.cpp
+               ${CMAKE_SOURCE_DIR}/bench/BenchFiles.cpp)
+target_link_libraries(vok_bench_win PRIVATE vokcore)
