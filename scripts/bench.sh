@@ -16,7 +16,7 @@ cmake --build build/bench -j2 --target vok_bench >/dev/null
 echo "== native (build/bench)"
 build/bench/bench/vok_bench "$@"
 
-# The reference: vim loading and writing the same file, twice (the first run warms nothing we do not).
+# The reference: vim loading and writing the same file, twice as it is and once without its sync to disk.
 if command -v vim >/dev/null 2>&1; then
     echo "== vim -es -u NONE -c wq mixed-100m.txt (vim syncs the file to disk; the last run does not)"
     for sync in fsync fsync nofsync; do

@@ -75,6 +75,19 @@ TEST_F(DocStreamTest, ReadTextLineCutsAtTheWidthAndKeepsTheOverflowingByte)
     EXPECT_EQ(in.Get(), 'Y');
 }
 
+TEST_F(DocStreamTest, ReadTextLineNeverOverrunsASmallBuffer)
+{
+    const std::string text = "abcdefghijkl\n";
+    TMemInStream in(text);
+    char buf[12];
+    std::memset(buf, '#', sizeof buf);
+    EXPECT_EQ(TVokEditor::ReadTextLine(in, buf, 10, kLineWidthLimit, 8, true, nullptr, nullptr), 1);
+    EXPECT_STREQ(buf, "abcdefg\r\n");  // room for the line end and the zero
+    EXPECT_EQ(buf[10], '#');
+    EXPECT_EQ(TVokEditor::ReadTextLine(in, buf, 10, kLineWidthLimit, 8, false, nullptr, nullptr), 0);
+    EXPECT_STREQ(buf, "hijkl");
+}
+
 // ---- Whole documents in each line-end form. ----------------------------------------------------------
 
 struct TRoundTrip {
