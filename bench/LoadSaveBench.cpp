@@ -72,10 +72,11 @@ void ReportMemory(const char* name, const TBenchFile& file)
     auto ed = std::make_unique<TBenchEditor>();
     int16_t format = 0;
     bool ok = LoadDocument(*ed, file.path, &format);
-    long long after = ResidentBytes();
-    std::printf("memory %-22s %s %.3f resident bytes per byte of text (%lld MiB for %.1f MiB, %ld lines)\n", name,
-                ok ? "" : "LOAD FAILED", static_cast<double>(after - before) / static_cast<double>(file.bytes),
-                (after - before) >> 20, static_cast<double>(file.bytes) / (1 << 20), static_cast<long>(ed->lastLine) + 1);
+    long long grown = ResidentBytes() - before;
+    const double bytes = static_cast<double>(file.bytes);
+    std::printf("memory %-22s %s %.3f resident bytes per byte of text (%lld MiB for %.1f MiB, %ld lines)\n",
+                name, ok ? "" : "LOAD FAILED", static_cast<double>(grown) / bytes, grown >> 20,
+                bytes / (1 << 20), static_cast<long>(ed->lastLine) + 1);
 }
 }  // namespace
 
@@ -91,8 +92,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot write the benchmark files in %s\n", dir.c_str());
         return 1;
     }
-    std::printf("files in %s: mixed %llu bytes in %ld lines, long lines %llu bytes in %ld lines\n", dir.c_str(),
-                static_cast<unsigned long long>(gMixed.bytes), gMixed.lines,
+    std::printf("files in %s: mixed %llu bytes in %ld lines, long lines %llu bytes in %ld lines\n",
+                dir.c_str(), static_cast<unsigned long long>(gMixed.bytes), gMixed.lines,
                 static_cast<unsigned long long>(gLong.bytes), gLong.lines);
     // Measured first, in a process whose heap has not yet held a document.
     ReportMemory("mixed-100m", gMixed);
@@ -102,7 +103,9 @@ int main(int argc, char** argv)
     // On a shared machine the fastest of several runs is the figure that says most about the code.
     auto setUp = [](benchmark::internal::Benchmark* b) {
         b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
-        b->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
+        b->ComputeStatistics("min", [](const std::vector<double>& v) {
+            return *std::min_element(v.begin(), v.end());
+        });
     };
     setUp(benchmark::RegisterBenchmark("Load/mixed-100m", Load, &gMixed));
     setUp(benchmark::RegisterBenchmark("Write/mixed-100m", Write, &gMixed));

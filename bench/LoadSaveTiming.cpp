@@ -38,7 +38,8 @@ bool TimeFile(const char* name, const TBenchFile& file, int runs)
         bestWrite = write < bestWrite ? write : bestWrite;
     }
     std::remove(out.c_str());
-    std::printf("%-16s %7.1f MiB %8ld lines  load %7.3f s %8.1f MiB/s  write %7.3f s %8.1f MiB/s  both %7.3f s\n",
+    std::printf("%-16s %7.1f MiB %8ld lines  load %7.3f s %8.1f MiB/s  write %7.3f s %8.1f MiB/s"
+                "  both %7.3f s\n",
                 name, mib, lines, bestLoad, mib / bestLoad, bestWrite, mib / bestWrite, bestLoad + bestWrite);
     return true;
 }

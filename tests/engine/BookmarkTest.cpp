@@ -46,8 +46,8 @@ struct TMarkCase {
 };
 
 // Places the given marks, adjusts them and returns where they ended up.
-std::vector<TPosition> Adjusted(TVokEditor& ed, const std::vector<TMarkCase>& cases, bool insert, TPosition from,
-                                TPosition to)
+std::vector<TPosition> Adjusted(TVokEditor& ed, const std::vector<TMarkCase>& cases, bool insert,
+                                TPosition from, TPosition to)
 {
     std::vector<TPosition> result;
     for (std::size_t i = 0; i < cases.size(); ++i) {

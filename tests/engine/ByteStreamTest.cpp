@@ -60,7 +60,8 @@ class FileInStreamTest : public ::testing::TestWithParam<std::size_t> {
 protected:
     void SetUp() override
     {
-        path_ = (std::filesystem::temp_directory_path() / ("vok_bytestream_" + std::to_string(GetParam()))).string();
+        const std::string name = "vok_bytestream_" + std::to_string(GetParam());
+        path_ = (std::filesystem::temp_directory_path() / name).string();
         std::FILE* f = std::fopen(path_.c_str(), "wb");
         ASSERT_NE(f, nullptr);
         std::fwrite(kText.data(), 1, kText.size(), f);

@@ -18,8 +18,7 @@ protected:
 // One row: an optional selection with the cursor at one of its ends, a move, and what it must request.
 struct TGotoCase {
     const char* name;
-    bool hasSel;
-    TPosition selStart, selEnd;
+    TPosition selStart, selEnd;  // equal: no selection
     bool column;
     TPosition cursor, target;
     bool extend;
@@ -32,6 +31,11 @@ void PrintTo(const TGotoCase& c, std::ostream* os)
     *os << c.name;
 }
 
+TPosition P(int col, int32_t line)
+{
+    return Pos(col, line);
+}
+
 class GotoFlagsTest : public TEngineTest, public ::testing::WithParamInterface<TGotoCase> {};
 
 TEST_P(GotoFlagsTest, RequestsExactlyTheRepaintNeeded)
@@ -40,7 +44,7 @@ TEST_P(GotoFlagsTest, RequestsExactlyTheRepaintNeeded)
     Doc({"abcdefghij", "klmnopqrst", "uvwxyz", "", "0123456789"});
     ed.columnMode = c.column;
     ed.GotoPosition(c.cursor.col, c.cursor.line, false);
-    if (c.hasSel)
+    if (!(c.selStart == c.selEnd))
         SetSelection(c.selStart, c.selEnd, c.column);
     ed.ClearLog();
     uint32_t flags = FlagsOf([&] { ed.GotoPosition(c.target.col, c.target.line, c.extend); });
@@ -49,7 +53,8 @@ TEST_P(GotoFlagsTest, RequestsExactlyTheRepaintNeeded)
     EXPECT_EQ(ed.Cursor(), c.target);
     // The flush places the caret first, then repaints what was asked.
     ASSERT_FALSE(ed.calls.empty());
-    EXPECT_EQ(ed.calls.front(), "caret " + std::to_string(c.target.col) + "," + std::to_string(c.target.line));
+    const std::string caret = std::to_string(c.target.col) + "," + std::to_string(c.target.line);
+    EXPECT_EQ(ed.calls.front(), "caret " + caret);
     EXPECT_EQ(ed.Called("all"), (flags & kRedrawAll) != 0);
     EXPECT_EQ(ed.Called("line " + std::to_string(c.target.line)), (flags & 3) == kRedrawLine);
 }
@@ -57,23 +62,23 @@ TEST_P(GotoFlagsTest, RequestsExactlyTheRepaintNeeded)
 INSTANTIATE_TEST_SUITE_P(
     Table, GotoFlagsTest,
     ::testing::Values(
-        TGotoCase{"PlainNoSelection", false, {}, {}, false, Pos(2, 0), Pos(5, 1), false, 4, false},
-        TGotoCase{"PlainOneLineSelOnTarget", true, Pos(1, 0), Pos(4, 0), false, Pos(4, 0), Pos(6, 0), false, 5, false},
-        TGotoCase{"PlainOneLineSelElsewhere", true, Pos(1, 0), Pos(4, 0), false, Pos(4, 0), Pos(6, 1), false, 6, false},
-        TGotoCase{"PlainMultiLineSel", true, Pos(1, 0), Pos(4, 1), false, Pos(4, 1), Pos(0, 1), false, 6, false},
-        TGotoCase{"ExtendNewSameLine", false, {}, {}, false, Pos(2, 0), Pos(5, 0), true, 5, true},
-        TGotoCase{"ExtendNewInPlace", false, {}, {}, false, Pos(2, 0), Pos(2, 0), true, 4, false},
-        TGotoCase{"ExtendNewAcrossLines", false, {}, {}, false, Pos(2, 0), Pos(3, 2), true, 6, true},
-        TGotoCase{"ExtendNewPastEndStream", false, {}, {}, false, Pos(12, 2), Pos(15, 2), true, 4, false},
-        TGotoCase{"ExtendNewPastEndColumn", false, {}, {}, true, Pos(12, 2), Pos(15, 2), true, 5, true},
-        TGotoCase{"ExtendEndSameLine", true, Pos(2, 0), Pos(5, 0), false, Pos(5, 0), Pos(7, 0), true, 5, true},
-        TGotoCase{"ExtendEndNewLine", true, Pos(2, 0), Pos(5, 0), false, Pos(5, 0), Pos(5, 1), true, 6, true},
-        TGotoCase{"ExtendStartSameLine", true, Pos(2, 0), Pos(5, 0), false, Pos(2, 0), Pos(1, 0), true, 5, true},
-        TGotoCase{"ColumnBlockColumnChange", true, Pos(2, 0), Pos(5, 2), true, Pos(5, 2), Pos(6, 2), true, 7, true},
-        TGotoCase{"ColumnOneLineColumnChange", true, Pos(2, 0), Pos(5, 0), true, Pos(5, 0), Pos(6, 0), true, 5, true},
-        TGotoCase{"StreamBlockColumnChange", true, Pos(2, 0), Pos(5, 2), false, Pos(5, 2), Pos(6, 2), true, 5, true},
-        TGotoCase{"BackToAnchorOneLine", true, Pos(2, 0), Pos(5, 0), false, Pos(5, 0), Pos(2, 0), true, 5, false},
-        TGotoCase{"BackToAnchorAcrossLines", true, Pos(2, 0), Pos(5, 1), false, Pos(5, 1), Pos(2, 0), true, 6, false}),
+        TGotoCase{"PlainNoSelection", P(0, 0), P(0, 0), false, P(2, 0), P(5, 1), false, 4, false},
+        TGotoCase{"PlainOneLineSelOnTarget", P(1, 0), P(4, 0), false, P(4, 0), P(6, 0), false, 5, false},
+        TGotoCase{"PlainOneLineSelElsewhere", P(1, 0), P(4, 0), false, P(4, 0), P(6, 1), false, 6, false},
+        TGotoCase{"PlainMultiLineSel", P(1, 0), P(4, 1), false, P(4, 1), P(0, 1), false, 6, false},
+        TGotoCase{"ExtendNewSameLine", P(0, 0), P(0, 0), false, P(2, 0), P(5, 0), true, 5, true},
+        TGotoCase{"ExtendNewInPlace", P(0, 0), P(0, 0), false, P(2, 0), P(2, 0), true, 4, false},
+        TGotoCase{"ExtendNewAcrossLines", P(0, 0), P(0, 0), false, P(2, 0), P(3, 2), true, 6, true},
+        TGotoCase{"ExtendNewPastEndStream", P(0, 0), P(0, 0), false, P(12, 2), P(15, 2), true, 4, false},
+        TGotoCase{"ExtendNewPastEndColumn", P(0, 0), P(0, 0), true, P(12, 2), P(15, 2), true, 5, true},
+        TGotoCase{"ExtendEndSameLine", P(2, 0), P(5, 0), false, P(5, 0), P(7, 0), true, 5, true},
+        TGotoCase{"ExtendEndNewLine", P(2, 0), P(5, 0), false, P(5, 0), P(5, 1), true, 6, true},
+        TGotoCase{"ExtendStartSameLine", P(2, 0), P(5, 0), false, P(2, 0), P(1, 0), true, 5, true},
+        TGotoCase{"ColumnBlockColumnChange", P(2, 0), P(5, 2), true, P(5, 2), P(6, 2), true, 7, true},
+        TGotoCase{"ColumnOneLineColumnChange", P(2, 0), P(5, 0), true, P(5, 0), P(6, 0), true, 5, true},
+        TGotoCase{"StreamBlockColumnChange", P(2, 0), P(5, 2), false, P(5, 2), P(6, 2), true, 5, true},
+        TGotoCase{"BackToAnchorOneLine", P(2, 0), P(5, 0), false, P(5, 0), P(2, 0), true, 5, false},
+        TGotoCase{"BackToAnchorAcrossLines", P(2, 0), P(5, 1), false, P(5, 1), P(2, 0), true, 6, false}),
     [](const ::testing::TestParamInfo<TGotoCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CursorTest, PendingLineRepaintBecomesAFullOneWhenTheLineChanges)

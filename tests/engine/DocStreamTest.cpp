@@ -40,7 +40,8 @@ TEST_F(DocStreamTest, ReadTextLineReportsEachLineEndAndLeavesTheRest)
         int16_t format;
     };
     for (TWant want : {TWant{"dos", kFormatDos}, TWant{"unix", kFormatUnix}, TWant{"mac", kFormatMac}}) {
-        EXPECT_EQ(TVokEditor::ReadTextLine(in, buf, sizeof buf, kLineWidthLimit, 8, false, &format, &binary), 0);
+        EXPECT_EQ(TVokEditor::ReadTextLine(in, buf, sizeof buf, kLineWidthLimit, 8, false, &format, &binary),
+                  0);
         EXPECT_STREQ(buf, want.line);
         EXPECT_EQ(format, want.format);
     }
@@ -183,7 +184,8 @@ INSTANTIATE_TEST_SUITE_P(
         TLoadCase{"NulsReportedOnce", std::string("a\0b\0\nc\0", 7), {"a b ", "c "}, kFormatUnix,
                   {kErrBinaryFile}},
         TLoadCase{"NulAndLongLineInOrder", std::string("\0", 1) + std::string(1100, 'q'),
-                  {" " + std::string(1023, 'q'), std::string(77, 'q')}, 99, {kErrBinaryFile, kErrLongLinesSplit}}),
+                  {" " + std::string(1023, 'q'), std::string(77, 'q')}, 99,
+                  {kErrBinaryFile, kErrLongLinesSplit}}),
     [](const ::testing::TestParamInfo<TLoadCase>& info) { return std::string(info.param.name); });
 
 // ---- Lines longer than the editor holds. -------------------------------------------------------------
