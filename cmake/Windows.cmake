@@ -54,3 +54,10 @@ endif()
 add_executable(vok_bench_win EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/LoadSaveTiming.cpp
                ${CMAKE_SOURCE_DIR}/bench/BenchFiles.cpp)
 target_link_libraries(vok_bench_win PRIVATE vokcore)
+
+# Timing of the editor window under Wine (not a test; run by scripts/bench.sh).
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/EditorWindowBench.cpp AND TARGET vokwin)
+    add_executable(vok_window_bench ${CMAKE_SOURCE_DIR}/bench/win32/EditorWindowBench.cpp)
+    target_link_libraries(vok_window_bench PRIVATE vokwin)
+    set_target_properties(vok_window_bench PROPERTIES EXCLUDE_FROM_ALL TRUE)
+endif()

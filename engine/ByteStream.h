@@ -63,8 +63,7 @@ class TMemInStream final : public TInStream {
 public:
     TMemInStream(const char* data, std::size_t size);
     explicit TMemInStream(const std::string& text) : TMemInStream(text.data(), text.size()) {}
-    // The stream only points at the bytes: a temporary string would be gone before the first read.
-    explicit TMemInStream(std::string&&) = delete;
+    TMemInStream(std::string&&) = delete;  // would read a temporary that is already gone
 
 protected:
     bool Fill() override { return false; }

@@ -100,6 +100,7 @@ bool TVokEditor::ReadFile(TInStream& in, int16_t* format)
         if (firstPass && firstLine->text[0] && !SetLineText(firstLine, "", 0))
             ok = false;
 
+        lastRecord_ = last;
         RecomputeStates(0, lastLine);
         pendingRedraw |= kRedrawAll;
         curLine = firstLine;

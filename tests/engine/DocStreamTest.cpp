@@ -286,6 +286,7 @@ void ExpectConsistent(TVokEditor& ed)
     EXPECT_EQ(ed.lastLine, count - 1);
     EXPECT_EQ(ed.curLine, ed.LineAt(ed.curLineNo));
     EXPECT_LE(ed.curLineNo, ed.lastLine);
+    EXPECT_TRUE(ed.CheckList());
 }
 
 class LoadOutOfMemoryTest : public DocStreamTest, public ::testing::WithParamInterface<bool> {};

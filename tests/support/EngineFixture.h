@@ -1,4 +1,4 @@
-// A fixture for engine tests: a recording editor, with the process-wide tab size and allocator restored.
+// Fixtures that give each engine test fresh process-wide options, a sound allocator and a recording editor.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,18 +7,37 @@
 #include <vector>
 
 #include "engine/Alloc.h"
+#include "engine/Commands.h"
 #include "engine/Options.h"
 #include "support/RecordingEditor.h"
 
-class TEngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override { savedTab_ = EngineOptions().tabSize; }
+    void SetUp() override { EngineOptions() = TEngineOptions{}; }
     void TearDown() override
     {
+        // A test that armed an allocation fault must not leave it to the next one.
         SetAllocFailAt(0);
-        EngineOptions().tabSize = savedTab_;
+        // Whatever a test did, the line list must still hang together.
+        EXPECT_TRUE(ed.CheckList());
+        EngineOptions() = TEngineOptions{};
     }
 
+    // Runs commands through the dispatcher as keys would.
+    void Run(unsigned command, unsigned argument = 0) { ed.ExecuteCommand(command, argument); }
+    void Type(const std::string& text)
+    {
+        for (unsigned char c : text)
+            Run(cmInsertChar, c);
+    }
+    void Goto(int col, int line) { ed.GotoPosition(col, line, false); }
+
+    TRecordingEditor ed;
+};
+
+// Adds documents given as lines, repaint flags read before the flush and selections set directly.
+class TEngineTest : public EngineTest {
+protected:
     // Loads the lines (joined with LF) and forgets the calls the load made.
     void Doc(const std::vector<std::string>& lines)
     {
@@ -50,11 +69,6 @@ protected:
         ed.columnMode = column;
         ed.selShown = true;
     }
-
-    TRecordingEditor ed;
-
-private:
-    int16_t savedTab_ = 8;
 };
 
 inline TPosition Pos(int col, int32_t line)
