@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the load/save benchmark: a Release native tree without sanitizers (build/bench), the same file
-# loaded and written by vim for comparison, and the Windows timing program under Wine.
+# loaded and written by vim for comparison, and the Windows timing programs under Wine.
 # Usage: scripts/bench.sh [Google Benchmark flags]; VOK_BENCH_DIR chooses where the generated files go.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,4 +38,9 @@ if command -v wine >/dev/null 2>&1 && command -v i686-w64-mingw32-g++-posix >/de
     source scripts/wine-env.sh
     vok_wine_prefix >/dev/null 2>&1
     wine build/windows/vok_bench_win.exe "$(winepath -w "$dir" 2>/dev/null)" 2>/dev/null
+    # The editor window on a large file, where the Windows tree has one.
+    if cmake --build build/windows -j2 --target vok_window_bench >/dev/null 2>&1; then
+        echo "== editor window under Wine and Xvfb"
+        xvfb-run -a -s "-screen 0 1280x1024x24" wine build/windows/vok_window_bench.exe 2>/dev/null
+    fi
 fi
