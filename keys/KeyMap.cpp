@@ -103,6 +103,19 @@ unsigned TKeyMap::KeyFromSysKeyDown(unsigned vk, bool shift, bool ctrl, bool alt
     return LookupKey(code, prefixState);
 }
 
+unsigned TKeyMap::LookupKeyMessage(uint16_t& prefixState, int kind, unsigned code, unsigned modifiers) const
+{
+    bool shift = modifiers & kKeyShift;
+    bool ctrl = modifiers & kKeyCtrl;
+    bool alt = modifiers & kKeyAlt;
+    switch (kind) {
+    case 0: return KeyFromChar(code, prefixState);
+    case 1: return KeyFromSysKeyDown(code, shift, ctrl, ctrl && alt, prefixState);
+    case 2: return KeyFromSysKeyDown(code, shift, ctrl, alt, prefixState);
+    default: return 0;
+    }
+}
+
 bool TKeyMap::MapKey(uint16_t key, bool alt, bool ctrl, bool shift, uint16_t command)
 {
     if (!tables_[0].Set(WithModifiers(key, alt, ctrl, shift), command))

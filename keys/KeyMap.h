@@ -69,6 +69,10 @@ public:
     unsigned KeyFromChar(unsigned ch, uint16_t& prefixState) const;
     unsigned KeyFromKeyDown(unsigned vk, bool shift, bool ctrl, uint16_t& prefixState) const;
     unsigned KeyFromSysKeyDown(unsigned vk, bool shift, bool ctrl, bool alt, uint16_t& prefixState) const;
+    // One window key message: kind 0 a typed character, 1 a key down, 2 a system key down; modifiers in
+    // the key-code bits (0x200 Shift, 0x400 Ctrl, 0x800 Alt). A key down with Ctrl and Alt (AltGr) keeps Alt,
+    // so AltGr+F typing "[" on a Croatian keyboard is not taken for Ctrl+F.
+    unsigned LookupKeyMessage(uint16_t& prefixState, int kind, unsigned code, unsigned modifiers) const;
 
     // Binds a combination in the main table; false when the table is full.
     [[nodiscard]] bool MapKey(uint16_t key, bool alt, bool ctrl, bool shift, uint16_t command);

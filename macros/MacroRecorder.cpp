@@ -1,8 +1,10 @@
 // The macro recorder and player, called by the editor's command dispatcher.
 #include "macros/MacroRecorder.h"
 
+#include <cstring>
 #include <vector>
 
+#include "engine/CommandHosts.h"
 #include "engine/Commands.h"
 #include "engine/VokEditor.h"
 #include "macros/MacroTable.h"
@@ -77,4 +79,52 @@ bool PlayMacro(TVokEditor& editor, int index, const TStepExecutor& execute)
     table.SetPlaying(index, false);
     editor.playing = wasPlaying;
     return true;
+}
+
+bool PlayMacro(TVokEditor& editor, int index)
+{
+    return PlayMacro(editor, index, [&editor](unsigned command, unsigned argument) {
+        editor.ExecuteCommand(command, argument);
+    });
+}
+
+namespace {
+
+// The dispatcher's view of the macro subsystem.
+class TProgramMacroHost final : public TMacroHost {
+public:
+    void Play(TVokEditor& editor, int index) override { PlayMacro(editor, index); }
+    void RecordStep(TVokEditor& editor, unsigned command, unsigned argument) override
+    {
+        ::RecordStep(editor, command, argument);
+    }
+    void StartRecording(TVokEditor& editor) override { ::StartRecording(editor); }
+    void StopRecording(TVokEditor& editor) override { ::StopRecording(editor); }
+    bool Name(int index, char* buffer, int size) override
+    {
+        const MacroRecord* record = Macros().Slot(index);
+        if (!record)
+            return false;
+        if (buffer && size > 0) {
+            std::size_t n = std::strlen(record->name);
+            if (n > static_cast<std::size_t>(size - 1))
+                n = static_cast<std::size_t>(size - 1);
+            std::memcpy(buffer, record->name, n);
+            buffer[n] = '\0';
+        }
+        return true;
+    }
+    int Find(const char* name) override
+    {
+        unsigned number = Macros().FindMacroByName(name);
+        return number ? static_cast<int>(number - kFirstMacroNumber) : -1;
+    }
+};
+
+}  // namespace
+
+void InstallMacroHost()
+{
+    static TProgramMacroHost host;
+    SetMacroHost(&host);
 }

@@ -16,11 +16,16 @@ void StopRecording(TVokEditor& editor);
 // Past 4000 steps, or when memory runs out, the step is silently not recorded.
 void RecordStep(TVokEditor& editor, unsigned command, unsigned argument);
 
-// Passes one step to the dispatcher; PlayMacro uses the editor's own ExecuteCommand.
+// Passes one step on; the editor's own ExecuteCommand unless a test supplies another.
 using TStepExecutor = std::function<void(unsigned command, unsigned argument)>;
 
-// Plays the macro of slot 0..49 with editor.playing set (restored afterwards) inside one update batch.
-// Nothing happens, and false is returned, when the slot is empty or has no steps, when the editor is
-// recording that very macro, or when the macro is already playing further up (a macro that reaches
-// itself through a hand-made keymap file would otherwise never end).
+// Plays the macro of slot 0..49 with editor.playing set (restored afterwards) inside one update batch,
+// every step through editor.ExecuteCommand. Nothing happens, and false is returned, when the slot is empty
+// or has no steps, when the editor is recording that very macro, or when the macro is already playing
+// further up (a macro that reaches itself through a hand-made keymap file would otherwise never end).
+bool PlayMacro(TVokEditor& editor, int index);
 bool PlayMacro(TVokEditor& editor, int index, const TStepExecutor& execute);
+
+// Connects the dispatcher to the program-wide macro table and these functions. The program calls it once
+// at start-up; until then macro commands do nothing.
+void InstallMacroHost();

@@ -177,6 +177,22 @@ TEST(Lookup, WindowInputThatMakesNoCodeKeepsThePrefix)
     EXPECT_EQ(map.KeyFromSysKeyDown(0x08, false, false, true, state), cmUndo);
 }
 
+TEST(Lookup, WindowMessagesByKind)
+{
+    const TKeyMap map = DefaultMap();
+    uint16_t state = 0;
+    EXPECT_EQ(map.LookupKeyMessage(state, 0, 'x', 0), cmInsertChar);
+    EXPECT_EQ(map.LookupKeyMessage(state, 1, 'F', kKeyCtrl), cmFind);
+    // AltGr holds Ctrl and Alt: the character it types must come through.
+    EXPECT_EQ(map.LookupKeyMessage(state, 1, 'F', kKeyCtrl | kKeyAlt), 0u);
+    EXPECT_EQ(map.LookupKeyMessage(state, 1, kVkBackspace, kKeyAlt), cmBackspace);
+    EXPECT_EQ(map.LookupKeyMessage(state, 2, kVkBackspace, kKeyAlt), cmUndo);
+    EXPECT_EQ(map.LookupKeyMessage(state, 2, kVkBackspace, kKeyAlt | kKeyShift), cmRedo);
+    EXPECT_EQ(map.LookupKeyMessage(state, 1, 'K', kKeyCtrl), 0u);
+    EXPECT_EQ(map.LookupKeyMessage(state, 1, 'B', kKeyCtrl), cmStartSelect);
+    EXPECT_EQ(map.LookupKeyMessage(state, 7, 'B', 0), 0u);
+}
+
 TEST(Lookup, EverySixPrefixValuesStartASequence)
 {
     TKeyMap map = DefaultMap();
