@@ -1,6 +1,8 @@
 // Macros through the real dispatcher: recording keys, playing them into a document, names as commands.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "engine/CommandHosts.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
@@ -146,4 +148,16 @@ TEST_F(MacroPlaybackTest, UnassignedCommandsAreRecorded)
     ASSERT_EQ(r->stepCount, 1);
     EXPECT_EQ(r->steps[0].command, 25);
     EXPECT_EQ(r->steps[0].argument, 0);
+}
+
+TEST_F(MacroPlaybackTest, ClosingARecordingWindowEndsTheRecording)
+{
+    auto ed = std::make_unique<TNamingEditor>();
+    ed->ExecuteCommand(cmRecordMacro, 0);
+    Type(*ed, "ok");
+    EXPECT_FALSE(Macros().DeleteMacro(1000));
+    ed.reset();
+    EXPECT_FALSE(Macros().AnyRecording());
+    EXPECT_EQ(Macros().Find(1000)->stepCount, 2);
+    EXPECT_TRUE(Macros().DeleteMacro(1000));
 }
