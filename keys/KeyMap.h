@@ -29,7 +29,10 @@ struct TKeyPair {
 // A table of bindings in insertion order, each key at most once, with a fixed capacity that is never grown.
 class TKeyTable {
 public:
-    explicit TKeyTable(int capacity = kMainTableCapacity) : capacity_(capacity) {}
+    explicit TKeyTable(int capacity = kMainTableCapacity)
+        : capacity_(capacity < kMainTableCapacity ? capacity : kMainTableCapacity)
+    {
+    }
 
     int Count() const { return count_; }
     int Capacity() const { return capacity_; }

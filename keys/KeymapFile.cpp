@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "engine/Alloc.h"
 #include "engine/ByteStream.h"
@@ -316,8 +317,16 @@ std::string KeymapFileImage(const TKeyMap& keyMap, const TMacroTable& macros)
 TKeymapResult LoadKeymap(TInStream& in, TKeyMap& keyMap, TMacroTable& macros)
 {
     std::string image;
-    for (int c = in.Get(); c != TInStream::kEof; c = in.Get())
-        image += static_cast<char>(c);
+    try {
+        // The signature comes first, so that a large file of another kind is refused before it is read.
+        for (int c = in.Get(); c != TInStream::kEof; c = in.Get()) {
+            image += static_cast<char>(c);
+            if (image.size() == kSignatureSize && image != kKeymapSignature)
+                return TKeymapResult::NotCompatible;
+        }
+    } catch (const std::bad_alloc&) {
+        return TKeymapResult::OutOfMemory;
+    }
     if (in.Failed())
         return TKeymapResult::ReadError;
     return ParseImage(image, keyMap, macros);

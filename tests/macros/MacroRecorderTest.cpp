@@ -207,18 +207,6 @@ TEST_F(MacroRecorderTest, EmptySlotOrMacroWithoutStepsPlaysNothing)
     EXPECT_TRUE(ed.executed.empty());
 }
 
-TEST_F(MacroRecorderTest, PlayingWhileRecordingCopiesTheSteps)
-{
-    PutMacro(0, {{2, 'x'}, {cmTab, 0}});
-    TMacroEditor ed;
-    ed.Execute(cmRecordMacro, 0);
-    ASSERT_EQ(ed.recordingSlot, 1);
-    Type(ed, "a");
-    ed.Execute(1000, 0);
-    ed.Execute(cmMacroStopRecorder, 0);
-    EXPECT_EQ(StepsOf(1001), (TSteps{{2, 'a'}, {2, 'x'}, {cmTab, 0}}));
-}
-
 TEST_F(MacroRecorderTest, MacroBeingRecordedDoesNotPlayInItsWindow)
 {
     TMacroEditor ed;
