@@ -242,7 +242,8 @@ bool TKeyMap::IsMappable(uint16_t key, bool alt, bool ctrl, bool shift) const
         return false;
     if (vk == kVkEsc && ctrl && !alt && !shift)
         return false;
-    return vk == kVkIns || vk == kVkDel || (vk >= kVkPageUp && vk <= kVkDown) || (vk >= kVkF1 && vk <= kVkF12) ||
+    return vk == kVkIns || vk == kVkDel || (vk >= kVkPageUp && vk <= kVkDown) ||
+           (vk >= kVkF1 && vk <= kVkF12) ||
            vk == kVkBackspace || vk == kVkEnter || vk == kVkTab || vk == kVkEsc ||
            (vk >= kVkNumPad0 && vk <= kVkNumPadDiv && vk != kVkNumPadSeparator);
 }

@@ -64,7 +64,8 @@ public:
             ok_ = false;
             return 0;
         }
-        unsigned v = static_cast<unsigned char>(image_[pos_]) | (static_cast<unsigned char>(image_[pos_ + 1]) << 8);
+        unsigned v = static_cast<unsigned char>(image_[pos_]) |
+                     (static_cast<unsigned char>(image_[pos_ + 1]) << 8);
         pos_ += 2;
         return v;
     }

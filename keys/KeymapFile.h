@@ -17,7 +17,7 @@ enum class TKeymapResult {
     Ok,
     NotFound,        // the file could not be opened for reading: nothing changed, nothing to say
     NotCompatible,   // another signature, or tables beyond this program's capacities: nothing changed
-    OutOfMemory,     // loaded, but some macros' steps had to be left out (or nothing changed: no room for the file)
+    OutOfMemory,     // loaded with some macros' steps left out; or no room for the file, nothing changed
     ReadError,       // the stream failed or the file ended early: nothing changed
     CannotCreate,    // the file could not be created for writing
     WriteError,      // writing failed part way (full disk)

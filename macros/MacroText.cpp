@@ -291,7 +291,8 @@ std::optional<std::string> MacroToText(const TMacroTable& table, unsigned number
             if (kind == kArgKindNone)
                 text += std::string(name) + "\r\n";
             else if (kind == kArgKindCharacter)
-                text += std::string(name) + " \"" + Escaped(static_cast<unsigned char>(step.argument)) + "\"\r\n";
+                text += std::string(name) + " \"" + Escaped(static_cast<unsigned char>(step.argument)) +
+                        "\"\r\n";
             else if (kind == kArgKindNumber)
                 text += std::string(name) + " " + std::to_string(step.argument) + "\r\n";
             else

@@ -75,7 +75,8 @@ void PutMacro(int slot, const TSteps& steps)
 {
     ASSERT_NE(Macros().Create(slot), nullptr);
     for (auto [c, a] : steps)
-        ASSERT_TRUE(Macros().AppendStep(kFirstMacroNumber + slot, {static_cast<uint16_t>(c), static_cast<uint16_t>(a)}));
+        ASSERT_TRUE(Macros().AppendStep(kFirstMacroNumber + slot,
+                                        {static_cast<uint16_t>(c), static_cast<uint16_t>(a)}));
 }
 
 class MacroRecorderTest : public ::testing::Test {

@@ -78,7 +78,8 @@ protected:
     {
         TStepArray array;
         for (auto [c, a] : steps)
-            ASSERT_EQ(array.Append({static_cast<uint16_t>(c), static_cast<uint16_t>(a)}), TStepArray::TAppend::Ok);
+            ASSERT_EQ(array.Append({static_cast<uint16_t>(c), static_cast<uint16_t>(a)}),
+                      TStepArray::TAppend::Ok);
         table_.ReplaceSteps(1000, array);
         table_.SetChanged(false);
     }
@@ -128,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TCompileErrorRow{"InsertText \"ab\\", kCompileInvalidEscape, 1},
                       TCompileErrorRow{"NoSuchCommand", kCompileUnknownCommand, 1},
                       TCompileErrorRow{"MyMacro", kCompileUnknownCommand, 1},
-                      TCompileErrorRow{"// note\r\n; note\r\n\r\n' note\r\n   \r\nBogus", kCompileUnknownCommand, 6},
+                      TCompileErrorRow{"// note\r\n; note\r\n\r\n' note\r\n   \r\nBogus",
+                                       kCompileUnknownCommand, 6},
                       TCompileErrorRow{"NewLine\nNewLine\rTab\r\n\n\rBogus x", kCompileUnknownCommand, 6},
                       TCompileErrorRow{"InsertText \"a\\\r\nb\"\r\nBogus", kCompileUnknownCommand, 3},
                       TCompileErrorRow{"Weird", kCompileUnknownParameter, 1},
@@ -162,17 +164,20 @@ TEST_P(Escapes, GiveTheirCharacters)
 
 INSTANTIATE_TEST_SUITE_P(
     Strings, Escapes,
-    ::testing::Values(TEscapeRow{"a\\tb", {97, 9, 98}}, TEscapeRow{"\\101", {65}}, TEscapeRow{"\\x4A\\x4a", {74, 74}},
+    ::testing::Values(TEscapeRow{"a\\tb", {97, 9, 98}}, TEscapeRow{"\\101", {65}},
+                      TEscapeRow{"\\x4A\\x4a", {74, 74}},
                       TEscapeRow{"\\a\\b\\t\\n\\v\\f\\r", {7, 8, 9, 10, 11, 12, 13}},
                       TEscapeRow{"\\\"\\'\\?\\\\", {34, 39, 63, 92}}, TEscapeRow{"\\0", {0}},
-                      TEscapeRow{"\\12x", {10, 'x'}}, TEscapeRow{"\\1234", {83, '4'}}, TEscapeRow{"\\377", {255}},
+                      TEscapeRow{"\\12x", {10, 'x'}}, TEscapeRow{"\\1234", {83, '4'}},
+                      TEscapeRow{"\\377", {255}},
                       TEscapeRow{"a\\\nb", {97, 10, 98}}, TEscapeRow{"a\\\r\nb", {97, 10, 98}},
                       TEscapeRow{"\xe8\xe6", {0xE8, 0xE6}}, TEscapeRow{"'", {39}}));
 
 TEST(Compile, AcceptsAnyCaseBlanksAndIgnoresTextAfterTheString)
 {
     EXPECT_EQ(Steps("  \tnewline  \r\n\tinsertTEXT\t \"ab\" trailing words\r\nDELETELINE"),
-              (std::vector<std::pair<unsigned, unsigned>>{{cmNewLine, 0}, {2, 'a'}, {2, 'b'}, {cmDeleteLine, 0}}));
+              (std::vector<std::pair<unsigned, unsigned>>{
+                  {cmNewLine, 0}, {2, 'a'}, {2, 'b'}, {cmDeleteLine, 0}}));
 }
 
 TEST(Compile, InsertCharByNameTakesAStringToo)
