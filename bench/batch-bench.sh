@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Times ozmbatch end to end on the generated 100 MiB file against vim -es and sed/grep in the same run:
+# load + write, Replace All of a common word, a pattern Replace All, and counting matches. Best of N runs.
+# Usage: bench/batch-bench.sh [runs]; VOK_BENCH_DIR chooses where the files go (default /tmp/vok_bench).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+runs="${1:-3}"
+export VOK_BENCH_DIR="${VOK_BENCH_DIR:-${TMPDIR:-/tmp}/vok_bench}"
+dir="$VOK_BENCH_DIR"
+mkdir -p "$dir"
+
+# vim is the reference; it is installed for this script only when missing.
+if ! command -v vim >/dev/null 2>&1 && ! command -v vim.tiny >/dev/null 2>&1; then
+    if [ "$(id -u)" -eq 0 ]; then
+        apt-get install -y vim-tiny >/dev/null
+    else
+        echo "vim is missing: sudo apt-get install -y vim-tiny" >&2
+        exit 1
+    fi
+fi
+vim="$(command -v vim || command -v vim.tiny)"
+
+echo "machine: $(nproc) cores,$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2)"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "vim: $("$vim" --version | head -1)"
+
+# A Release tree without sanitizers; vok_bench writes the generated files and is asked to time nothing.
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVOK_SANITIZE=OFF >/dev/null
+cmake --build build/bench -j2 --target ozmbatch vok_bench >/dev/null
+build/bench/bench/vok_bench --benchmark_filter='^none$' >/dev/null
+ozm="$root/build/bench/ozmbatch"
+src="$dir/mixed-100m.txt"
+work="$dir/batch"
+mkdir -p "$work"
+echo "file: $src, $(stat -c %s "$src") bytes, $(wc -l <"$src") lines"
+
+# best SECONDS-VAR COMMAND...: the fastest of $runs runs of a shell command, in seconds.
+best() {
+    local var="$1" cmd="$2" t fastest=""
+    for ((i = 0; i < runs; ++i)); do
+        local start end
+        start=$(date +%s.%N)
+        bash -c "$cmd" >/dev/null 2>&1
+        end=$(date +%s.%N)
+        t=$(echo "$end - $start" | bc -l)
+        if [ -z "$fastest" ] || (($(echo "$t < $fastest" | bc -l))); then fastest=$t; fi
+    done
+    printf -v "$var" '%.2f' "$fastest"
+}
+
+ratio() { echo "scale=2; $1 / $2" | bc -l; }
+
+row() { printf '%-34s %8s s %8s s %8s s   %6s %6s\n' "$@"; }
+
+cd "$work"
+cp "$src" in.txt
+printf '%-34s %10s %10s %10s   %6s %6s\n' "" "ozmbatch" "vim" "sed/grep" "/vim" "/sed"
+
+# Load + write: the document read and written again to another file. vim without its sync to disk, as
+# ozmbatch writes without one.
+best o "'$ozm' -o out-ozm.txt in.txt"
+best v "'$vim' -es -u NONE -c 'set nofsync' -c 'w! out-vim.txt' -c 'q!' in.txt"
+best s "sed '' in.txt >out-sed.txt"
+row "load + write" "$o" "$v" "$s" "$(ratio "$o" "$v")" "$(ratio "$o" "$s")"
+cmp -s out-ozm.txt in.txt || echo "   ozmbatch's copy differs from the input"
+
+# Replace All of a common word (about 41,000 of "et", case as typed), no prompts.
+best o "cp in.txt r.txt && '$ozm' --find et --replace and --case --all --no-prompt -c Replace r.txt"
+cp r.txt r-ozm.txt
+best v "cp in.txt r.txt && '$vim' -es -u NONE -c 'set nofsync' -c '%s/\\Cet/and/g' -c 'wq' r.txt"
+best s "cp in.txt r.txt && sed -i 's/et/and/g' r.txt"
+best c "cp in.txt r.txt"
+o2=$(echo "$o - $c" | bc -l); v2=$(echo "$v - $c" | bc -l); s2=$(echo "$s - $c" | bc -l)
+printf -v o2 '%.2f' "$o2"; printf -v v2 '%.2f' "$v2"; printf -v s2 '%.2f' "$s2"
+row "Replace All et -> and" "$o2" "$v2" "$s2" "$(ratio "$o2" "$v2")" "$(ratio "$o2" "$s2")"
+cmp -s r.txt r-ozm.txt || echo "   ozmbatch's result differs from sed's"
+
+# A pattern Replace All: a number followed by x.
+best o "cp in.txt p.txt && '$ozm' --find '[0-9]+x' --replace N --regex --case --all --no-prompt -c Replace p.txt"
+cp p.txt p-ozm.txt
+best v "cp in.txt p.txt && '$vim' -es -u NONE -c 'set nofsync' -c '%s/\\C[0-9]\\+x/N/g' -c 'wq' p.txt"
+best s "cp in.txt p.txt && sed -E -i 's/[0-9]+x/N/g' p.txt"
+o2=$(echo "$o - $c" | bc -l); v2=$(echo "$v - $c" | bc -l); s2=$(echo "$s - $c" | bc -l)
+printf -v o2 '%.2f' "$o2"; printf -v v2 '%.2f' "$v2"; printf -v s2 '%.2f' "$s2"
+row "Replace All [0-9]+x -> N" "$o2" "$v2" "$s2" "$(ratio "$o2" "$v2")" "$(ratio "$o2" "$s2")"
+cmp -s p.txt p-ozm.txt || echo "   ozmbatch's result differs from sed's"
+echo "   (Replace All times are net of the copy of the input, $c s)"
+
+# Counting: matches and the lines that hold them, against grep -c (lines) and vim's :s///n.
+for pattern in et '[0-9]+x'; do
+    if [ "$pattern" = et ]; then flags="--case"; vpat='\Cet'; gflags=""; else flags="--regex --case"; vpat='\C[0-9]\+x'; gflags="-E"; fi
+    best o "'$ozm' --count --find '$pattern' $flags in.txt"
+    best v "'$vim' -es -u NONE -c '%s/$vpat//gn' -c 'q!' in.txt"
+    best s "grep -c $gflags '$pattern' in.txt"
+    row "count $pattern" "$o" "$v" "$s" "$(ratio "$o" "$v")" "$(ratio "$o" "$s")"
+    counted="$("$ozm" --count --find "$pattern" $flags in.txt | tr '\n' ' ')"
+    grepped="$(grep -c $gflags "$pattern" in.txt)"
+    echo "   ozmbatch: $counted; grep -c: $grepped lines"
+done
+
+rm -f in.txt out-*.txt r.txt r-ozm.txt p.txt p-ozm.txt
