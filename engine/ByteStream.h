@@ -63,6 +63,7 @@ class TMemInStream final : public TInStream {
 public:
     TMemInStream(const char* data, std::size_t size);
     explicit TMemInStream(const std::string& text) : TMemInStream(text.data(), text.size()) {}
+    TMemInStream(std::string&&) = delete;  // would read a temporary that is already gone
 
 protected:
     bool Fill() override { return false; }

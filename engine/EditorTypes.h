@@ -19,6 +19,14 @@ constexpr int16_t kMaxCol = 1023;    // the last usable display column
 constexpr int kLineWidthLimit = 1024;  // columns a line may hold
 constexpr int kLineBufferSize = 1034;  // the stream reader's line buffer
 
+// Readable positions in test failures and logs.
+template <typename Stream>
+Stream& operator<<(Stream& out, const TPosition& p)
+{
+    out << "(" << p.col << ", " << p.line << ")";
+    return out;
+}
+
 // Codes of the ReportError hook.
 enum : int {
     kErrOutOfMemory = 1,

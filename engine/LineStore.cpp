@@ -34,6 +34,8 @@ TVokEditor::TVokEditor()
 
 TVokEditor::~TVokEditor()
 {
+    ClearUndo();
+    ClearRedo();
     LineRecord* line = firstLine;
     while (line) {
         LineRecord* next = line->next;

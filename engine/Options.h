@@ -17,6 +17,9 @@ struct TEngineOptions {
     int16_t defaultFileFormat = 0;  // DefaultFileFormat: 0 DOS, 1 UNIX, 2 Mac
     bool detectFileFormat = true;   // DetectFileFormat
     int language = 1;               // Language
+    bool backupFiles = true;        // BackupFiles
+    bool wordWrapVisible = true;    // WordWrapVisible
+    int rightMouseBtn = 0;          // RightMouseBtn: 0 pop-up menu, 1 topic search
 };
 
 // The one set of options of this process.

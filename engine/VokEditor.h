@@ -10,6 +10,22 @@
 class TInStream;
 class TOutStream;
 
+// How to reverse one step: delete the range the step inserted, then re-insert the text it removed.
+struct UndoRecord {
+    bool hasRange;
+    int16_t rangeStartCol;
+    int32_t rangeStartLine;
+    int16_t rangeEndCol;
+    int32_t rangeEndLine;
+    int16_t textCol;
+    int32_t textLine;
+    char* text;  // owned; CR LF between lines; may be null
+    int32_t kind;
+};
+
+constexpr int kMaxUndoLevels = 80;
+constexpr std::size_t kUndoTextLimit = 65000;
+
 // TVokEditor owns a doubly linked list of LineRecords (always at least one), the cursor with a cached
 // pointer to its line, the selection as an ordered pair of positions, ten bookmarks and the engine's view
 // of its window. It draws nothing: whatever it needs from the outside it asks through the virtual hooks,
@@ -35,7 +51,8 @@ public:
     virtual void CopyAndAppend() noexcept {}
     virtual void Cut() noexcept {}
     virtual void CutAndAppend() noexcept {}
-    virtual void InsertSymbol() noexcept {}
+    // The character chosen in the character map, 0 when cancelled.
+    virtual int InsertSymbol() noexcept { return 0; }
     virtual bool AutoCorrectWord(const char* /*word*/, char* /*buffer*/, int /*size*/) noexcept { return false; }
     virtual bool CapitalizeSentences() noexcept { return false; }
     virtual bool IsCapitalizeException(const char* /*token*/) noexcept { return false; }
@@ -146,6 +163,60 @@ public:
     void AdjustBookmarksForInsert(TPosition from, TPosition to);
     void AdjustBookmarksForDelete(TPosition from, TPosition to);
 
+    // ---- Editing. ------------------------------------------------------------------------------------
+    bool InsertText(const char* text, bool record, bool toRedo = false, bool select = false);
+    bool InsertText(const char* text) { return InsertText(text, undoEnabled); }
+    void DeleteRange(TPosition from, TPosition to, bool record, bool toRedo = false, bool useSelection = false);
+    void DeleteRange(TPosition from, TPosition to) { DeleteRange(from, to, undoEnabled); }
+    void DeleteColumnBlock(bool record);
+    bool InsertColumnBlock(const char* rows, int width, int height, bool record, bool select);
+    // A new VokAlloc'ed string the caller frees with VokFree; null when empty, out of range, too long or no memory.
+    char* GetRangeText(TPosition from, TPosition to);
+    char* GetSelectionText();
+    [[nodiscard]] bool InsertFile(TInStream& in);
+
+    void InsertChar(int ch);
+    void TabCmd();
+    void BackTab();
+    void NewLine();
+    void InsertLineCmd();
+    void Backspace();
+    void DeleteChar();
+    void DeleteCmd();
+    void DeleteBlock();
+    void DeleteWord();
+    void DeleteWordBack();
+    void DeleteToEOL();
+    void DeleteToBOL();
+    void DeleteLine();
+    void DupLine();
+    void JoinLine();
+    void CenterLine();
+    void InsertComment(bool light);
+    void InsertTimeDate(bool time, bool date);
+    void InsertSymbolCmd();
+    void IndentBlock(bool indent);
+
+    // ---- Undo and redo. ------------------------------------------------------------------------------
+    // Takes ownership of record.text.
+    void PushUndo(const UndoRecord& record);
+    void PushRedo(const UndoRecord& record);
+    void Undo();
+    void Redo();
+    void ClearUndo();
+    void ClearRedo();
+    int UndoKind() const;
+    bool CanRedo() const { return redoValid && redoCount > 0; }
+
+    // ---- Commands. -----------------------------------------------------------------------------------
+    void ExecuteCommand(unsigned command, unsigned argument);
+    bool CommandName(unsigned number, char* buffer, int size);
+    unsigned CommandNumber(const char* name, bool includeMacros);
+    int CommandArgumentKind(unsigned number);
+    int CommandCategory(unsigned number);
+    // The file name OpenFileAtCursor would open, from the cursor line.
+    void FileNameAtCursor(char* buffer, int size);
+
     // ---- Document streams. ---------------------------------------------------------------------------
     static int ReadTextLine(TInStream& in, char* buffer, int size, int maxWidth, int tabSize, bool appendCrLf,
                             int16_t* format, bool* binary);
@@ -179,6 +250,13 @@ public:
     TPosition bookmarks[10] = {};
     bool bookmarkSet[10] = {};
 
+    int32_t undoCount = 0;
+    UndoRecord* undo[kMaxUndoLevels] = {};
+    int32_t redoCount = 0;
+    UndoRecord* redo[kMaxUndoLevels] = {};
+    bool undoEnabled = true;
+    bool redoValid = false;
+
     uint16_t prevCommand = 0;
     uint16_t curCommand = 0;
     bool recording = false;
@@ -195,7 +273,23 @@ protected:
     void FreeLine(LineRecord* record);
 
 private:
+    // Pushes to the undo list, or the redo list while an Undo is being applied.
+    void PushRecord(const UndoRecord& record, bool toRedo);
+    void ApplyUndoRecord(UndoRecord* record, bool toRedo);
+    void ClearBothLists();
+    // Replaces every tab of a line by spaces; false when out of memory.
+    bool ExpandLineTabs(LineRecord* record);
+    // Repaint request after a change of lines first..last: one line when it alone changed and kept its state.
+    void RepaintChanged(int32_t first, int32_t last);
+    bool InsertStream(TInStream& in, bool* binary, bool* cut);
+    void Perform(unsigned command, unsigned argument);
+    void AutoCorrectBeforeCursor();
+    bool StartsSentence(TPosition wordStart);
+    // Turns a tab whose span holds the cursor into spaces, as an undo step of its own.
+    bool ConvertTabAtCursor();
+
     LineRecord fallbackLine_ = {};
+    unsigned long pushSerial_ = 0;  // counts records appended to either list
 };
 
 // Keeps an update batch open for its lifetime, so an early return cannot leave it open.

@@ -1,0 +1,45 @@
+// What an editor window needs from the program around it: messages, dialogs, the desktop list, the key map.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// A remembered window of the desktop list: cursor, rectangle in the frame's client coordinates, show state.
+struct TDesktopPlace {
+    int16_t col = 0;
+    int32_t line = 0;
+    int left = 0, top = 0, width = 0, height = 0;
+    int show = 1;  // 1 normal, 2 minimised, 3 maximised
+};
+
+// The frame supplies one of these to every editor window; tests supply a scripted one.
+class TEditorServices {
+public:
+    virtual ~TEditorServices() = default;
+    // Shows string stringId (with %s replaced by arg when given) in the program's message box; returns the
+    // button chosen (IDOK, IDYES, IDNO, IDCANCEL).
+    virtual int Message(HWND owner, unsigned stringId, const char* arg, unsigned flags) = 0;
+    // The Save As dialog: path (260 bytes) preset and returned, format 0..2 and the backup choice.
+    virtual bool SaveAsDialog(HWND owner, char* path, int* format, bool* backup) = 0;
+    // The Open dialog for inserting a file; path (260 bytes) returned.
+    virtual bool OpenDialog(HWND owner, char* path) = 0;
+    // True while the program's save dialog is open.
+    virtual bool SaveDialogOpen() = 0;
+    virtual bool DesktopFind(const char* path, TDesktopPlace* place) = 0;
+    virtual void DesktopStore(const char* path, const TDesktopPlace& place) = 0;
+    // The binding of a key message with the window's prefix state (which the lookup updates): an editor
+    // command, a macro number 1000..1049, or 0 for none. kind: 0 a typed character (code = the character),
+    // 1 a key down, 2 a system key down (code = the virtual key); modifiers: 0x200 Shift, 0x400 Ctrl, 0x800 Alt.
+    virtual unsigned LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers) = 0;
+    // The frame's context-help mode (What Is).
+    virtual bool HelpMode() { return false; }
+    virtual void EndHelpMode(unsigned /*helpTopic*/) {}
+};
+
+// The services in force; the frame installs its own at start-up.
+void SetEditorServices(TEditorServices* services);
+TEditorServices* EditorServices();
+
+// The path a window hands to the frame with notification 4 (open this file).
+extern char gOpenFileBuffer[260];

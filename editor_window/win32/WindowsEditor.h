@@ -1,0 +1,117 @@
+// The editor child window: one document, its view, keys and mouse, and the engine's hooks.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "engine/VokEditor.h"
+
+// Frame notification codes, sent as WM_COMMAND with the child id in the low word and the code in the high word.
+enum : int {
+    kNotifyStatus = 1,
+    kNotifyPopupMenu = 2,
+    kNotifyOpen = 3,
+    kNotifyOpenPath = 4,
+    kNotifyNew = 5,
+    kNotifyConversionTable = 6,
+};
+
+constexpr int kTextLeft = 10;    // the text area starts here; pixels 0..7 are the selection margin
+constexpr int kMarginWidth = 8;
+
+// TWindowsEditor is an MDI child of class "TVokWinEditor" and the view of its own engine: it owns the
+// document (as the engine), its file name and format, the caret and the font cell size. It does not own
+// the font (the frame's) nor the cursors (resources).
+class TWindowsEditor : public TVokEditor {
+public:
+    using TVokEditor::WriteBlock;
+
+    static constexpr const char* kClassName = "TVokWinEditor";
+    // Registers the window class once; the instance holds the cursors, icon 2 and "WE_SelCur"/"WE_Record".
+    static bool Register(HINSTANCE instance);
+    // Creates an MDI child in the frame's client window. rect may be null for the default placement.
+    static TWindowsEditor* Create(HWND mdiClient, const char* title, int childId, const RECT* rect, bool maximized);
+    // The editor of a window handle, or null when the window is no editor.
+    static TWindowsEditor* FromHandle(HWND hwnd);
+
+    HWND Handle() const { return hwnd_; }
+    int ChildId() const { return childId_; }
+    const std::string& FileName() const { return fileName_; }
+    void SetFileName(const std::string& name) { fileName_ = name; }
+    int FileFormat() const { return fileFormat_; }
+    void SetFileFormat(int format) { fileFormat_ = format; }
+    int CellWidth() const { return cellWidth_; }
+    int CellHeight() const { return cellHeight_; }
+    uint16_t KeyState() const { return keyState_; }
+
+    // Files.
+    bool LoadFile(const char* path, bool detect);
+    bool Save();
+    bool SaveAs();
+    bool SaveBlock();
+    bool ReadBlockFile();
+    bool WriteToFile(const char* path, int format, bool backup, bool blockOnly);
+    bool CanClose();
+
+    void SetEditorFont(HFONT font, bool redraw);
+    // After the title changed: choose the syntax language again and repaint.
+    void TitleChanged();
+
+    // Engine hooks.
+    void SetCaret(int col, int row) noexcept override;
+    void RepaintAll() noexcept override;
+    void RepaintLine(int32_t line) noexcept override;
+    void UpdateScrollBars() noexcept override;
+    void UpdateStatus() noexcept override;
+    void ReportError(int code) noexcept override;
+    void InsertModeChanged() noexcept override;
+    void SaveFile() noexcept override;
+    void SaveFileAs() noexcept override;
+    void WriteBlock() noexcept override;
+    void ReadBlock() noexcept override;
+    void OpenFile() noexcept override;
+    void NewFile() noexcept override;
+    void OpenFileAtCursor(const char* name) noexcept override;
+    void Print() noexcept override {}
+    void RecordingStarted() noexcept override;
+    void RecordingStopped() noexcept override;
+    bool IsWordChar(int c) noexcept override;
+
+    // Message handlers, public so tests can drive them without synthesising input.
+    void OnSize(int cx, int cy);
+    void OnChar(unsigned ch);
+    bool OnKeyDown(unsigned vk, bool system);
+    void OnLButtonDown(int x, int y, unsigned keys);
+    void OnLButtonDblClk(int x, int y, unsigned keys);
+    void OnMouseMove(int x, int y, unsigned keys);
+    void OnLButtonUp();
+    void OnRButtonDown(int x, int y);
+    void OnVScroll(int code, int pos);
+    void OnHScroll(int code, int pos);
+    void OnPaint();
+    void PaintLine(HDC dc, int x, int y, LineRecord* line, int32_t index);
+
+    ~TWindowsEditor() override;
+
+private:
+    TWindowsEditor(int childId);
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Notify(int code);
+    TPosition PointToText(int x, int y) const;
+    void CreateCaret();
+    int VScrollScale() const;
+
+    HWND hwnd_ = nullptr;
+    int childId_ = 0;
+    uint16_t keyState_ = 0;
+    HFONT font_ = nullptr;  // not owned
+    int cellWidth_ = 8;
+    int cellHeight_ = 16;
+    int language_ = 0;
+    int fileFormat_ = 0;
+    std::string fileName_;
+    RECT createdRect_ = {};
+    bool hasFocus_ = false;
+};

@@ -1,0 +1,628 @@
+// The two primitives that change text, InsertText and DeleteRange, and the column-block and range helpers.
+#include "engine/VokEditor.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/Alloc.h"
+#include "engine/ByteStream.h"
+#include "engine/Commands.h"
+#include "engine/Options.h"
+
+namespace {
+int WidthOf(const std::string& s)
+{
+    return TVokEditor::LineWidth(s.c_str());
+}
+
+void TrimRight(std::string& s)
+{
+    while (!s.empty() && IsBlankByte(static_cast<unsigned char>(s.back())))
+        s.pop_back();
+}
+
+// Tabs of a line expanded to the spaces they cover.
+std::string Expanded(const char* text)
+{
+    std::string out;
+    int tab = TabSize();
+    for (; *text; ++text) {
+        if (*text == '\t')
+            out.append(static_cast<std::size_t>(tab - static_cast<int>(out.size()) % tab), ' ');
+        else
+            out += *text;
+    }
+    return out;
+}
+
+char* CopyText(const std::string& s)
+{
+    auto* block = static_cast<char*>(VokAlloc(s.size() + 1));
+    if (block)
+        std::memcpy(block, s.c_str(), s.size() + 1);
+    return block;
+}
+}  // namespace
+
+void TVokEditor::RepaintChanged(int32_t first, int32_t last)
+{
+    bool stateChanged = false;
+    if (SyntaxScheme()) {
+        LineRecord* lastRecord = LineAt(last);
+        uint16_t before = lastRecord->state;
+        RecomputeStates(first, last);
+        stateChanged = lastRecord->state != before;
+    }
+    RequestRedraw(first == last && !stateChanged ? kRedrawLine : kRedrawAll);
+}
+
+bool TVokEditor::ExpandLineTabs(LineRecord* record)
+{
+    if (!std::strchr(record->text, '\t'))
+        return true;
+    std::string expanded = Expanded(record->text);
+    return SetLineText(record, expanded.data(), expanded.size());
+}
+
+bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select)
+{
+    if (selShown) {
+        if (!(selStartLine == selEndLine && selStartLine == curLineNo))
+            RequestRedraw(kRedrawAll);
+        selShown = false;
+    }
+    redoValid = false;
+    selecting = false;
+
+    const TPosition start = Cursor();
+    const int tab = TabSize();
+
+    // Typing inside the span of a tab: the tab becomes the spaces it covered, so the text keeps its place.
+    {
+        const char* text = curLine->text;
+        const char* p = PointerAtColumn(text, curCol);
+        if (p > text && p[-1] == '\t' && ColumnOfPointer(text, p) > curCol) {
+            int tabCol = ColumnOfPointer(text, p - 1);
+            int span = tab - tabCol % tab;
+            std::string line(text, p - 1);
+            line.append(static_cast<std::size_t>(span), ' ');
+            line += p;
+            if (!SetLineText(curLine, line.data(), line.size())) {
+                ReportError(kErrOutOfMemory);
+                return false;
+            }
+            if (record) {
+                prevCommand = cmNullCmd;
+                UndoRecord r{true, static_cast<int16_t>(tabCol), curLineNo, static_cast<int16_t>(tabCol + span),
+                             curLineNo, static_cast<int16_t>(tabCol), curLineNo, nullptr, 0};
+                r.text = static_cast<char*>(VokAlloc(2));
+                if (r.text) {
+                    r.text[0] = '\t';
+                    r.text[1] = 0;
+                    PushRecord(r, toRedo);
+                } else {
+                    ClearBothLists();
+                }
+            }
+        }
+    }
+
+    std::string head(curLine->text);
+    int width = LineWidth(head.c_str());
+    std::string tail;
+    if (curCol > width) {
+        if (s[0] != '\r')
+            head.append(static_cast<std::size_t>(curCol - width), ' ');
+    } else {
+        const char* p = PointerAtColumn(head.c_str(), curCol);
+        std::size_t cut = static_cast<std::size_t>(p - head.c_str());
+        tail = head.substr(cut);
+        head.resize(cut);
+    }
+
+    // Split the text into output lines; bytes that would reach column 1024 are dropped.
+    std::vector<std::string> lines;
+    lines.push_back(std::move(head));
+    int col = WidthOf(lines.back());
+    for (const char* q = s; *q; ++q) {
+        if (*q == '\r') {
+            TrimRight(lines.back());
+            lines.emplace_back();
+            col = 0;
+            if (q[1] == '\n')
+                ++q;
+            continue;
+        }
+        col += *q == '\t' ? tab - col % tab : 1;
+        if (col < kLineWidthLimit)
+            lines.back() += *q;
+    }
+    std::string& last = lines.back();
+    // The cursor ends after the inserted text even when that was blanks that trimming removes.
+    int endCol = WidthOf(last);
+    if (tail.empty())
+        TrimRight(last);
+    // Join with the tail: the text after the insertion point always survives whole.
+    {
+        int c = LineWidth(tail.c_str());
+        std::size_t keep = 0;
+        for (; keep < last.size(); ++keep) {
+            c += last[keep] == '\t' ? tab - c % tab : 1;
+            if (c >= kLineWidthLimit)
+                break;
+        }
+        if (keep < last.size()) {
+            last.resize(keep);
+            endCol = std::min(endCol, WidthOf(last));
+        }
+        last += tail;
+    }
+
+    // Allocate everything before touching the list, so running out of memory changes nothing.
+    const std::size_t breaks = lines.size() - 1;
+    std::vector<LineRecord*> records;
+    char* firstText = CopyText(lines[0]);
+    bool ok = firstText != nullptr;
+    for (std::size_t i = 1; ok && i < lines.size(); ++i) {
+        auto* r = static_cast<LineRecord*>(VokAlloc(sizeof(LineRecord)));
+        char* t = r ? CopyText(lines[i]) : nullptr;
+        if (!t) {
+            VokFree(r);
+            ok = false;
+            break;
+        }
+        *r = LineRecord{t, nullptr, nullptr, 0};
+        records.push_back(r);
+    }
+    if (!ok) {
+        VokFree(firstText);
+        for (LineRecord* r : records) {
+            VokFree(r->text);
+            VokFree(r);
+        }
+        RequestRedraw(kRedrawAll);
+        ReportError(kErrOutOfMemory);
+        return false;
+    }
+
+    if (curLine->text != emptyText_)
+        VokFree(curLine->text);
+    curLine->text = firstText;
+    LineRecord* prev = curLine;
+    for (LineRecord* r : records) {
+        r->prev = prev;
+        r->next = prev->next;
+        if (prev->next)
+            prev->next->prev = r;
+        prev->next = r;
+        prev = r;
+    }
+    LineRecord* endRecord = prev;
+
+    const TPosition end{static_cast<int16_t>(endCol), start.line + static_cast<int32_t>(breaks)};
+    modified = true;
+    lastLine += static_cast<int32_t>(breaks);
+    if (topLine > lastLine)
+        topLine = lastLine;
+    if (select) {
+        selStartCol = start.col;
+        selStartLine = start.line;
+        selEndCol = end.col;
+        selEndLine = end.line;
+        selShown = start < end;
+    } else {
+        curLine = endRecord;
+        curLineNo = end.line;
+        curCol = end.col;
+    }
+    RepaintChanged(start.line, end.line);
+
+    if (record) {
+        UndoRecord r{true, start.col, start.line, end.col, end.line, 0, 0, nullptr, 0};
+        PushRecord(r, toRedo);
+    }
+    AdjustBookmarksForInsert(start, end);
+    return true;
+}
+
+void TVokEditor::DeleteRange(TPosition from, TPosition to, bool record, bool toRedo, bool useSelection)
+{
+    redoValid = false;
+    if (useSelection && selShown) {
+        if (columnMode && !toRedo) {
+            DeleteColumnBlock(record);
+            return;
+        }
+        from = SelStart();
+        to = SelEnd();
+    } else if (!useSelection && selShown && !(selStartLine == selEndLine && selStartLine == curLineNo)) {
+        selShown = false;
+        RequestRedraw(kRedrawAll);
+    }
+    if (from.line > lastLine || from.line > to.line)
+        return;
+    if (to.line > lastLine)
+        to.line = lastLine;
+    if (from.line == to.line && to.col < from.col)
+        return;
+
+    LineRecord* first = LineAt(from.line);
+    std::string undoText;
+    bool keepText = record;
+    auto addUndo = [&](const char* data, std::size_t n) {
+        if (!keepText)
+            return;
+        if (undoText.size() + n >= kUndoTextLimit) {
+            // Too large to keep: the user loses the history, never the edit.
+            keepText = false;
+            undoText.clear();
+            ClearBothLists();
+            return;
+        }
+        undoText.append(data, n);
+    };
+
+    int32_t removed = 0;
+    if (from.line == to.line) {
+        const char* text = first->text;
+        const char* a = PointerAtColumn(text, from.col);
+        const char* b = PointerAtColumn(text, to.col);
+        if (b <= a) {
+            keepText = false;
+        } else {
+            addUndo(a, static_cast<std::size_t>(b - a));
+            std::string line(text, a);
+            line += b;
+            if (!SetLineText(first, line.data(), line.size())) {
+                ReportError(kErrOutOfMemory);
+                return;
+            }
+        }
+    } else {
+        LineRecord* lastRecord = LineAt(to.line);
+        const char* a = PointerAtColumn(first->text, from.col);
+        const char* b = PointerAtColumn(lastRecord->text, to.col);
+        addUndo(a, std::strlen(a));
+        addUndo("\r\n", 2);
+        for (LineRecord* l = first->next; l != lastRecord; l = l->next) {
+            addUndo(l->text, std::strlen(l->text));
+            addUndo("\r\n", 2);
+        }
+        addUndo(lastRecord->text, static_cast<std::size_t>(b - lastRecord->text));
+
+        std::string head(static_cast<const char*>(first->text), a);
+        std::string rest(b);
+        bool join = LineWidth(head.c_str()) + LineWidth(rest.c_str()) < kLineWidthLimit;
+        // Build the surviving texts first, so running out of memory leaves the document as it was.
+        char* headText = CopyText(join ? head + rest : head);
+        char* restText = join ? nullptr : CopyText(rest);
+        if (!headText || (!join && !restText)) {
+            VokFree(headText);
+            VokFree(restText);
+            ReportError(kErrOutOfMemory);
+            return;
+        }
+        if (curLineNo > from.line) {
+            curLine = first;
+            curLineNo = from.line;
+        }
+        LineRecord* stop = join ? lastRecord->next : lastRecord;
+        for (LineRecord* l = first->next; l != stop;) {
+            LineRecord* next = l->next;
+            FreeLine(l);
+            l = next;
+            ++removed;
+        }
+        first->next = stop;
+        if (stop)
+            stop->prev = first;
+        if (first->text != emptyText_)
+            VokFree(first->text);
+        first->text = headText;
+        if (!join) {
+            if (lastRecord->text != emptyText_)
+                VokFree(lastRecord->text);
+            lastRecord->text = restText;
+        }
+    }
+
+    modified = true;
+    lastLine -= removed;
+    if (curLineNo > lastLine || (curLineNo >= from.line && curLineNo <= to.line)) {
+        curLine = first;
+        curLineNo = from.line;
+    }
+    GotoPosition(from.col, from.line, false);
+    if (topLine > lastLine)
+        topLine = lastLine;
+
+    if (keepText && !undoText.empty()) {
+        char* t = CopyText(undoText);
+        if (t) {
+            UndoRecord r{false, 0, 0, 0, 0, from.col, from.line, t, 0};
+            PushRecord(r, toRedo);
+        } else {
+            ClearBothLists();
+        }
+    }
+    AdjustBookmarksForDelete(from, to);
+    if (removed == 0 && from.line == to.line)
+        RepaintChanged(from.line, from.line);
+    else {
+        RecomputeStates(from.line, from.line);
+        RequestRedraw(kRedrawAll);
+    }
+}
+
+void TVokEditor::DeleteColumnBlock(bool record)
+{
+    if (!selShown)
+        return;
+    const int left = std::min(selStartCol, selEndCol);
+    const int right = std::max(selStartCol, selEndCol);
+    if (left == right)
+        return;
+    redoValid = false;
+    const int32_t first = selStartLine;
+    const int32_t last = std::min(selEndLine, lastLine);
+
+    char* oldText = nullptr;
+    if (record) {
+        oldText = GetRangeText({0, first}, {static_cast<int16_t>(LineWidth(LineAt(last)->text)), last});
+        if (!oldText)
+            ClearBothLists();
+    }
+
+    const int tab = TabSize();
+    LineRecord* line = LineAt(first);
+    for (int32_t i = first; i <= last && line; ++i, line = line->next) {
+        const char* text = line->text;
+        const char* p = PointerAtColumn(text, left);
+        if (!*p)
+            continue;  // shorter than the left edge
+        // A tab straddling the left edge counts as inside the block.
+        if (p > text && p[-1] == '\t' && ColumnOfPointer(text, p) > left)
+            --p;
+        // From there on tabs become spaces, so the block's columns are plain bytes.
+        std::string rebuilt(text, p);
+        int col = ColumnOfPointer(text, p);
+        const int startCol = col;
+        for (const char* q = p; *q; ++q) {
+            if (*q == '\t') {
+                int span = tab - col % tab;
+                rebuilt.append(static_cast<std::size_t>(span), ' ');
+                col += span;
+            } else {
+                rebuilt += *q;
+                ++col;
+            }
+        }
+        std::size_t at = static_cast<std::size_t>(p - text) + static_cast<std::size_t>(left - startCol);
+        if (at < rebuilt.size())
+            rebuilt.erase(at, static_cast<std::size_t>(right - left));
+        TrimRight(rebuilt);
+        if (!SetLineText(line, rebuilt.data(), rebuilt.size()))
+            continue;  // out of memory: this line keeps its text
+        for (int b = 0; b < 10; ++b) {
+            if (!bookmarkSet[b] || bookmarks[b].line != i || bookmarks[b].col <= left)
+                continue;
+            int moved = std::max(left, bookmarks[b].col - (right - left));
+            bookmarks[b].col = static_cast<int16_t>(std::min(moved, LineWidth(line->text)));
+        }
+    }
+    modified = true;
+    selShown = false;
+    GotoPosition(left, first, false);
+    RecomputeStates(first, last);
+    RequestRedraw(kRedrawAll);
+    if (oldText) {
+        UndoRecord r{true, 0, first, static_cast<int16_t>(LineWidth(LineAt(last)->text)), last, 0, first, oldText, 0};
+        PushUndo(r);
+    }
+}
+
+bool TVokEditor::InsertColumnBlock(const char* rows, int width, int height, bool record, bool select)
+{
+    const int c = curCol;
+    if (c + width > kLineWidthLimit)
+        width = kLineWidthLimit - c;
+    if (width <= 0 || height <= 0)
+        return true;
+    redoValid = false;
+    const int32_t first = curLineNo;
+    const int32_t lastBlock = first + height - 1;
+    const int32_t lastExisting = std::min(lastBlock, lastLine);
+
+    char* oldText = nullptr;
+    if (record) {
+        TPosition end{static_cast<int16_t>(LineWidth(LineAt(lastExisting)->text)), lastExisting};
+        oldText = GetRangeText({0, first}, end);
+        // A single empty line has no text to keep and is restored by the range alone.
+        if (!oldText && TPosition{0, first} < end) {
+            ClearBothLists();
+            record = false;
+        }
+    }
+    selShown = false;
+
+    bool ok = true;
+    LineRecord* line = curLine;
+    const char* r = rows;
+    int32_t done = 0;
+    for (int32_t i = 0; i < height; ++i) {
+        if (i > 0) {
+            if (!line->next) {
+                LineRecord* added = InsertLineAfter(line);
+                if (!added) {
+                    ok = false;
+                    break;
+                }
+                ++lastLine;
+            }
+            line = line->next;
+        }
+        // The row up to its line end, tabs as spaces, cut or padded to exactly the block width.
+        std::string row;
+        for (; *r && *r != '\r' && *r != '\n'; ++r)
+            row += *r;
+        if (*r == '\r')
+            ++r;
+        if (*r == '\n')
+            ++r;
+        row = Expanded(row.c_str());
+        row.resize(static_cast<std::size_t>(width), ' ');
+        std::string text = Expanded(line->text);
+        if (static_cast<int>(text.size()) < c)
+            text.resize(static_cast<std::size_t>(c), ' ');
+        text.insert(static_cast<std::size_t>(c), row);
+        if (text.size() > static_cast<std::size_t>(kLineWidthLimit))
+            text.resize(static_cast<std::size_t>(kLineWidthLimit));
+        TrimRight(text);
+        if (!SetLineText(line, text.data(), text.size())) {
+            ok = false;
+            break;
+        }
+        for (int b = 0; b < 10; ++b) {
+            if (!bookmarkSet[b] || bookmarks[b].line != first + i)
+                continue;
+            int col = bookmarks[b].col < c ? bookmarks[b].col : bookmarks[b].col + width;
+            bookmarks[b].col = static_cast<int16_t>(std::min(col, LineWidth(line->text)));
+        }
+        ++done;
+    }
+
+    modified = true;
+    const int32_t lastDone = first + std::max(done, 1) - 1;
+    RecomputeStates(first, lastDone);
+    if (record) {
+        UndoRecord u{true, 0, first, static_cast<int16_t>(LineWidth(LineAt(lastDone)->text)), lastDone, 0, first,
+                     oldText, 0};
+        PushUndo(u);
+    } else {
+        VokFree(oldText);
+    }
+    if (select) {
+        GotoPosition(c, first, false);
+        selStartCol = static_cast<int16_t>(c);
+        selStartLine = first;
+        selEndCol = static_cast<int16_t>(c + width);
+        selEndLine = lastDone;
+        selShown = true;
+    } else {
+        GotoPosition(c, std::min(lastDone + 1, lastLine), false);
+    }
+    RequestRedraw(kRedrawAll);
+    if (!ok) {
+        ReportError(kErrOutOfMemory);
+        return false;
+    }
+    return true;
+}
+
+char* TVokEditor::GetRangeText(TPosition from, TPosition to)
+{
+    if (from.line > lastLine || !(from < to))
+        return nullptr;
+    if (to.line > lastLine)
+        to = {static_cast<int16_t>(LineWidth(LineAt(lastLine)->text)), lastLine};
+    std::string out;
+    LineRecord* line = LineAt(from.line);
+    if (from.line == to.line) {
+        const char* a = PointerAtColumn(line->text, from.col);
+        const char* b = PointerAtColumn(line->text, to.col);
+        if (b > a)
+            out.assign(a, b);
+    } else {
+        out = PointerAtColumn(line->text, from.col);
+        out += "\r\n";
+        line = line->next;
+        for (int32_t i = from.line + 1; line && i < to.line; ++i, line = line->next) {
+            out += line->text;
+            out += "\r\n";
+            if (out.size() >= kUndoTextLimit)
+                return nullptr;
+        }
+        if (line)
+            out.append(static_cast<const char*>(line->text), PointerAtColumn(line->text, to.col));
+    }
+    if (out.empty() || out.size() >= kUndoTextLimit)
+        return nullptr;
+    return CopyText(out);
+}
+
+char* TVokEditor::GetSelectionText()
+{
+    if (!selShown)
+        return nullptr;
+    if (!columnMode)
+        return GetRangeText(SelStart(), SelEnd());
+    // A column selection as rows of the block, each ended by CR LF.
+    const int left = std::min(selStartCol, selEndCol);
+    const int right = std::max(selStartCol, selEndCol);
+    std::string out;
+    LineRecord* line = LineAt(selStartLine);
+    for (int32_t i = selStartLine; i <= std::min(selEndLine, lastLine) && line; ++i, line = line->next) {
+        out.append(PointerAtColumn(line->text, left), PointerAtColumn(line->text, right));
+        out += "\r\n";
+        if (out.size() >= kUndoTextLimit)
+            return nullptr;
+    }
+    return out.empty() ? nullptr : CopyText(out);
+}
+
+bool TVokEditor::InsertFile(TInStream& in)
+{
+    bool binary = false;
+    bool cut = false;
+    {
+        TUpdateBatch batch(*this);
+        if (!InsertStream(in, &binary, &cut))
+            return false;
+    }
+    if (binary)
+        ReportError(kErrBinaryFile);
+    if (cut)
+        ReportError(kErrLongLinesSplit);
+    return true;
+}
+
+bool TVokEditor::InsertStream(TInStream& in, bool* binary, bool* cut)
+{
+    const bool savedOverwrite = EngineOptions().overwriteMode;
+    EngineOptions().overwriteMode = false;
+    const TPosition start = Cursor();
+    char buffer[kLineBufferSize];
+    bool ok = true;
+    while (!in.AtEnd()) {
+        if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit, TabSize(), true, nullptr, binary))
+            *cut = true;
+        if (!InsertText(buffer, false)) {
+            ok = false;
+            break;
+        }
+    }
+    if (!ok) {
+        DeleteRange(start, Cursor(), false);
+        EngineOptions().overwriteMode = savedOverwrite;
+        RequestRedraw(kRedrawAll);
+        return false;
+    }
+    EngineOptions().overwriteMode = savedOverwrite;
+    const TPosition end = Cursor();
+    if (undoEnabled && start < end) {
+        UndoRecord r{true, start.col, start.line, end.col, end.line, 0, 0, nullptr, 0};
+        PushUndo(r);
+    }
+    if (start < end) {
+        selStartCol = start.col;
+        selStartLine = start.line;
+        selEndCol = end.col;
+        selEndLine = end.line;
+        selShown = true;
+    }
+    RequestRedraw(kRedrawAll);
+    EnsureCursorVisible();
+    return true;
+}

@@ -1,0 +1,111 @@
+// The command table and ExecuteCommand.
+#include <gtest/gtest.h>
+
+#include "engine/CommandHosts.h"
+#include "support/EngineFixture.h"
+
+class Dispatcher : public EngineTest {};
+
+TEST_F(Dispatcher, TableHasEveryCommandOnceInOrder)
+{
+    int count = 0;
+    unsigned last = 0;
+    for (const TCommandElement* e = kCommandTable; e->number; ++e, ++count) {
+        EXPECT_GT(e->number, last);
+        last = e->number;
+        EXPECT_EQ(FindCommandByName(e->name), e->number);
+    }
+    EXPECT_EQ(count, kCommandCount);
+}
+
+TEST_F(Dispatcher, NamesAndNumbers)
+{
+    EXPECT_EQ(ed.CommandNumber("deleteline", false), 13u);
+    EXPECT_EQ(ed.CommandNumber("NoSuchCommand", true), 0u);
+    char name[32];
+    EXPECT_TRUE(ed.CommandName(120, name, sizeof name));
+    EXPECT_STREQ(name, "Undo");
+    EXPECT_FALSE(ed.CommandName(25, name, sizeof name));
+    EXPECT_EQ(ed.CommandArgumentKind(2), 2);
+    EXPECT_EQ(ed.CommandArgumentKind(13), 1);
+    EXPECT_EQ(ed.CommandArgumentKind(25), 0);
+    EXPECT_EQ(ed.CommandCategory(95), 4);
+    EXPECT_EQ(ed.CommandCategory(26), 0);
+}
+
+TEST_F(Dispatcher, UnassignedNumbersDoNothingButAreRecorded)
+{
+    struct Host : TMacroHost {
+        std::vector<unsigned> steps;
+        int played = -1;
+        void Play(TVokEditor&, int index) override { played = index; }
+        void RecordStep(TVokEditor&, unsigned c, unsigned) override { steps.push_back(c); }
+        void StartRecording(TVokEditor& e) override { e.recording = true; }
+        void StopRecording(TVokEditor& e) override { e.recording = false; }
+        bool Name(int, char*, int) override { return false; }
+        int Find(const char*) override { return -1; }
+    } host;
+    SetMacroHost(&host);
+    Run(cmRecordMacro);
+    Run(25);
+    Run(cmInsertChar, 'a');
+    Run(cmMacroStopRecorder);
+    Run(1049);
+    Run(1050);
+    SetMacroHost(nullptr);
+    EXPECT_EQ(host.steps, (std::vector<unsigned>{25, cmInsertChar}));
+    EXPECT_EQ(host.played, 49);
+    EXPECT_EQ(ed.Joined(), "a");
+}
+
+TEST_F(Dispatcher, InsertCharWithZeroInsertsNothingVisible)
+{
+    Run(cmInsertChar, 0);
+    EXPECT_EQ(ed.Joined(), "");
+}
+
+TEST_F(Dispatcher, ToggleInsertTwiceReturnsAndSetInsertAlwaysInserts)
+{
+    Run(cmToggleInsert);
+    EXPECT_TRUE(EngineOptions().overwriteMode);
+    Run(cmToggleInsert);
+    EXPECT_FALSE(EngineOptions().overwriteMode);
+    Run(cmToggleInsert);
+    Run(cmSetInsert);
+    EXPECT_FALSE(EngineOptions().overwriteMode);
+}
+
+TEST_F(Dispatcher, StartSelectMakesPlainMovesExtend)
+{
+    ed.Load("abcdef\n");
+    Run(cmStartSelect);
+    Run(cmCursorRight);
+    Run(cmCursorRight);
+    EXPECT_TRUE(ed.selShown);
+    EXPECT_EQ(ed.SelEnd(), (TPosition{2, 0}));
+    Run(cmEndSelect);
+    Run(cmCursorRight);
+    EXPECT_FALSE(ed.selShown);
+}
+
+TEST_F(Dispatcher, CommandsKeepTheCursorVisible)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line\n";
+    ed.Load(text);
+    ed.winLines = 10;
+    Run(cmTextEnd);
+    EXPECT_EQ(ed.topLine, 99 - 10 + 1);
+}
+
+TEST_F(Dispatcher, OpenFileAtCursorFindsIncludeNamesAndTokens)
+{
+    ed.Load("  #  include <sys/types.h>\nsee \"docs/readme.txt\" now\n");
+    char name[260];
+    ed.FileNameAtCursor(name, sizeof name);
+    EXPECT_STREQ(name, "sys\\types.h");
+    Goto(8, 1);
+    ed.FileNameAtCursor(name, sizeof name);
+    EXPECT_STREQ(name, "docs\\readme.txt");
+}

@@ -1,0 +1,306 @@
+// Inserting and deleting text: the primitives and the typing and deletion commands.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "engine/Alloc.h"
+#include "support/EngineFixture.h"
+
+class Editing : public EngineTest {};
+
+TEST_F(Editing, InsertBeyondTheEndPadsWithSpaces)
+{
+    Goto(10, 0);
+    ASSERT_TRUE(ed.InsertText("x"));
+    EXPECT_EQ(ed.Text(0), "          x");
+    EXPECT_EQ(ed.curCol, 11);
+    EXPECT_TRUE(ed.modified);
+}
+
+TEST_F(Editing, CrLfAndLoneCrBreakLinesButLoneLfStays)
+{
+    ASSERT_TRUE(ed.InsertText("a\r\nb\rc\nd"));
+    EXPECT_EQ(ed.Joined(), "a\nb\nc\nd");
+    EXPECT_EQ(ed.lastLine, 2);
+    EXPECT_EQ(ed.Text(2), "c\nd");
+    EXPECT_EQ(ed.Cursor(), (TPosition{3, 2}));
+}
+
+TEST_F(Editing, InsertSplitsTheLineAndKeepsTheTail)
+{
+    ed.Load("hello world\n");
+    Goto(5, 0);
+    ASSERT_TRUE(ed.InsertText(",\r\nbig"));
+    EXPECT_EQ(ed.Joined(), "hello,\nbig world");
+    EXPECT_EQ(ed.Cursor(), (TPosition{3, 1}));
+}
+
+TEST_F(Editing, InsertThatWouldReachColumn1024KeepsTheTail)
+{
+    ed.Load(std::string(1000, 'a') + "TAIL\n");
+    Goto(1000, 0);
+    ASSERT_TRUE(ed.InsertText(std::string(100, 'x').c_str()));
+    std::string line = ed.Text(0);
+    EXPECT_EQ(line.substr(line.size() - 4), "TAIL");
+    EXPECT_LT(TVokEditor::LineWidth(line.c_str()), 1024);
+    EXPECT_EQ(line.substr(0, 1000), std::string(1000, 'a'));
+}
+
+TEST_F(Editing, TypingInsideATabTurnsItIntoSpacesAndUndoRestoresIt)
+{
+    ed.Load("\tx\n");
+    Goto(3, 0);
+    Type("Y");
+    EXPECT_EQ(ed.Text(0), "   Y     x");
+    Run(cmUndo);
+    Run(cmUndo);
+    EXPECT_EQ(ed.Text(0), "\tx");
+}
+
+TEST_F(Editing, DeleteRangeAcrossLinesJoinsThem)
+{
+    ed.Load("one\ntwo\nthree\n");
+    ed.DeleteRange({1, 0}, {2, 2});
+    EXPECT_EQ(ed.Joined(), "oree");
+    EXPECT_EQ(ed.lastLine, 0);
+    EXPECT_EQ(ed.Cursor(), (TPosition{1, 0}));
+}
+
+TEST_F(Editing, DeleteRangeWhoseJoinWouldReachColumn1024LeavesTwoLines)
+{
+    ed.Load(std::string(600, 'a') + "\nmid\n" + std::string(600, 'b') + "\n");
+    ed.DeleteRange({600, 0}, {0, 2});
+    EXPECT_EQ(ed.lastLine, 1);
+    EXPECT_EQ(ed.Text(0), std::string(600, 'a'));
+    EXPECT_EQ(ed.Text(1), std::string(600, 'b'));
+}
+
+TEST_F(Editing, WordWrapMovesTheLastWordToANewLine)
+{
+    EngineOptions().wordWrap = true;
+    EngineOptions().wordWrapColumn = 10;
+    Type("abcd efghij");
+    Type("k");
+    EXPECT_EQ(ed.Joined(), "abcd\nefghijk");
+    EXPECT_EQ(ed.Cursor(), (TPosition{7, 1}));
+}
+
+TEST_F(Editing, BackspaceUnindentsToTheLineAbove)
+{
+    ed.Load("    x\n        \n");
+    Goto(8, 1);
+    // The blank line was trimmed by the move; give it its blanks back.
+    ed.Load("    x\n        y\n");
+    Goto(8, 1);
+    Run(cmBackspace);
+    EXPECT_EQ(ed.Text(1), "    y");
+    EXPECT_EQ(ed.curCol, 4);
+}
+
+TEST_F(Editing, BackspaceAtColumnZeroJoinsWithTheLineAbove)
+{
+    ed.Load("ab\ncd\n");
+    Goto(0, 1);
+    Run(cmBackspace);
+    EXPECT_EQ(ed.Joined(), "abcd");
+    EXPECT_EQ(ed.Cursor(), (TPosition{2, 0}));
+}
+
+TEST_F(Editing, DeleteCharAtEndOfLineJoinsAtTheCursorColumn)
+{
+    ed.Load("ab\ncd\n");
+    Goto(4, 0);
+    Run(cmDeleteChar);
+    EXPECT_EQ(ed.Joined(), "ab  cd");
+}
+
+TEST_F(Editing, DeleteLineOnTheLastLineEmptiesIt)
+{
+    ed.Load("one\ntwo\n");
+    Goto(1, 1);
+    Run(cmDeleteLine);
+    EXPECT_EQ(ed.Joined(), "one\n");
+    EXPECT_EQ(ed.lastLine, 1);
+    Goto(0, 0);
+    Run(cmDeleteLine);
+    EXPECT_EQ(ed.Joined(), "");
+}
+
+TEST_F(Editing, CenterLineUsesTheWrapColumn)
+{
+    ed.Load(std::string(20, 'c') + "\n");
+    Run(cmCenterLine);
+    EXPECT_EQ(ed.Text(0), std::string(28, ' ') + std::string(20, 'c'));
+    EXPECT_EQ(ed.UndoKind(), 11);
+    Run(cmUndo);
+    EXPECT_EQ(ed.Text(0), std::string(20, 'c'));
+}
+
+TEST_F(Editing, NewLineIndentsWithSpacesLikeTheLineAbove)
+{
+    ed.Load("\tfoo\n");
+    Goto(4 + 8 - 1, 0);
+    ed.LineEnd(false);
+    Run(cmNewLine);
+    EXPECT_EQ(ed.Cursor(), (TPosition{8, 1}));
+    Type("x");
+    EXPECT_EQ(ed.Text(1), "        x");
+}
+
+TEST_F(Editing, DupLineAndJoinLine)
+{
+    ed.Load("abc\ndef\n");
+    Goto(2, 0);
+    Run(cmDupLine);
+    EXPECT_EQ(ed.Joined(), "abc\nabc\ndef");
+    EXPECT_EQ(ed.Cursor(), (TPosition{2, 1}));
+    EXPECT_EQ(ed.UndoKind(), 12);
+    Run(cmJoinLine);
+    EXPECT_EQ(ed.Joined(), "abc\nabcdef");
+    EXPECT_EQ(ed.Cursor(), (TPosition{2, 1}));
+}
+
+TEST_F(Editing, OverwriteReplacesTheCharacterUnderTheCursorAsOneStep)
+{
+    ed.Load("abcdef\n");
+    EngineOptions().overwriteMode = true;
+    Goto(1, 0);
+    Type("XY");
+    EXPECT_EQ(ed.Text(0), "aXYdef");
+    Run(cmUndo);
+    EXPECT_EQ(ed.Text(0), "abcdef");
+}
+
+TEST_F(Editing, TypingOverASelectionReplacesIt)
+{
+    ed.Load("hello world\n");
+    Goto(0, 0);
+    ed.GotoPosition(5, 0, true);
+    Type("bye");
+    EXPECT_EQ(ed.Text(0), "bye world");
+    EXPECT_EQ(ed.UndoKind(), 2);
+    Run(cmUndo);
+    EXPECT_EQ(ed.Text(0), "hello world");
+}
+
+TEST_F(Editing, ColumnBlockDeleteAndInsert)
+{
+    ed.Load("abcdef\nghijkl\nmn\n");
+    Run(cmSetColumnSelMode);
+    Goto(1, 0);
+    ed.GotoPosition(3, 2, true);
+    char* block = ed.GetSelectionText();
+    ASSERT_NE(block, nullptr);
+    EXPECT_STREQ(block, "bc\r\nhi\r\nn\r\n");
+    VokFree(block);
+    Run(cmDelete);
+    EXPECT_EQ(ed.Joined(), "adef\ngjkl\nm");
+    Goto(0, 0);
+    ASSERT_TRUE(ed.InsertColumnBlock("12\r\n34\r\n56\r\n78", 2, 4, true, false));
+    EXPECT_EQ(ed.Joined(), "12adef\n34gjkl\n56m\n78");
+    Run(cmUndo);
+    EXPECT_EQ(ed.Joined(), "adef\ngjkl\nm");
+}
+
+TEST_F(Editing, IndentAndUnindentABlock)
+{
+    ed.Load("a\n\nb\n");
+    ed.SelectAll();
+    Run(cmIndentBlock);
+    EXPECT_EQ(ed.Joined(), " a\n\n b");
+    EXPECT_EQ(ed.UndoKind(), 8);
+    Run(cmUnindentBlock);
+    EXPECT_EQ(ed.Joined(), "a\n\nb");
+    Run(cmUndo);
+    Run(cmUndo);
+    EXPECT_EQ(ed.Joined(), "a\n\nb");
+}
+
+TEST_F(Editing, CommentBars)
+{
+    Run(cmInsertComment);
+    EXPECT_EQ(ed.Text(0), "/" + std::string(68, '*'));
+    EXPECT_EQ(ed.Text(1), "");
+    EXPECT_EQ(ed.Text(2), std::string(68, '*') + "/");
+    EXPECT_EQ(ed.lastLine, 3);
+}
+
+TEST_F(Editing, OutOfMemoryWhileInsertingChangesNothingAndReportsIt)
+{
+    ed.Load("abc\ndef\n");
+    Goto(1, 0);
+    SetAllocFailAt(2);
+    bool ok = ed.InsertText("x\r\ny\r\nz");
+    SetAllocFailAt(0);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(ed.Joined(), "abc\ndef");
+    EXPECT_EQ(ed.errors, std::vector<int>{kErrOutOfMemory});
+}
+
+TEST_F(Editing, InsertFileIsOneUndoStepAndSelectsTheText)
+{
+    ed.Load("start end\n");
+    Goto(6, 0);
+    const std::string file = "one\r\ntwo\n";
+    TMemInStream in(file);
+    ASSERT_TRUE(ed.InsertFile(in));
+    EXPECT_EQ(ed.Joined(), "start one\ntwo\nend");
+    EXPECT_TRUE(ed.selShown);
+    EXPECT_EQ(ed.SelStart(), (TPosition{6, 0}));
+    EXPECT_EQ(ed.SelEnd(), (TPosition{0, 2}));
+    ed.curCommand = cmReadBlock;
+    Run(cmUndo);
+    EXPECT_EQ(ed.Joined(), "start end");
+}
+
+TEST_F(Editing, TabInsertsATabOrSpacesAndMergesWithTyping)
+{
+    Type("ab");
+    Run(cmTab);
+    // A tab at the end of a line is trailing white space: the cursor moves on in virtual space.
+    EXPECT_EQ(ed.Text(0), "ab");
+    EXPECT_EQ(ed.curCol, 8);
+    EXPECT_EQ(ed.undoCount, 1);
+    EngineOptions().useTabChar = false;
+    Run(cmTab);
+    EXPECT_EQ(ed.curCol, 16);
+}
+
+TEST_F(Editing, BackTabMovesToThePreviousStopWithoutDeleting)
+{
+    ed.Load("abcdefghijklmnopqrstu\n");
+    Goto(11, 0);
+    Run(cmBackTab);
+    EXPECT_EQ(ed.curCol, 8);
+    Run(cmBackTab);
+    EXPECT_EQ(ed.curCol, 0);
+    EXPECT_EQ(ed.Text(0), "abcdefghijklmnopqrstu");
+}
+
+namespace {
+// A window whose AutoCorrect knows "teh" and capitalizes sentences, with "e.g." as an abbreviation.
+class TAutoCorrectEditor : public TRecordingEditor {
+public:
+    bool AutoCorrectWord(const char* word, char* buffer, int size) noexcept override
+    {
+        if (std::string(word) != "teh")
+            return false;
+        std::snprintf(buffer, static_cast<std::size_t>(size), "the");
+        return true;
+    }
+    bool CapitalizeSentences() noexcept override { return true; }
+    bool IsCapitalizeException(const char* token) noexcept override { return std::string(token) == "approx."; }
+};
+}  // namespace
+
+TEST_F(Editing, AutoCorrectAndSentenceCapitals)
+{
+    TAutoCorrectEditor ac;
+    auto type = [&](const std::string& s) {
+        for (unsigned char c : s)
+            ac.ExecuteCommand(cmInsertChar, c);
+    };
+    type("teh cat sat. it is, approx. fine.. ok a. b ");
+    EXPECT_EQ(ac.Joined(), "The cat sat. It is, approx. fine.. ok a. B");
+    EXPECT_EQ(ac.curCol, 43);
+}
