@@ -2,8 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
+
+#include "engine/Alloc.h"
 
 // Groups are written with braces, not parentheses: `{a|b}c`. Entry 0 of the group arrays is the whole
 // match; entries 1-9 are the groups in the order of their opening braces.
@@ -25,7 +26,7 @@ struct RegexProgram {
 };
 
 struct TRegexFree {
-    void operator()(RegexProgram* program) const noexcept { std::free(program); }
+    void operator()(RegexProgram* program) const noexcept { VokFree(program); }
 };
 using TRegexPtr = std::unique_ptr<RegexProgram, TRegexFree>;
 

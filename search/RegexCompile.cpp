@@ -422,7 +422,7 @@ TRegexPtr RegexCompile(const char* pattern, int* error)
         *error = kRegexTooBig;
         return nullptr;
     }
-    void* block = std::malloc(sizeof(RegexProgram) + static_cast<std::size_t>(size));
+    void* block = VokAlloc(sizeof(RegexProgram) + static_cast<std::size_t>(size));
     if (!block) {
         *error = kRegexOutOfMemory;
         return nullptr;

@@ -109,11 +109,17 @@ INSTANTIATE_TEST_SUITE_P(Operators, RegexForward, testing::Values(
     TMatchCase{"a{}b", "ab", 0, "ab"},
     TMatchCase{"\"[^\"]*\"|'[^']*'", "say 'hi' \"x\"", 4, "'hi'"}));
 
-// With a first-character hint the scan still reaches every candidate holding it.
+// The start-position hints and the repetition shortcut must not change what matches.
 INSTANTIATE_TEST_SUITE_P(Hints, RegexForward, testing::Values(
     TMatchCase{"ab", "aaab", 2, "ab"},
     TMatchCase{"a[0-9]", "a a a7", 4, "a7"},
-    TMatchCase{"^a", "aa", 0, "a"}));
+    TMatchCase{"^a", "aa", 0, "a"},
+    // Repetitions followed by a literal give back characters until that literal can follow.
+    TMatchCase{"a*ab", "aaab", 0, "aaab"},
+    TMatchCase{"x+xy", "xxxy", 0, "xxxy"},
+    TMatchCase{"[0-9]+0", "1000", 0, "1000"},
+    TMatchCase{".*b", "abcbd", 0, "abcb"},
+    TMatchCase{"a+a", "a", -1, ""}));
 
 TEST(Regex, ManyAlternativesNeedLongLinks)
 {
@@ -306,6 +312,17 @@ TEST(Regex, NullPatternIsRejected)
     EXPECT_EQ(error, kRegexNullArgument);
 }
 
+TEST(Regex, ProgramThatCannotBeAllocatedIsReported)
+{
+    SetAllocFailOnce(1);
+    int error = 0;
+    TRegexPtr program = RegexCompile("abc", &error);
+    SetAllocFailOnce(0);
+    EXPECT_FALSE(program);
+    EXPECT_EQ(error, kRegexOutOfMemory);
+    EXPECT_TRUE(RegexCompile("abc", &error));
+}
+
 TEST(Regex, ProgramOfMaximumSizeIsRejected)
 {
     // Each range holds 255 members; a long run of them passes the largest program there can be.
@@ -359,6 +376,16 @@ TEST(Regex, PathologicalBacktrackingGivesUp)
     EXPECT_LE(budget, 0);
     // The same program still works on sensible input.
     EXPECT_TRUE(RegexSearch(program.get(), "aaab", nullptr, false, true));
+}
+
+TEST(Regex, RecursionTooDeepGivesUpBeforeTheStackEnds)
+{
+    // Longer than any editor line: two levels of recursion per character pass the matcher's cap.
+    TRegexPtr program = Compile("{a|b}*$");
+    std::string text(20000, 'a');
+    EXPECT_FALSE(RegexSearch(program.get(), text.c_str(), nullptr, false, true));
+    text.resize(1024);
+    EXPECT_TRUE(RegexSearch(program.get(), text.c_str(), nullptr, false, true));
 }
 
 TEST(Regex, LongLineOfLoopTurnsMatches)
