@@ -15,7 +15,6 @@ enum : int {
     kWorst = 0,
     kHasWidth = 1,    // cannot match the empty string
     kSimple = 2,      // one single-character node: STAR and PLUS can repeat it
-    kStartsRepeat = 4,
 };
 
 // Node positions are offsets into the program; the measuring pass has no program to point into.
@@ -99,7 +98,6 @@ private:
             first = branch;
         if (!(flags & kHasWidth))
             *flagsOut &= ~kHasWidth;
-        *flagsOut |= flags & kStartsRepeat;
         while (*pos_ == '|') {
             ++pos_;
             branch = Alternative(&flags);
@@ -108,7 +106,6 @@ private:
             Tail(first, branch);
             if (!(flags & kHasWidth))
                 *flagsOut &= ~kHasWidth;
-            *flagsOut |= flags & kStartsRepeat;
         }
         int ender = Node(group ? static_cast<unsigned char>(kClose + number) : static_cast<unsigned char>(kEnd));
         Tail(first, ender);
@@ -139,9 +136,7 @@ private:
             if (latest == kFailed)
                 return kFailed;
             *flagsOut |= flags & kHasWidth;
-            if (!any)
-                *flagsOut |= flags & kStartsRepeat;
-            else
+            if (any)
                 Tail(chain, latest);
             chain = latest;
             any = true;
@@ -165,7 +160,7 @@ private:
         }
         if (!(flags & kHasWidth) && op != '?')
             return Fail(kRegexEmptyOperand);
-        *flagsOut = op != '+' ? (kWorst | kStartsRepeat) : (kWorst | kHasWidth);
+        *flagsOut = op == '+' ? kHasWidth : kWorst;
 
         if (op == '*' && (flags & kSimple)) {
             Insert(kStar, result);
@@ -215,7 +210,7 @@ private:
             int result = Choice(true, &flags);
             if (result == kFailed)
                 return kFailed;
-            *flagsOut |= flags & (kHasWidth | kStartsRepeat);
+            *flagsOut |= flags & kHasWidth;
             return result;
         }
         case 0:
