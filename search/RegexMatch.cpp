@@ -56,14 +56,18 @@ private:
         std::memcpy(program_.groupEnd + 1, groups.end, sizeof groups.end);
     }
 
-    bool Step()
+    // Pays for work done; false once the budget is spent.
+    bool Spend(long cost)
     {
-        if (budget_ <= 0)
+        if (budget_ < cost) {
+            budget_ = 0;
             gaveUp_ = true;
-        else
-            --budget_;
+        } else {
+            budget_ -= cost;
+        }
         return !gaveUp_;
     }
+    bool Step() { return Spend(1); }
 
     bool AtLineStart() const
     {
@@ -172,7 +176,11 @@ private:
                 const char* save = input_;
                 TGroups saved;
                 Save(saved);
-                for (int count = Repeat(Operand(node)); count >= least; --count) {
+                // Counting scans characters: nested repetitions would scan a line over and over.
+                const int most = Repeat(Operand(node));
+                if (!Spend(most))
+                    return false;
+                for (int count = most; count >= least; --count) {
                     input_ = save + count;
                     if (nextChar < 0 || static_cast<unsigned char>(*input_) == nextChar) {
                         if (Match(next, depth + 1))
