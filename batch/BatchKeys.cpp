@@ -85,7 +85,9 @@ std::string CommandOrMacroName(unsigned number)
             if (e->number == number)
                 return e->name;
     }
-    return "#" + std::to_string(number);
+    std::string unnamed(1, '#');
+    unnamed += std::to_string(number);
+    return unnamed;
 }
 
 std::vector<std::string> KeyBindingLines(const TKeyMap& keyMap)

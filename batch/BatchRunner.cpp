@@ -249,7 +249,7 @@ bool TBatchRun::Write(TBatchEditor& ed, const std::string& path, int format)
     if (o_.hasOutput && o_.output == "-") {
         TStdOutStream out(io_.out);
         result = WriteDocument(ed, out, format);
-        target = "-";
+        target = o_.output;
     } else {
         if (o_.hasOutput)
             target = outputIsFolder_ ? (fs::path(o_.output) / fs::path(path).filename()).string() : o_.output;
