@@ -279,14 +279,15 @@ bool TBatchRun::ProcessFile(const std::string& path)
     const int format = FormatOf(o_.format, detected);
     const bool modified = ed->modified;
 
+    // The report shows the document as the commands left it, before counting moves the cursor.
+    const std::string report = o_.report ? FormatReport(*ed, path, format, modified) : std::string();
     if (o_.count) {
         TMatchCount count = CountMatches(*ed, CountQuery());
         if (o_.files.size() > 1)
             io_.out << "file: " << path << "\n";
         io_.out << "matches: " << count.matches << "\n" << "lines: " << count.lines << "\n";
     }
-    if (o_.report)
-        io_.out << FormatReport(*ed, path, format, modified);
+    io_.out << report;
     if (o_.count)
         return true;
 
@@ -402,6 +403,9 @@ TMatchCount CountMatches(TVokEditor& ed, const TSearchQuery& base)
         }
         start = next;
         query.skipEmptyAtStart = true;
+        // As Find does, the cursor follows the matches: the next search then finds its line at once
+        // instead of walking the whole line list from the top.
+        ed.GotoPosition(next.col, next.line, false);
     }
     return count;
 }

@@ -37,5 +37,6 @@ struct TMatchCount {
     long lines = 0;  // lines holding at least one match
 };
 
-// Repeated Find from the top of the document, each search starting where the last match ended.
+// Repeated Find from the top of the document, each search starting where the last match ended; the
+// cursor is left after the last match.
 TMatchCount CountMatches(TVokEditor& ed, const TSearchQuery& query);
