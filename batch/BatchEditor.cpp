@@ -84,8 +84,8 @@ void TBatchEditor::Paste() noexcept
         if (clipboard_.width == 0 || clipboard_.height == 0)
             return;
         const uint32_t width = std::min<uint32_t>(clipboard_.width, kLineWidthLimit);
-        InsertColumnBlock(clipboard_.text.c_str(), static_cast<int>(width), static_cast<int>(clipboard_.height),
-                          undoEnabled, false);
+        const int height = static_cast<int>(clipboard_.height);
+        InsertColumnBlock(clipboard_.text.c_str(), static_cast<int>(width), height, undoEnabled, false);
         return;
     }
     InsertText(clipboard_.text.c_str());

@@ -103,8 +103,9 @@ std::vector<std::string> KeyBindingLines(const TKeyMap& keyMap)
         const TKeyTable& table = keyMap.PrefixTable(pair.command - kPrefix1 + 1);
         for (int j = 0; j < table.Count(); ++j) {
             const TKeyPair& second = table.At(j);
-            if (!IsPrefixValue(second.command))
-                lines.push_back(SequenceText(pair.key, second.key) + "\t" + CommandOrMacroName(second.command));
+            if (IsPrefixValue(second.command))
+                continue;
+            lines.push_back(SequenceText(pair.key, second.key) + "\t" + CommandOrMacroName(second.command));
         }
     }
     return lines;
