@@ -106,8 +106,8 @@ private:
     bool CheckOutput();
     void Fail(const std::string& text) { io_.err << "ozmbatch: " << OneLine(text) << "\n"; }
 
-    // Loads, runs, reports and writes one document; false when it could not be read or written.
-    bool ProcessFile(const std::string& path);
+    // Loads into ed, runs, reports and writes one document; false when it could not be read or written.
+    bool ProcessFile(const std::string& path, std::unique_ptr<TBatchEditor>& ed);
     void RunCommands(TBatchEditor& ed);
     bool Write(TBatchEditor& ed, const std::string& path, int format);
     TSearchQuery CountQuery() const;
@@ -261,10 +261,10 @@ bool TBatchRun::Write(TBatchEditor& ed, const std::string& path, int format)
     return result.ok;
 }
 
-bool TBatchRun::ProcessFile(const std::string& path)
+bool TBatchRun::ProcessFile(const std::string& path, std::unique_ptr<TBatchEditor>& ed)
 {
-    auto sink = [this, &path](const std::string& text) { io_.err << path << ": " << OneLine(text) << "\n"; };
-    auto ed = std::make_unique<TBatchEditor>(clipboard_, answers_, sink);
+    auto sink = [this, path](const std::string& text) { io_.err << path << ": " << OneLine(text) << "\n"; };
+    ed = std::make_unique<TBatchEditor>(clipboard_, answers_, sink);
     int detected = EngineOptions().defaultFileFormat;
     TFileResult loaded = LoadDocument(*ed, path, EngineOptions().detectFileFormat, &detected);
     if (!loaded.ok) {
@@ -339,9 +339,13 @@ int TBatchRun::Run()
             io_.out << line << "\n";
 
     int exitCode = kExitOk;
-    for (const std::string& path : o_.files)
-        if (!ProcessFile(path))
+    for (std::size_t i = 0; i < o_.files.size(); ++i) {
+        std::unique_ptr<TBatchEditor> ed;
+        if (!ProcessFile(o_.files[i], ed))
             exitCode = kExitFailed;
+        if (i + 1 == o_.files.size() && io_.keepLast && ed)
+            *io_.keepLast = std::move(ed);
+    }
     io_.out.flush();
     return exitCode;
 }

@@ -1,6 +1,7 @@
 // One run of ozmbatch: settings, key map and macros prepared once, then every document in turn.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -16,10 +17,13 @@ enum : int {
     kExitUsage = 2,
 };
 
-// Where a run writes: reports, counts and a document sent to "-" go to out, messages to err.
+// Where a run writes: reports, counts and a document sent to "-" go to out, messages to err. When
+// keepLast is given it receives the last document instead of freeing it, so that a process about to end
+// can leave its lines to the system; the document's links to the run are not to be used any more.
 struct TBatchIo {
     std::ostream& out;
     std::ostream& err;
+    std::unique_ptr<TVokEditor>* keepLast = nullptr;
 };
 
 // Runs the whole command line and returns the exit code. The process-wide settings, key map, macros and
