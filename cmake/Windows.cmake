@@ -48,6 +48,10 @@ if(VOK_WIN32_TESTS)
                                ${CMAKE_SOURCE_DIR}/resources/controls)
     target_compile_definitions(vok_win32_tests PRIVATE VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     target_link_libraries(vok_win32_tests PRIVATE ${VOK_WIN32_LIBS} ${VOK_GTEST})
+    # The search dialogs run from their real templates; the program's other resources stay out.
+    if(EXISTS ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)
+        target_sources(vok_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)
+    endif()
 endif()
 
 # Timing of the editor window under Wine (not a test; run by scripts/bench.sh).
