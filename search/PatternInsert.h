@@ -31,4 +31,5 @@ constexpr int kPatternFieldLimit = 80;
 
 // Inserts item into field at caret (a negative caret, or one past the end, appends). False, with *out left
 // alone, when the result would hold kPatternFieldLimit characters or more.
-[[nodiscard]] bool InsertPatternElement(const std::string& field, int caret, TPatternItem item, TPatternEdit* out);
+[[nodiscard]] bool InsertPatternElement(const std::string& field, int caret, TPatternItem item,
+                                        TPatternEdit* out);

@@ -4,6 +4,7 @@
 #include "search/win32/GoToNumberDlg.h"
 #include "search/win32/SearchDlgSupport.h"
 
+// TGoToColumnDlg asks for the column to go to within the cursor line.
 class TGoToColumnDlg : public TGoToNumberDlg {
 public:
     static constexpr int kMaxColumn = 1024;

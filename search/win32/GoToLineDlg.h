@@ -4,8 +4,10 @@
 #include "search/win32/GoToNumberDlg.h"
 #include "search/win32/SearchDlgSupport.h"
 
+// TGoToLineDlg asks for the line to go to; the engine stops at the last line of the document.
 class TGoToLineDlg : public TGoToNumberDlg {
 public:
     static constexpr int kMaxLine = 32700;
-    TGoToLineDlg(HINSTANCE instance, int line) : TGoToNumberDlg(instance, "GOTOLINE", kHelpGoToLineDlg, line, kMaxLine) {}
+    TGoToLineDlg(HINSTANCE instance, int line)
+        : TGoToNumberDlg(instance, "GOTOLINE", kHelpGoToLineDlg, line, kMaxLine) {}
 };

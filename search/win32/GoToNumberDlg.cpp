@@ -30,8 +30,8 @@ bool TGoToNumberDlg::OnInit()
     const int shown = value_ < 1 ? 1 : value_;
     SetItemText(IDC_SRCH_NUMBER, std::to_string(shown));
     const int start = shown > maximum_ ? maximum_ : shown;
-    SetArrowButton(Handle(), IDC_SRCH_NUMBERARROW, IDC_SRCH_NUMBER, TRUE, VOKARROW_NUMERIC, FALSE, 1, maximum_,
-                   FALSE, start, 1);
+    SetArrowButton(Handle(), IDC_SRCH_NUMBERARROW, IDC_SRCH_NUMBER, TRUE, VOKARROW_NUMERIC, FALSE, 1,
+                   maximum_, FALSE, start, 1);
     PrepareHelpButton(Handle(), IDC_SRCH_HELP);
     CenterDialog(Handle(), TRUE);
     SetFocus(field);

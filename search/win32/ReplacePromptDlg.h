@@ -11,7 +11,9 @@ class TReplacePromptDlg : public TDialog {
 public:
     // row: the screen y of the found text's line (its middle); lineHeight: the height of a text line.
     TReplacePromptDlg(HINSTANCE instance, std::string searchText, int row, int lineHeight)
-        : TDialog(instance, "REPLACEPROMPT"), text_(std::move(searchText)), row_(row), lineHeight_(lineHeight) {}
+        : TDialog(instance, "REPLACEPROMPT"), text_(std::move(searchText)), row_(row), lineHeight_(lineHeight)
+    {
+    }
 
     // Runs the prompt over owner: kReplaceYes, kReplaceNo, kReplaceAll, or kReplaceCancel (also when the
     // dialog cannot be made).

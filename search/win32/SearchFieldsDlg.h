@@ -12,8 +12,11 @@
 // serves the "..." menus of both fields; a derived dialog adds what else its template holds.
 class TSearchFieldsDlg : public TDialog {
 public:
-    TSearchFieldsDlg(HINSTANCE instance, const char* templateName, unsigned helpContext, TSearchRequest& request)
-        : TDialog(instance, templateName), instance_(instance), helpContext_(helpContext), request_(request) {}
+    TSearchFieldsDlg(HINSTANCE instance, const char* templateName, unsigned helpContext,
+                     TSearchRequest& request)
+        : TDialog(instance, templateName), instance_(instance), helpContext_(helpContext), request_(request)
+    {
+    }
 
     // Where each field's caret was when it last lost the focus, -1 when not yet noted.
     int NotedCaret(int fieldId) const;

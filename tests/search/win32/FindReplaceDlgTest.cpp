@@ -128,7 +128,8 @@ TEST_F(FindReplaceDlg, EmptyFindFieldKeepsTheDialogOpen)
             Press(box, IDOK);
             return false;
         }
-        stayed = IsWindowVisible(box) && GetFocus() == GetWindow(GetDlgItem(box, IDC_SRCH_FINDTEXT), GW_CHILD);
+        HWND fieldEdit = GetWindow(GetDlgItem(box, IDC_SRCH_FINDTEXT), GW_CHILD);
+        stayed = IsWindowVisible(box) && GetFocus() == fieldEdit;
         Press(box, IDCANCEL);
         return true;
     });

@@ -30,7 +30,8 @@ protected:
     // The screen rectangle of a document line as the window shows it.
     RECT LineOnScreen(int32_t line)
     {
-        RECT r = {0, (line - ed->topLine) * ed->CellHeight(), 2000, (line - ed->topLine + 1) * ed->CellHeight()};
+        const int top = (line - ed->topLine) * ed->CellHeight();
+        RECT r = {0, top, 2000, top + ed->CellHeight()};
         MapWindowPoints(ed->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
@@ -87,7 +88,8 @@ TEST_F(GoToPromptDlg, GoToLineRefusesZeroAndTextAndSelectsTheField)
         const char* typed[] = {"0", "4x", ""};
         if (tick > 0) {
             open.push_back(IsWindowVisible(box) != FALSE);
-            selections.push_back(static_cast<DWORD>(SendDlgItemMessageA(box, IDC_SRCH_NUMBER, EM_GETSEL, 0, 0)));
+            const LRESULT selection = SendDlgItemMessageA(box, IDC_SRCH_NUMBER, EM_GETSEL, 0, 0);
+            selections.push_back(static_cast<DWORD>(selection));
         }
         if (tick == 3) {
             Press(box, IDCANCEL);

@@ -40,8 +40,8 @@ inline LRESULT CALLBACK SearchTestFrameProc(HWND hwnd, UINT msg, WPARAM wParam, 
     HWND client = reinterpret_cast<HWND>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (msg == WM_CREATE) {
         CLIENTCREATESTRUCT ccs = {nullptr, 1000};
-        client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0, hwnd,
-                                 nullptr, GetModuleHandleA(nullptr), &ccs);
+        client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0,
+                                 hwnd, nullptr, GetModuleHandleA(nullptr), &ccs);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(client));
     }
     return DefFrameProcA(hwnd, client, msg, wParam, lParam);
@@ -62,8 +62,8 @@ protected:
         wc.lpszClassName = "VokSearchTestFrame";
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
         RegisterClassA(&wc);
-        frame = CreateWindowA("VokSearchTestFrame", "search test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900,
-                              GetSystemMetrics(SM_CYSCREEN) - 20, nullptr, nullptr, instance, nullptr);
+        frame = CreateWindowA("VokSearchTestFrame", "search test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                              900, GetSystemMetrics(SM_CYSCREEN) - 20, nullptr, nullptr, instance, nullptr);
         client = reinterpret_cast<HWND>(GetWindowLongPtrA(frame, GWLP_USERDATA));
         RECT area;
         GetClientRect(frame, &area);
@@ -123,7 +123,8 @@ protected:
     // press opens runs its own loop outside the tick.
     static void Press(HWND box, int id)
     {
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+        HWND button = GetDlgItem(box, id);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     }
     static void Toggle(HWND box, int id) { SendMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0); }
     static bool IsChecked(HWND box, int id) { return IsDlgButtonChecked(box, id) == BST_CHECKED; }
