@@ -2,7 +2,8 @@
 //
 // Build and run from the source root:
 //   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/RegexFuzz.cpp \
-//       search/RegexCompile.cpp search/RegexMatch.cpp engine/Alloc.cpp -o regex_fuzz && ./regex_fuzz -max_len=2048
+//       search/RegexCompile.cpp search/RegexMatch.cpp engine/Alloc.cpp -o regex_fuzz
+//   ./regex_fuzz -max_len=2048 -timeout=10
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -76,8 +76,8 @@ bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const std::string&
 // The outcome of a pattern search over one line.
 enum class TLineResult { Found, None, GaveUp };
 
-TLineResult FindPattern(TVokEditor& editor, const TSearchQuery& query, RegexProgram& program, const char* text,
-                        bool first, int startCol, TByteMatch* found)
+TLineResult FindPattern(TVokEditor& editor, const TSearchQuery& query, RegexProgram& program,
+                        const char* text, bool first, int startCol, TByteMatch* found)
 {
     const std::string hay = Comparable(editor, text, query.matchCase);
     const char* base = hay.c_str();
@@ -92,8 +92,8 @@ TLineResult FindPattern(TVokEditor& editor, const TSearchQuery& query, RegexProg
     };
     if (!query.down) {
         // A line before the first is scanned from its very end, so `$` and `^$` are found going up.
-        const char* limit = first && startCol <= TVokEditor::LineWidth(text) ? base + StartByte(text, startCol)
-                                                                              : nullptr;
+        const bool bounded = first && startCol <= TVokEditor::LineWidth(text);
+        const char* limit = bounded ? base + StartByte(text, startCol) : nullptr;
         return result(RegexSearch(&program, base, limit, true, true, &budget));
     }
     if (first && startCol > TVokEditor::LineWidth(text))

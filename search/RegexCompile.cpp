@@ -107,7 +107,8 @@ private:
             if (!(flags & kHasWidth))
                 *flagsOut &= ~kHasWidth;
         }
-        int ender = Node(group ? static_cast<unsigned char>(kClose + number) : static_cast<unsigned char>(kEnd));
+        const int closing = group ? kClose + number : kEnd;
+        int ender = Node(static_cast<unsigned char>(closing));
         Tail(first, ender);
         // Every alternative ends at the closing node.
         if (code_)

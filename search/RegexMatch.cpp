@@ -74,7 +74,10 @@ private:
         return input_ == lineStart_ || (input_ > text_ && input_[-1] == '\n');
     }
 
-    static bool InSet(const unsigned char* set, char c) { return std::strchr(reinterpret_cast<const char*>(set), c); }
+    static bool InSet(const unsigned char* set, char c)
+    {
+        return std::strchr(reinterpret_cast<const char*>(set), c) != nullptr;
+    }
 
     // How many times in a row the single-character node matches from the input position.
     int Repeat(const unsigned char* node) const

@@ -61,15 +61,15 @@ void FindWord(TVokEditor& editor, bool down)
     char word[kSearchTextSize];
     TPosition start;
     if (editor.selShown && editor.selStartLine == editor.selEndLine) {
-        const int left = std::min(editor.selStartCol, editor.selEndCol);
-        const int right = std::max(editor.selStartCol, editor.selEndCol);
         const int32_t line = editor.selStartLine;
-        char* text = editor.GetRangeText({static_cast<int16_t>(left), line}, {static_cast<int16_t>(right), line});
+        const TPosition left{std::min(editor.selStartCol, editor.selEndCol), line};
+        const TPosition right{std::max(editor.selStartCol, editor.selEndCol), line};
+        char* text = editor.GetRangeText(left, right);
         if (!text)
             return;
         CopySearchText(word, sizeof word, text);
         VokFree(text);
-        start = {static_cast<int16_t>(down ? right : left), line};
+        start = down ? right : left;
     } else {
         if (editor.WordAtCursor(word, kSearchTextSize) == 0)
             return;

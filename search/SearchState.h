@@ -39,6 +39,9 @@ public:
     const char* Entry(int i) const;
     // Puts text into slot i as it is, for the settings file; longer text is cut to 79 characters.
     void Set(int i, const char* text);
+    // The slots themselves, newest first, for the settings file to read and write in place.
+    using TEntries = char[kEntries][kSearchTextSize];
+    TEntries& Entries() { return entries_; }
 
 private:
     char entries_[kEntries][kSearchTextSize] = {};

@@ -69,13 +69,12 @@ INSTANTIATE_TEST_SUITE_P(Plain, FindOptions, testing::Values(
     TFindCase{"UpIntoEarlierLines", "x1\nx2\nx3", 0, 2, "x", false, false, false, false, 1, 0, 1},
     TFindCase{"WholeWordNextLine", "concat\ncat", 0, 0, "cat", false, true, true, false, 1, 0, 3},
     TFindCase{"WholeWordLaterInTheSameLine", "concat cat", 0, 0, "cat", false, true, true, false, 0, 7, 10},
-    TFindCase{"WholeWordUpEarlierInTheSameLine", "cat concat", 10, 0, "cat", false, true, false, false, 0, 0, 3},
+    TFindCase{"WholeWordUpEarlierInSameLine", "cat concat", 10, 0, "cat", false, true, false, false, 0, 0, 3},
     TFindCase{"WholeWordWithCase", "Cat cats cat", 0, 0, "cat", true, true, true, false, 0, 9, 12},
     TFindCase{"WholeWordNowhere", "concat cats", 0, 0, "cat", false, true, true, false, -1, 0, 0},
-    TFindCase{"WholeWordNeighboursOutsideTheSearchedPart", "xcat", 1, 0, "cat", false, true, true, false, -1, 0, 0},
+    TFindCase{"WholeWordSeesBeforeTheStart", "xcat", 1, 0, "cat", false, true, true, false, -1, 0, 0},
     TFindCase{"TabsCountAsColumns", "\tfoo", 0, 0, "foo", false, false, true, false, 0, 8, 11},
-    TFindCase{"CursorPastTheEndSearchesOnFromTheNextLine", "abc\nabc", 10, 0, "abc", false, false, true, false,
-              1, 0, 3},
+    TFindCase{"PastTheLineEndGoesOn", "abc\nabc", 10, 0, "abc", false, false, true, false, 1, 0, 3},
     TFindCase{"NotFound", "abc", 0, 0, "x", false, false, true, false, -1, 0, 0}));
 
 INSTANTIATE_TEST_SUITE_P(Pattern, FindOptions, testing::Values(

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -47,6 +48,15 @@ TEST(SearchHistory, SlotsOutsideTheListAreEmpty)
     EXPECT_STREQ(history.Entry(-1), "");
     history.Set(7, std::string(200, 'y').c_str());
     EXPECT_EQ(std::string(history.Entry(7)), std::string(79, 'y'));
+}
+
+TEST(SearchHistory, SlotsWrittenInPlaceAreEntries)
+{
+    TSearchHistory history;
+    TSearchHistory::TEntries& slots = history.Entries();
+    std::snprintf(slots[1], sizeof slots[1], "%s", "older");
+    history.Add("newer");
+    EXPECT_EQ(Entries(history), "newer,,older,,,,,");
 }
 
 struct TConversion {
