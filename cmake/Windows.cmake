@@ -34,6 +34,12 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp)
     add_executable(ozm WIN32 ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp ${OZM_RC})
     target_include_directories(ozm PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm)
     target_link_libraries(ozm PRIVATE ${VOK_WIN32_LIBS})
+    # The files shipped beside the program (DEFKEY.OZM for Reset All, ...) sit next to ozm.exe.
+    file(GLOB VOK_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
+    if(VOK_DATA_FILES)
+        add_custom_command(TARGET ozm POST_BUILD
+                           COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VOK_DATA_FILES} $<TARGET_FILE_DIR:ozm>)
+    endif()
 endif()
 
 # Win32 tests: real windows and dialogs, run under Wine and Xvfb.
@@ -53,6 +59,11 @@ if(VOK_WIN32_TESTS)
         target_sources(vok_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)
     endif()
 endif()
+
+# Load and save timing of the document streams (built on demand by scripts/bench.sh).
+add_executable(vok_bench_win EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/LoadSaveTiming.cpp
+               ${CMAKE_SOURCE_DIR}/bench/BenchFiles.cpp)
+target_link_libraries(vok_bench_win PRIVATE vokcore)
 
 # Timing of the editor window under Wine (not a test; run by scripts/bench.sh).
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/EditorWindowBench.cpp AND TARGET vokwin)
