@@ -59,11 +59,6 @@ int PatternError(std::string pattern, bool matchCase)
 
 }  // namespace
 
-int TSearchFieldsDlg::NotedCaret(int fieldId) const
-{
-    return fieldId == IDC_SRCH_REPLACETEXT ? replaceCaret_ : findCaret_;
-}
-
 bool TSearchFieldsDlg::OnInit()
 {
     FillField(IDC_SRCH_FINDTEXT, SearchState().findHistory, request_.findText);

@@ -18,9 +18,6 @@ public:
     {
     }
 
-    // Where each field's caret was when it last lost the focus, -1 when not yet noted.
-    int NotedCaret(int fieldId) const;
-
 protected:
     bool OnInit() override;
     bool OnCommand(int id, int code) override;
@@ -44,6 +41,7 @@ private:
     HINSTANCE instance_;
     unsigned helpContext_;
     TSearchRequest& request_;
+    // Where each field's caret stood when it last lost the focus; -1 until then (insertions append).
     int findCaret_ = -1;
     int replaceCaret_ = -1;
 };
