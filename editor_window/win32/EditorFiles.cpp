@@ -1,0 +1,245 @@
+// Loading a file into an editor window, saving it with a backup, and asking before the window closes.
+#include <cstdio>
+#include <string>
+
+#include "editor_window/ViewMath.h"
+#include "editor_window/win32/EditorServices.h"
+#include "editor_window/win32/WindowsEditor.h"
+#include "engine/ByteStream.h"
+#include "engine/Commands.h"
+#include "engine/Options.h"
+
+namespace {
+constexpr std::size_t kStreamBuffer = 32000;
+
+// An open C file, closed when the scope ends.
+class TCFile {
+public:
+    TCFile(const char* path, const char* mode) : file_(std::fopen(path, mode)) {}
+    ~TCFile() { Close(); }
+    TCFile(const TCFile&) = delete;
+    TCFile& operator=(const TCFile&) = delete;
+    std::FILE* Get() const { return file_; }
+    // Closes now; false when closing reported an error (data that never reached the disk).
+    bool Close()
+    {
+        bool ok = true;
+        if (file_)
+            ok = std::fclose(file_) == 0;
+        file_ = nullptr;
+        return ok;
+    }
+
+private:
+    std::FILE* file_;
+};
+
+std::string FolderOf(const std::string& path)
+{
+    std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+}  // namespace
+
+bool TWindowsEditor::LoadFile(const char* path, bool detect)
+{
+    TEditorServices* services = EditorServices();
+    TDesktopPlace place;
+    const bool remembered = services->DesktopFind(path, &place);
+    if (remembered && place.width > 0 && place.height > 0)
+        MoveWindow(hwnd_, place.left, place.top, place.width, place.height, TRUE);
+
+    TCFile file(path, "rb");
+    if (!file.Get()) {
+        services->Message(hwnd_, 15005, path, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    bool ok;
+    bool readError;
+    {
+        TUpdateBatch batch(*this);
+        TFileInStream in(file.Get(), kStreamBuffer);
+        int16_t format = static_cast<int16_t>(fileFormat_);
+        ok = ReadFile(in, detect ? &format : nullptr);
+        if (detect)
+            fileFormat_ = format;
+        readError = in.Failed();
+        if (ok && remembered && !readError) {
+            GotoPosition(place.col, place.line, false);
+            EnsureCursorVisible();
+        }
+    }
+    file.Close();
+    if (!ok)
+        return false;
+    if (readError) {
+        services->Message(hwnd_, 15006, nullptr, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    fileName_ = path;
+    return true;
+}
+
+bool TWindowsEditor::WriteToFile(const char* path, int format, bool backup, bool blockOnly)
+{
+    TEditorServices* services = EditorServices();
+    const bool wasModified = modified;
+    // The document goes to a new file beside the old one first; the old file is replaced only once the
+    // new one is complete, so no failure can leave the user without either.
+    char temp[MAX_PATH];
+    if (!GetTempFileNameA(FolderOf(path).c_str(), "ozm", 0, temp)) {
+        services->Message(hwnd_, 15007, path, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    bool written;
+    {
+        TCFile file(temp, "wb");
+        if (!file.Get()) {
+            DeleteFileA(temp);
+            services->Message(hwnd_, 15007, path, MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+        TFileOutStream out(file.Get());
+        written = blockOnly ? WriteBlock(out, format) : WriteFile(out, format);
+        written = file.Close() && written;
+    }
+    if (!written) {
+        modified = wasModified;
+        DeleteFileA(temp);
+        services->Message(hwnd_, 15008, nullptr, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+
+    DWORD attributes = GetFileAttributesA(path);
+    bool replaceable = attributes == INVALID_FILE_ATTRIBUTES ||
+                       !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    bool renamed = false;
+    std::string bak = BackupName(path);
+    if (replaceable && backup) {
+        DeleteFileA(bak.c_str());
+        renamed = MoveFileA(path, bak.c_str()) != 0;
+    }
+    if (!replaceable || !MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+        if (renamed)
+            MoveFileA(bak.c_str(), path);
+        DeleteFileA(temp);
+        modified = wasModified;
+        services->Message(hwnd_, 15007, path, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (!blockOnly)
+        modified = false;
+    else
+        modified = wasModified;
+    return true;
+}
+
+bool TWindowsEditor::Save()
+{
+    if (fileName_.empty())
+        return SaveAs();
+    bool ok = WriteToFile(fileName_.c_str(), fileFormat_, EngineOptions().backupFiles, false);
+    Notify(kNotifyStatus);
+    return ok;
+}
+
+bool TWindowsEditor::SaveAs()
+{
+    char path[260] = {};
+    if (fileName_.empty())
+        GetWindowTextA(hwnd_, path, sizeof path);
+    else
+        lstrcpynA(path, fileName_.c_str(), sizeof path);
+    int format = fileFormat_;
+    bool backup = EngineOptions().backupFiles;
+    if (!EditorServices()->SaveAsDialog(hwnd_, path, &format, &backup)) {
+        fileName_.clear();
+        TitleChanged();
+        return false;
+    }
+    fileFormat_ = format;
+    EngineOptions().backupFiles = backup;
+    fileName_ = path;
+    SetWindowTextA(hwnd_, path);
+    TitleChanged();
+    bool ok = WriteToFile(path, format, backup, false);
+    Notify(kNotifyStatus);
+    return ok;
+}
+
+bool TWindowsEditor::SaveBlock()
+{
+    char path[260] = {};
+    int format = fileFormat_;
+    bool backup = EngineOptions().backupFiles;
+    if (!EditorServices()->SaveAsDialog(hwnd_, path, &format, &backup))
+        return false;
+    EngineOptions().backupFiles = backup;
+    return WriteToFile(path, format, backup, true);
+}
+
+bool TWindowsEditor::ReadBlockFile()
+{
+    TEditorServices* services = EditorServices();
+    char path[260] = {};
+    if (!services->OpenDialog(hwnd_, path))
+        return false;
+    TCFile file(path, "rb");
+    if (!file.Get()) {
+        services->Message(hwnd_, 15005, path, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    bool ok;
+    bool readError;
+    {
+        TUpdateBatch batch(*this);
+        TFileInStream in(file.Get(), kStreamBuffer);
+        ok = InsertFile(in);
+        readError = in.Failed();
+    }
+    if (readError) {
+        services->Message(hwnd_, 15006, nullptr, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    return ok;
+}
+
+bool TWindowsEditor::CanClose()
+{
+    TEditorServices* services = EditorServices();
+    if (services->SaveDialogOpen()) {
+        services->Message(GetFocus(), 15003, nullptr, MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    if (modified) {
+        char title[260] = {};
+        GetWindowTextA(hwnd_, title, sizeof title);
+        int answer = services->Message(hwnd_, 15004, title, MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL)
+            return false;
+        if (answer == IDYES) {
+            ExecuteCommand(cmSaveFile, 0);
+            if (modified)
+                return false;
+        }
+    }
+    if (!fileName_.empty()) {
+        TDesktopPlace place;
+        place.col = curCol;
+        place.line = curLineNo;
+        HWND client = GetParent(hwnd_);
+        HWND frame = client ? GetParent(client) : nullptr;
+        RECT r = createdRect_;
+        if (!IsIconic(hwnd_) && !IsZoomed(hwnd_) && !(frame && IsIconic(frame))) {
+            GetWindowRect(hwnd_, &r);
+            MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+        }
+        place.left = r.left;
+        place.top = r.top;
+        place.width = r.right - r.left;
+        place.height = r.bottom - r.top;
+        place.show = IsIconic(hwnd_) ? 2 : (IsZoomed(hwnd_) ? 3 : 1);
+        services->DesktopStore(fileName_.c_str(), place);
+    }
+    return true;
+}

@@ -1,0 +1,42 @@
+// The services installed for editor windows, and the frame's shared open-file buffer.
+#include "editor_window/win32/EditorServices.h"
+
+char gOpenFileBuffer[260] = {};
+
+namespace {
+// Until the frame installs its own: plain message boxes, no dialogs, no desktop, no key map.
+class TDefaultServices final : public TEditorServices {
+public:
+    int Message(HWND owner, unsigned stringId, const char* arg, unsigned flags) override
+    {
+        char format[512] = {};
+        if (!LoadStringA(GetModuleHandleA(nullptr), stringId, format, sizeof format))
+            wsprintfA(format, "Message %u", stringId);
+        char text[1024];
+        wsprintfA(text, format, arg ? arg : "");
+        return MessageBoxA(owner, text, "Vok Text Editor", flags);
+    }
+    bool SaveAsDialog(HWND, char*, int*, bool*) override { return false; }
+    bool OpenDialog(HWND, char*) override { return false; }
+    bool SaveDialogOpen() override { return false; }
+    bool DesktopFind(const char*, TDesktopPlace*) override { return false; }
+    void DesktopStore(const char*, const TDesktopPlace&) override {}
+    unsigned LookupKey(uint16_t*, int kind, unsigned code, unsigned) override
+    {
+        return kind == 0 && code >= 32 && code <= 255 ? 2 : 0;
+    }
+};
+
+TDefaultServices gDefault;
+TEditorServices* gServices = &gDefault;
+}  // namespace
+
+void SetEditorServices(TEditorServices* services)
+{
+    gServices = services ? services : &gDefault;
+}
+
+TEditorServices* EditorServices()
+{
+    return gServices;
+}

@@ -1,0 +1,361 @@
+// The editor window under real messages: keys, mouse, scroll bars, caret, files and the close prompt.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor_window/win32/EditorServices.h"
+#include "editor_window/win32/WindowsEditor.h"
+#include "engine/Commands.h"
+#include "engine/Options.h"
+
+namespace {
+// Scripted answers for message boxes and dialogs, and a record of what was shown.
+class TScriptedServices : public TEditorServices {
+public:
+    int Message(HWND, unsigned id, const char*, unsigned) override
+    {
+        shown.push_back(id);
+        return answer;
+    }
+    bool SaveAsDialog(HWND, char* path, int* format, bool* backup) override
+    {
+        if (saveAsPath.empty())
+            return false;
+        lstrcpynA(path, saveAsPath.c_str(), 260);
+        *format = saveAsFormat;
+        *backup = saveAsBackup;
+        return true;
+    }
+    bool OpenDialog(HWND, char*) override { return false; }
+    bool SaveDialogOpen() override { return false; }
+    bool DesktopFind(const char*, TDesktopPlace*) override { return false; }
+    void DesktopStore(const char* path, const TDesktopPlace& place) override
+    {
+        storedPath = path;
+        stored = place;
+    }
+    unsigned LookupKey(uint16_t* state, int kind, unsigned code, unsigned mods) override
+    {
+        if (kind == 0)
+            return code >= 32 && code <= 255 ? cmInsertChar : 0;
+        if (*state == 1) {  // after Ctrl+K
+            *state = 0;
+            return code == 'Y' ? cmDeleteBlock : 0;
+        }
+        if (code == 'K' && mods == 0x400) {
+            *state = 1;
+            return 0;
+        }
+        switch (code) {
+        case VK_LEFT: return cmCursorLeft;
+        case VK_RIGHT: return cmCursorRight;
+        case VK_DOWN: return mods & 0x200 ? cmDownSelect : cmCursorDown;
+        case VK_RETURN: return cmNewLine;
+        case VK_BACK: return cmBackspace;
+        default: return 0;
+        }
+    }
+
+    std::vector<unsigned> shown;
+    int answer = IDOK;
+    std::string saveAsPath;
+    int saveAsFormat = 0;
+    bool saveAsBackup = true;
+    std::string storedPath;
+    TDesktopPlace stored;
+};
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    static HWND client = nullptr;
+    if (msg == WM_CREATE) {
+        CLIENTCREATESTRUCT ccs = {nullptr, 1000};
+        client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0,
+                                 hwnd, nullptr, GetModuleHandleA(nullptr), &ccs);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(client));
+    }
+    return DefFrameProcA(hwnd, client, msg, wParam, lParam);
+}
+
+void Pump()
+{
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+std::string TempPath(const char* name)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    return std::string(dir) + name;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+}  // namespace
+
+class EditorWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EngineOptions() = TEngineOptions{};
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        ASSERT_TRUE(TWindowsEditor::Register(instance));
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = FrameProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = "VokTestFrame";
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+        RegisterClassA(&wc);
+        frame = CreateWindowA("VokTestFrame", "test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                              nullptr, instance, nullptr);
+        ASSERT_NE(frame, nullptr);
+        client = reinterpret_cast<HWND>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+        SetEditorServices(&services);
+        RECT r = {0, 0, 600, 400};
+        ed = TWindowsEditor::Create(client, "noname01.txt", 1, &r, false);
+        ASSERT_NE(ed, nullptr);
+        ed->SetEditorFont(static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT)), true);
+        SetFocus(ed->Handle());
+        Pump();
+    }
+    void TearDown() override
+    {
+        if (ed)
+            ed->modified = false;
+        DestroyWindow(frame);
+        Pump();
+        SetEditorServices(nullptr);
+        EngineOptions() = TEngineOptions{};
+    }
+    void Send(UINT msg, WPARAM w, LPARAM l) { SendMessageA(ed->Handle(), msg, w, l); }
+    void Click(int x, int y, WPARAM keys = MK_LBUTTON)
+    {
+        Send(WM_LBUTTONDOWN, keys, MAKELPARAM(x, y));
+        Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    void LoadText(const std::string& text)
+    {
+        std::string path = TempPath("vok_load.txt");
+        WriteAll(path, text);
+        ASSERT_TRUE(ed->LoadFile(path.c_str(), true));
+    }
+
+    TScriptedServices services;
+    HWND frame = nullptr;
+    HWND client = nullptr;
+    TWindowsEditor* ed = nullptr;
+};
+
+TEST_F(EditorWindow, TypedCharactersAndKeysRunThroughTheKeyMap)
+{
+    Send(WM_CHAR, 'h', 0);
+    Send(WM_CHAR, 'i', 0);
+    Send(WM_KEYDOWN, VK_RETURN, 0);
+    Send(WM_CHAR, 'x', 0);
+    EXPECT_EQ(std::string(ed->LineAt(0)->text), "hi");
+    EXPECT_EQ(std::string(ed->LineAt(1)->text), "x");
+    EXPECT_TRUE(ed->modified);
+    POINT caret;
+    GetCaretPos(&caret);
+    EXPECT_EQ(caret.x, 1 * ed->CellWidth() + 10);
+    EXPECT_EQ(caret.y, 1 * ed->CellHeight());
+}
+
+TEST_F(EditorWindow, PrefixSequencesKeepTheirStateBetweenKeys)
+{
+    LoadText("abc\ndef\n");
+    Send(WM_KEYDOWN, VK_DOWN, 0);  // plain move
+    ed->GotoPosition(0, 0, false);
+    ed->GotoPosition(3, 0, true);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    Send(WM_KEYDOWN, 'K', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(ed->KeyState(), 1);
+    Send(WM_KEYDOWN, 'Y', 0);
+    EXPECT_EQ(ed->KeyState(), 0);
+    EXPECT_EQ(std::string(ed->LineAt(0)->text), "");
+}
+
+TEST_F(EditorWindow, ClicksAtTheMarginBoundary)
+{
+    LoadText("first line\nsecond line\n");
+    ed->topCol = 0;
+    Click(9, 1 * ed->CellHeight() + 1);
+    EXPECT_EQ(ed->Cursor(), (TPosition{0, 1}));
+    EXPECT_FALSE(ed->selShown);
+    Click(7, 0);
+    // A margin click selects the whole line and leaves the cursor at its start.
+    EXPECT_TRUE(ed->selShown);
+    EXPECT_EQ(ed->SelStart(), (TPosition{0, 0}));
+    EXPECT_EQ(ed->SelEnd(), (TPosition{10, 0}));
+    EXPECT_EQ(ed->Cursor(), (TPosition{0, 0}));
+}
+
+TEST_F(EditorWindow, DoubleClickSelectsAWord)
+{
+    LoadText("call foo_bar(x);\n");
+    int x = 10 + 6 * ed->CellWidth() + 1;
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, 2));
+    EXPECT_TRUE(ed->selShown);
+    EXPECT_EQ(ed->SelStart(), (TPosition{5, 0}));
+    EXPECT_EQ(ed->SelEnd(), (TPosition{12, 0}));
+}
+
+TEST_F(EditorWindow, DragBelowTheWindowExtendsTheSelection)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "line " + std::to_string(i) + "\n";
+    LoadText(text);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 2));
+    RECT rc;
+    GetClientRect(ed->Handle(), &rc);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, rc.bottom + 5));
+    int32_t first = ed->curLineNo;
+    EXPECT_GE(first, static_cast<int32_t>(ed->winLines));
+    EXPECT_TRUE(ed->selShown);
+    Sleep(170);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, rc.bottom + 5));
+    EXPECT_GT(ed->topLine, 0);
+    Send(WM_LBUTTONUP, 0, 0);
+}
+
+TEST_F(EditorWindow, VerticalScrollOfAFiftyThousandLineDocument)
+{
+    std::string text;
+    text.reserve(50000 * 8);
+    for (int i = 0; i < 50000; ++i)
+        text += "row\n";
+    LoadText(text);
+    ed->UpdateScrollBars();
+    int lo = 0, hi = 0;
+    GetScrollRange(ed->Handle(), SB_VERT, &lo, &hi);
+    EXPECT_EQ(hi, 499);
+    Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 250), 0);
+    EXPECT_EQ(ed->topLine, 25000);
+    EXPECT_EQ(ed->curLineNo, 0);  // scrolling leaves the cursor where it was
+    Send(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
+    EXPECT_EQ(ed->topLine, 49999);
+    Send(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    EXPECT_EQ(ed->topLine, 49999);
+    Send(WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), 0);
+    EXPECT_EQ(ed->topCol, 8);
+}
+
+TEST_F(EditorWindow, SaveMakesABackupAndWritesTheFormat)
+{
+    std::string path = TempPath("vok_save.txt");
+    std::string bak = TempPath("vok_save.bak");
+    DeleteFileA(bak.c_str());
+    WriteAll(path, "old\n");
+    ASSERT_TRUE(ed->LoadFile(path.c_str(), true));
+    EXPECT_EQ(ed->FileFormat(), kFormatUnix);
+    ed->GotoPosition(3, 0, false);
+    Send(WM_CHAR, '!', 0);
+    ASSERT_TRUE(ed->Save());
+    EXPECT_EQ(ReadAll(path), "old!\n");
+    EXPECT_EQ(ReadAll(bak), "old\n");
+    EXPECT_FALSE(ed->modified);
+}
+
+TEST_F(EditorWindow, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
+{
+    std::string path = TempPath("vok_readonly.txt");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteAll(path, "keep me\n");
+    ASSERT_TRUE(ed->LoadFile(path.c_str(), true));
+    Send(WM_CHAR, 'x', 0);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(ed->Save());
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadAll(path), "keep me\n");
+    EXPECT_TRUE(ed->modified);
+    ASSERT_FALSE(services.shown.empty());
+    EXPECT_EQ(services.shown.back(), 15007u);
+
+    // A folder standing where the file should go.
+    std::string folder = TempPath("vok_folder.txt");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    EXPECT_FALSE(ed->WriteToFile(folder.c_str(), 0, true, false));
+    EXPECT_TRUE(ed->modified);
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(EditorWindow, OpeningAMissingFileFailsWithItsMessage)
+{
+    EXPECT_FALSE(ed->LoadFile(TempPath("no_such_file_here.txt").c_str(), true));
+    ASSERT_EQ(services.shown.size(), 1u);
+    EXPECT_EQ(services.shown[0], 15005u);
+}
+
+TEST_F(EditorWindow, CloseAsksAboutChangesAndStoresTheDesktopPlace)
+{
+    std::string path = TempPath("vok_close.txt");
+    WriteAll(path, "a\nb\n");
+    ASSERT_TRUE(ed->LoadFile(path.c_str(), true));
+    ed->GotoPosition(1, 1, false);
+    Send(WM_CHAR, 'z', 0);
+    services.answer = IDCANCEL;
+    EXPECT_FALSE(ed->CanClose());
+    services.answer = IDNO;
+    EXPECT_TRUE(ed->CanClose());
+    EXPECT_EQ(services.storedPath, path);
+    EXPECT_EQ(services.stored.line, 1);
+    EXPECT_EQ(services.stored.col, 2);
+    services.answer = IDYES;
+    EXPECT_TRUE(ed->CanClose());
+    EXPECT_EQ(ReadAll(path), "a\nbz\n");
+}
+
+TEST_F(EditorWindow, SaveAsRenamesTheWindowAndCancelForgetsTheName)
+{
+    std::string path = TempPath("vok_saveas.txt");
+    DeleteFileA(path.c_str());
+    Send(WM_CHAR, 'q', 0);
+    services.saveAsPath = path;
+    services.saveAsFormat = kFormatMac;
+    ASSERT_TRUE(ed->SaveAs());
+    EXPECT_EQ(ReadAll(path), "q\r");
+    char title[260];
+    GetWindowTextA(ed->Handle(), title, sizeof title);
+    EXPECT_EQ(std::string(title), path);
+    services.saveAsPath.clear();
+    EXPECT_FALSE(ed->SaveAs());
+    EXPECT_TRUE(ed->FileName().empty());
+}
+
+TEST_F(EditorWindow, PaintingDoesNotDisturbTheDocument)
+{
+    LoadText("\tindented\nplain\n");
+    ed->GotoPosition(2, 0, false);
+    ed->GotoPosition(4, 1, true);
+    InvalidateRect(ed->Handle(), nullptr, FALSE);
+    UpdateWindow(ed->Handle());
+    ed->RepaintLine(0);
+    EXPECT_EQ(std::string(ed->LineAt(0)->text), "\tindented");
+}
