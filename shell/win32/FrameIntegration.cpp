@@ -60,7 +60,7 @@ unsigned LookupKeyBinding(uint16_t* keyState, int kind, unsigned code, unsigned 
     if (keyState)
         *keyState = 0;
     if (kind == 0)
-        return 0;  // typed characters are not mapped here: the window inserts them
+        return code >= 32 && code <= 255 ? cmInsertChar : 0;  // a typed character types itself
     unsigned key = (code & 0xFF) | kVirtual | (modifiers & (kShift | kCtrl | kAlt));
     for (const TBasicKey& k : kBasicKeys)
         if (k.key == key)
@@ -117,3 +117,10 @@ bool RunFindFilesDialog(HWND /*owner*/, char* /*buffer*/, std::size_t /*size*/)
 {
     return false;
 }
+
+std::vector<std::string> DesktopRestoreList()
+{
+    return {};
+}
+
+void ReleaseSharedTables() {}

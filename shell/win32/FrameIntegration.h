@@ -66,3 +66,9 @@ void EndControlLibrary(HINSTANCE instance);
 // Help topics and the find-files dialog.
 void ShowHelpContext(HWND owner, unsigned context);
 bool RunFindFilesDialog(HWND owner, char* buffer, std::size_t size);
+
+// Command 727: the files of the saved desktop, in the order they are to be opened.
+std::vector<std::string> DesktopRestoreList();
+
+// At exit, after the message loop: the tables every document shares (stored macros, find histories).
+void ReleaseSharedTables();

@@ -1,0 +1,116 @@
+// The main frame: the multi-document window that owns the editor windows, the bars and the editor font.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class TWindowsEditor;
+
+// The editor font: a font handle owned by the frame, or a stock font that is never deleted.
+class TEditorFont {
+public:
+    TEditorFont() = default;
+    TEditorFont(const TEditorFont&) = delete;  // owns the font handle
+    TEditorFont& operator=(const TEditorFont&) = delete;
+    ~TEditorFont() { Reset(); }
+    // Makes the font of face, points and weight; falls back to the system's fixed-pitch font when it
+    // cannot be made or is not fixed-pitch. Answers whether the requested font is the one in use.
+    bool Create(const char* face, int points, int weight);
+    bool Adopt(HFONT font);  // takes ownership after the same fixed-pitch check
+    HFONT Get() const { return font_; }
+    void Reset();
+
+    static bool IsFixedPitch(HFONT font);
+
+private:
+    HFONT font_ = nullptr;
+    bool owned_ = false;
+};
+
+// TMainWindow is the frame of class "VokEditorClass": it owns the MDI client window, the editor font,
+// the help cursor and the bar windows, and names, finds, opens and closes the editor children. The
+// children own their documents; the frame reaches them through TWindowsEditor::FromHandle.
+class TMainWindow {
+public:
+    static constexpr const char* kClassName = "VokEditorClass";
+    static constexpr const char* kTitle = "Vok Text Editor";
+
+    static bool Register(HINSTANCE instance);
+    // Creates the frame window (hidden) and sets it up: commandLine is opened by a posted command 92.
+    static TMainWindow* Create(HINSTANCE instance, const std::string& commandLine);
+    static TMainWindow* FromHandle(HWND hwnd);
+
+    TMainWindow(const TMainWindow&) = delete;  // one object per window
+    TMainWindow& operator=(const TMainWindow&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    HWND Client() const { return client_; }
+    HFONT EditorFont() const { return font_.Get(); }
+    unsigned UntitledCounter() const { return untitled_; }
+    void SetUntitledCounter(unsigned counter) { untitled_ = counter & 0xFFFF; }
+    // The program's message loop ends when the frame is destroyed (the tests keep theirs running).
+    void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
+
+    TWindowsEditor* ActiveEditor() const;
+    std::vector<TWindowsEditor*> Editors() const;
+    // Command 91: activates the window of an open file (names compared without regard to case) or opens
+    // the file in a new window; null when it cannot be loaded.
+    TWindowsEditor* OpenByName(const char* path);
+    // Commands 92 and the hand-over of a second copy: opens every existing file named in text.
+    void OpenCommandLine(const char* text);
+    // Command 101.
+    TWindowsEditor* NewDocument();
+    // Command 102: the Open dialog, every chosen file opened as by command 91.
+    void OpenWithDialog();
+    // Files dropped on the frame: at most 30 are opened.
+    void DropFiles(HDROP drop);
+    // Asks every editor window whether it may close, then about changed key mappings.
+    bool CanClose();
+    // Command 601.
+    void ChooseEditorFont();
+    // Hands a new editor font to every editor window.
+    void ApplyFont();
+
+private:
+    explicit TMainWindow(HINSTANCE instance) : instance_(instance) {}
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
+    void SetUp();
+    void OnSize(int cx, int cy);
+    void OnCommand(int id, int code, LPARAM lParam);
+    void OnEditorNotify(int code);
+    bool ForwardToEditor(int id);
+    void CloseAll();
+    void OnDestroy();
+    void PopupMenu(const char* name);
+    std::string ProgramDir() const;
+
+    // ---- The bars. The tool bar ("VokBtnBar", id 70) and the status bar ("VokStatBar", id 71) are
+    // created and filled here; until their window classes exist both are absent and 0 pixels high.
+    void CreateBars();
+    void UpdateStatusBar();
+    int ToolBarHeight() const;
+    int StatusBarHeight() const;
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    HWND client_ = nullptr;
+    HWND toolBar_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HCURSOR helpCursor_ = nullptr;  // a resource cursor: shared, never destroyed
+    TEditorFont font_;
+    unsigned untitled_ = 1;
+    std::string commandLine_;
+    bool quitOnDestroy_ = false;
+    bool fontResourceAdded_ = false;
+};
+
+// The window handle of the frame, set when the frame is set up.
+HWND FrameWindow();
+
+// The private clipboard format of column blocks, registered as "OZMColumnBlock" before the frame exists.
+UINT RegisterColumnBlockFormat();
+UINT ColumnBlockFormat();
