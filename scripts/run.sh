@@ -16,6 +16,10 @@ if [ ! -f build/windows/ozm.exe ]; then
 fi
 files=("$@")
 [ ${#files[@]} -eq 0 ] && files=("$root/data/sample.txt")
+# The program takes Windows names.
+for i in "${!files[@]}"; do
+    files[$i]="$(winepath -w "$(realpath -m "${files[$i]}")" 2>/dev/null || echo "${files[$i]}")"
+done
 cd build/windows
 # A Croatian locale gives Wine the ANSI code page 1250 that the sample document and its users write in.
 if [ -n "${DISPLAY:-}" ]; then

@@ -572,7 +572,6 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
 
 void TMainWindow::OnDestroy()
 {
-    DragAcceptFiles(hwnd_, FALSE);
     const TFrameOptions& o = FrameOptions();
     SaveAllSettings(o.saveSettings);
     SaveDesktop(client_, o.saveDesktop);

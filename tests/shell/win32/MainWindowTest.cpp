@@ -1,0 +1,249 @@
+// The main frame under real messages: naming new documents, opening by name, closing, drops, hand-over.
+#include "shell/win32/FrameFixture.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace {
+
+// A drop of the given names as the shell would hand it over.
+HDROP MakeDrop(const std::vector<std::string>& names)
+{
+    std::size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& n : names)
+        size += n.size() + 1;
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(mem));
+    drop->pFiles = sizeof(DROPFILES);
+    char* p = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+    for (const std::string& n : names) {
+        std::memcpy(p, n.c_str(), n.size() + 1);
+        p += n.size() + 1;
+    }
+    GlobalUnlock(mem);
+    return static_cast<HDROP>(mem);
+}
+
+std::string Upper(std::string s)
+{
+    CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+}  // namespace
+
+TEST_F(FrameTest, IsTheVokEditorClassWithItsTitleAndClientEdge)
+{
+    char text[64];
+    GetClassNameA(hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "VokEditorClass");
+    GetWindowTextA(hwnd, text, sizeof text);
+    EXPECT_STREQ(text, "Vok Text Editor");
+    EXPECT_TRUE(GetWindowLongA(frame->Client(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(FindWindowA("VokEditorClass", nullptr) != nullptr, true);
+}
+
+TEST_F(FrameTest, WithoutBarsTheClientAreaFillsTheFrame)
+{
+    SetWindowPos(hwnd, nullptr, 0, 0, 700, 500, SWP_NOZORDER);
+    RECT frameRect, clientRect;
+    GetClientRect(hwnd, &frameRect);
+    GetWindowRect(frame->Client(), &clientRect);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&clientRect), 2);
+    EXPECT_EQ(clientRect.left, 0);
+    EXPECT_EQ(clientRect.top, 0);
+    EXPECT_EQ(clientRect.right, frameRect.right);
+    EXPECT_EQ(clientRect.bottom, frameRect.bottom);
+}
+
+TEST_F(FrameTest, NewDocumentsSwitchNameFormAtTheHundredth)
+{
+    Command(101);
+    TWindowsEditor* first = frame->ActiveEditor();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(Title(first), "noname01.txt");
+    EXPECT_TRUE(first->FileName().empty());
+    frame->SetUntitledCounter(99);
+    Command(101);
+    EXPECT_EQ(Title(frame->ActiveEditor()), "noname99.txt");
+    Command(101);
+    EXPECT_EQ(Title(frame->ActiveEditor()), "nnam0100.txt");
+    EXPECT_EQ(frame->UntitledCounter(), 101u);
+    EXPECT_EQ(frame->Editors().size(), 3u);
+}
+
+TEST_F(FrameTest, TheFirstWindowIsMaximisedAndTheNextShownAsIs)
+{
+    std::string a = folder.Write("a.txt", "alpha\r\n");
+    std::string b = folder.Write("b.txt", "beta\r\n");
+    Open(a);
+    TWindowsEditor* first = frame->ActiveEditor();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(IsZoomed(first->Handle()));
+    EXPECT_EQ(first->LineAt(0) != nullptr, true);
+    EXPECT_STREQ(first->LineAt(0)->text, "alpha");
+    Open(b);
+    EXPECT_EQ(frame->Editors().size(), 2u);
+    EXPECT_NE(frame->ActiveEditor(), first);
+}
+
+TEST_F(FrameTest, OpeningAnOpenFileInOtherLetterCaseActivatesIt)
+{
+    std::string a = folder.Write("Mixed.txt", "one\r\n");
+    std::string b = folder.Write("other.txt", "two\r\n");
+    Open(a);
+    TWindowsEditor* first = frame->ActiveEditor();
+    Open(b);
+    ASSERT_NE(frame->ActiveEditor(), first);
+    Open(Upper(a));
+    EXPECT_EQ(frame->Editors().size(), 2u);
+    EXPECT_EQ(frame->ActiveEditor(), first);
+    // The window keeps the name as the disk spells it.
+    EXPECT_EQ(first->FileName().substr(first->FileName().size() - 9), "Mixed.txt");
+}
+
+TEST_F(FrameTest, ANameIsSpelledAsOnDiskAndMadeFull)
+{
+    std::string a = folder.Write("Spelled.TXT", "x\r\n");
+    Open(Upper(a));
+    TWindowsEditor* editor = frame->ActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->FileName().substr(editor->FileName().size() - 11), "Spelled.TXT");
+    EXPECT_EQ(Title(editor), editor->FileName());
+}
+
+TEST_F(FrameTest, AFileThatCannotBeOpenedLeavesNoWindow)
+{
+    services.answer = IDOK;
+    Open(folder.File("missing.txt"));
+    EXPECT_TRUE(frame->Editors().empty());
+    ASSERT_EQ(services.shown.size(), 1u);
+    EXPECT_EQ(services.shown[0], 15005u);
+}
+
+TEST_F(FrameTest, ClosingAskedToCancelKeepsEverything)
+{
+    std::string a = folder.Write("keep.txt", "text\r\n");
+    Open(a);
+    Type(frame->ActiveEditor(), "new ");
+    services.answer = IDCANCEL;
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(services.shown, std::vector<unsigned>{15004});
+    EXPECT_EQ(frame->Editors().size(), 1u);
+    EXPECT_EQ(TScratchFolder::Read(a), "text\r\n");
+}
+
+TEST_F(FrameTest, ClosingAnsweredNoLeavesTheFileAlone)
+{
+    std::string a = folder.Write("no.txt", "text\r\n");
+    Open(a);
+    Type(frame->ActiveEditor(), "new ");
+    services.answer = IDNO;
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(TScratchFolder::Read(a), "text\r\n");
+}
+
+TEST_F(FrameTest, ClosingAnsweredYesSavesFirst)
+{
+    std::string a = folder.Write("yes.txt", "text\r\n");
+    Open(a);
+    Type(frame->ActiveEditor(), "new ");
+    services.answer = IDYES;
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(TScratchFolder::Read(a), "new text\r\n");
+}
+
+TEST_F(FrameTest, CloseAllStopsAtTheFirstRefusal)
+{
+    Open(folder.Write("c1.txt", "1\r\n"));
+    Open(folder.Write("c2.txt", "2\r\n"));
+    Type(frame->ActiveEditor(), "x");
+    services.answer = IDCANCEL;
+    Command(805);
+    EXPECT_EQ(frame->Editors().size(), 2u);
+    frame->ActiveEditor()->modified = false;
+    Command(805);
+    EXPECT_TRUE(frame->Editors().empty());
+}
+
+TEST_F(FrameTest, ADropOpensAtMostThirtyFiles)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 35; ++i)
+        names.push_back(folder.Write("d" + std::to_string(i) + ".txt", "x\r\n"));
+    SendMessageA(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0);
+    std::vector<TWindowsEditor*> editors = frame->Editors();
+    EXPECT_EQ(editors.size(), 30u);
+    bool sawLast = false, sawThirtyFirst = false;
+    for (TWindowsEditor* e : editors) {
+        sawLast |= e->FileName() == names[29];
+        sawThirtyFirst |= e->FileName() == names[30];
+    }
+    EXPECT_TRUE(sawLast);
+    EXPECT_FALSE(sawThirtyFirst);
+}
+
+TEST_F(FrameTest, AHandedOverCommandLineOpensQuotedAndPlainNames)
+{
+    std::string spaced = folder.Write("with blank.txt", "a\r\n");
+    std::string plain = folder.Write("plain.txt", "b\r\n");
+    std::string text = "\"" + spaced + "\" " + plain + " " + folder.File("absent.txt");
+    ATOM atom = GlobalAddAtomA(text.c_str());
+    ASSERT_NE(atom, 0);
+    SendMessageA(hwnd, WM_USER + 1, atom, 0);
+    GlobalDeleteAtom(atom);
+    std::vector<TWindowsEditor*> editors = frame->Editors();
+    ASSERT_EQ(editors.size(), 2u);
+    EXPECT_TRUE(services.shown.empty());  // a name that does not exist is skipped quietly
+}
+
+TEST_F(FrameTest, TheStartUpCommandLineIsOpenedByAPostedCommand)
+{
+    std::string a = folder.Write("start.txt", "s\r\n");
+    TMainWindow* second = TMainWindow::Create(GetModuleHandleA(nullptr), "\"" + a + "\"");
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->Editors().empty());
+    PumpMessages();
+    ASSERT_EQ(second->Editors().size(), 1u);
+    EXPECT_EQ(second->Editors()[0]->FileName(), a);
+    second->Editors()[0]->modified = false;
+    DestroyWindow(second->Handle());
+}
+
+TEST_F(FrameTest, MenuCommandsReachTheActiveDocument)
+{
+    Command(101);
+    TWindowsEditor* editor = frame->ActiveEditor();
+    Type(editor, "abc");
+    Command(201);  // Undo
+    EXPECT_STREQ(editor->LineAt(0)->text, "");
+    Command(202);  // Redo
+    EXPECT_STREQ(editor->LineAt(0)->text, "abc");
+    Command(1017);  // Duplicate Line
+    EXPECT_EQ(editor->lastLine, 1);
+}
+
+TEST_F(FrameTest, SaveAsWritesTheChosenNameAndRetitles)
+{
+    Command(101);
+    TWindowsEditor* editor = frame->ActiveEditor();
+    Type(editor, "saved");
+    services.saveAsPath = folder.File("chosen.txt");
+    Command(107);
+    EXPECT_EQ(TScratchFolder::Read(services.saveAsPath), "saved\r\n");
+    EXPECT_EQ(Title(editor), services.saveAsPath);
+    EXPECT_FALSE(editor->modified);
+}
+
+TEST_F(FrameTest, TheEditorFontIsFixedPitch)
+{
+    EXPECT_TRUE(TEditorFont::IsFixedPitch(frame->EditorFont()));
+    TEditorFont font;
+    // A proportional face falls back to the system's fixed-pitch font.
+    EXPECT_FALSE(font.Create("Arial", 10, 400) && !TEditorFont::IsFixedPitch(font.Get()));
+    EXPECT_TRUE(TEditorFont::IsFixedPitch(font.Get()));
+}
