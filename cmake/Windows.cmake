@@ -50,3 +50,10 @@ if(VOK_WIN32_TESTS)
     target_compile_definitions(vok_win32_tests PRIVATE VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     target_link_libraries(vok_win32_tests PRIVATE ${VOK_WIN32_LIBS} ${VOK_GTEST})
 endif()
+
+# Timing of the editor window under Wine (not a test; run by scripts/bench.sh).
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/EditorWindowBench.cpp AND TARGET vokwin)
+    add_executable(vok_window_bench ${CMAKE_SOURCE_DIR}/bench/win32/EditorWindowBench.cpp)
+    target_link_libraries(vok_window_bench PRIVATE vokwin)
+    set_target_properties(vok_window_bench PROPERTIES EXCLUDE_FROM_ALL TRUE)
+endif()

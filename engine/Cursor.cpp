@@ -95,7 +95,7 @@ void TVokEditor::GotoPosition(int c, int32_t l, bool extend)
     if ((pendingRedraw & kRedrawLine) && l != curLineNo)
         flags |= kRedrawAll;
 
-    curLine = StepLines(curLine, l - curLineNo);
+    curLine = LineAt(l);
     curCol = static_cast<int16_t>(c);
     curLineNo = l;
     RequestRedraw(flags);

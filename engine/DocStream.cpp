@@ -96,6 +96,7 @@ bool TVokEditor::ReadFile(TInStream& in, int16_t* format)
             }
         }
 
+        lastRecord_ = last;
         RecomputeStates(0, lastLine);
         pendingRedraw |= kRedrawAll;
         curLine = firstLine;

@@ -200,6 +200,8 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
         prev = r;
     }
     LineRecord* endRecord = prev;
+    if (!endRecord->next)
+        lastRecord_ = endRecord;
 
     const TPosition end{static_cast<int16_t>(endCol), start.line + static_cast<int32_t>(breaks)};
     modified = true;
@@ -318,6 +320,8 @@ void TVokEditor::DeleteRange(TPosition from, TPosition to, bool record, bool toR
         first->next = stop;
         if (stop)
             stop->prev = first;
+        else
+            lastRecord_ = first;
         if (first->text != emptyText_)
             VokFree(first->text);
         first->text = headText;

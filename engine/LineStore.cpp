@@ -30,6 +30,7 @@ TVokEditor::TVokEditor()
         firstLine = &fallbackLine_;
     }
     curLine = firstLine;
+    lastRecord_ = firstLine;
 }
 
 TVokEditor::~TVokEditor()
@@ -70,6 +71,8 @@ LineRecord* TVokEditor::InsertLineAfter(LineRecord* record)
         if (record->next)
             record->next->prev = line;
         record->next = line;
+        if (record == lastRecord_)
+            lastRecord_ = line;
     }
     return line;
 }
@@ -79,6 +82,11 @@ LineRecord* TVokEditor::LineAt(int32_t index)
     int32_t c = curLineNo;
     if (index == c)
         return curLine;
+    if (index >= lastLine)
+        return lastRecord_;
+    // Nearer the end than the cursor: walk back from the last line.
+    if (index > c && lastLine - index < index - c)
+        return StepLines(lastRecord_, -(lastLine - index));
     if (index < c) {
         if (index > c - index)
             return StepLines(curLine, -(c - index));
@@ -278,6 +286,7 @@ void TVokEditor::ClearLines()
     }
     firstLine->next = nullptr;
     firstLine->prev = nullptr;
+    lastRecord_ = firstLine;
     firstLine->state = 0;
     if (firstLine->text != emptyText_)
         VokFree(firstLine->text);
@@ -295,6 +304,26 @@ void TVokEditor::ClearLines()
     topCol = 0;
     selShown = false;
     selecting = false;
+}
+
+bool TVokEditor::CheckList() const
+{
+    if (!firstLine || firstLine->prev)
+        return false;
+    int32_t count = 0;
+    bool cursorFound = false;
+    const LineRecord* last = nullptr;
+    for (const LineRecord* l = firstLine; l; l = l->next) {
+        if (l->next && l->next->prev != l)
+            return false;
+        if (!l->text)
+            return false;
+        if (l == curLine)
+            cursorFound = count == curLineNo;
+        last = l;
+        ++count;
+    }
+    return count == lastLine + 1 && cursorFound && last == lastRecord_;
 }
 
 void TVokEditor::LowerString(char* text) noexcept

@@ -117,6 +117,8 @@ public:
     [[nodiscard]] bool SetLineText(LineRecord* record, const char* text, std::size_t length);
     // Unlinks and frees every line after the first and empties the first.
     void ClearLines();
+    // True when the list, lastLine, the cursor's line and the cached last line agree (for tests).
+    bool CheckList() const;
 
     // ---- Cursor, selection and blocks. ---------------------------------------------------------------
     void GotoPosition(int col, int32_t line, bool extend);
@@ -289,6 +291,7 @@ private:
     bool ConvertTabAtCursor();
 
     LineRecord fallbackLine_ = {};
+    LineRecord* lastRecord_ = nullptr;  // the last line, so the end of a long document is one step away
     unsigned long pushSerial_ = 0;  // counts records appended to either list
 };
 

@@ -43,6 +43,9 @@ run_suite native build/native/vok_tests
 run_suite windows wine build/windows/vok_tests.exe
 if [ -f build/windows/vok_win32_tests.exe ]; then
     cp -f build/windows/vokctl32.dll build/windows/ 2>/dev/null || true
+    # A Wine server left from the run without a display would serve the windows to no screen.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
     run_suite win32 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/windows/vok_win32_tests.exe
 fi
 if [ -f scripts/e2e.sh ]; then

@@ -10,4 +10,10 @@ vok_wine_prefix() {
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w || true
     fi
+    # Xvfb has no window manager: unmanaged windows spare every hide and destroy Wine's two-second wait for one.
+    if [ ! -f "$WINEPREFIX/.vok-unmanaged" ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        wineserver -w || true
+        touch "$WINEPREFIX/.vok-unmanaged"
+    fi
 }

@@ -74,6 +74,11 @@ public:
     void NewFile() noexcept override;
     void OpenFileAtCursor(const char* name) noexcept override;
     void Print() noexcept override {}
+    void Paste() noexcept override;
+    void Copy() noexcept override;
+    void CopyAndAppend() noexcept override;
+    void Cut() noexcept override;
+    void CutAndAppend() noexcept override;
     void RecordingStarted() noexcept override;
     void RecordingStopped() noexcept override;
     bool IsWordChar(int c) noexcept override;
@@ -102,6 +107,8 @@ private:
     TPosition PointToText(int x, int y) const;
     void CreateCaret();
     int VScrollScale() const;
+    // Puts the block on the clipboard (appending to its text); false when nothing was put there.
+    bool CopyToClipboard(bool append);
 
     HWND hwnd_ = nullptr;
     int childId_ = 0;

@@ -12,7 +12,12 @@
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override { EngineOptions() = TEngineOptions{}; }
-    void TearDown() override { EngineOptions() = TEngineOptions{}; }
+    void TearDown() override
+    {
+        // Whatever a test did, the line list must still hang together.
+        EXPECT_TRUE(ed.CheckList());
+        EngineOptions() = TEngineOptions{};
+    }
 
     // Runs commands through the dispatcher as keys would.
     void Run(unsigned command, unsigned argument = 0) { ed.ExecuteCommand(command, argument); }

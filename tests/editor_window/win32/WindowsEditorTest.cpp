@@ -116,11 +116,11 @@ void WriteAll(const std::string& path, const std::string& text)
 
 class EditorWindow : public ::testing::Test {
 protected:
-    void SetUp() override
+    // One frame for the whole suite: creating top-level windows is slow under Wine.
+    static void SetUpTestSuite()
     {
-        EngineOptions() = TEngineOptions{};
         HINSTANCE instance = GetModuleHandleA(nullptr);
-        ASSERT_TRUE(TWindowsEditor::Register(instance));
+        TWindowsEditor::Register(instance);
         WNDCLASSA wc = {};
         wc.lpfnWndProc = FrameProc;
         wc.hInstance = instance;
@@ -129,8 +129,17 @@ protected:
         RegisterClassA(&wc);
         frame = CreateWindowA("VokTestFrame", "test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, nullptr,
                               nullptr, instance, nullptr);
-        ASSERT_NE(frame, nullptr);
         client = reinterpret_cast<HWND>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+    }
+    static void TearDownTestSuite()
+    {
+        DestroyWindow(frame);
+        Pump();
+    }
+    void SetUp() override
+    {
+        EngineOptions() = TEngineOptions{};
+        ASSERT_NE(frame, nullptr);
         SetEditorServices(&services);
         RECT r = {0, 0, 600, 400};
         ed = TWindowsEditor::Create(client, "noname01.txt", 1, &r, false);
@@ -141,9 +150,10 @@ protected:
     }
     void TearDown() override
     {
-        if (ed)
+        if (ed) {
             ed->modified = false;
-        DestroyWindow(frame);
+            SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(ed->Handle()), 0);
+        }
         Pump();
         SetEditorServices(nullptr);
         EngineOptions() = TEngineOptions{};
@@ -162,10 +172,13 @@ protected:
     }
 
     TScriptedServices services;
-    HWND frame = nullptr;
-    HWND client = nullptr;
+    static HWND frame;
+    static HWND client;
     TWindowsEditor* ed = nullptr;
 };
+
+HWND EditorWindow::frame = nullptr;
+HWND EditorWindow::client = nullptr;
 
 TEST_F(EditorWindow, TypedCharactersAndKeysRunThroughTheKeyMap)
 {
@@ -358,4 +371,90 @@ TEST_F(EditorWindow, PaintingDoesNotDisturbTheDocument)
     UpdateWindow(ed->Handle());
     ed->RepaintLine(0);
     EXPECT_EQ(std::string(ed->LineAt(0)->text), "\tindented");
+}
+
+namespace {
+std::string ClipboardText()
+{
+    std::string out;
+    if (!OpenClipboard(nullptr))
+        return out;
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        out = static_cast<const char*>(GlobalLock(h));
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return out;
+}
+}  // namespace
+
+TEST_F(EditorWindow, ColumnBlocksTravelThroughTheClipboard)
+{
+    LoadText("abcdef\nghijkl\n");
+    ed->SetSelMode(true);
+    ed->GotoPosition(1, 0, false);
+    ed->GotoPosition(3, 1, true);
+    ed->ExecuteCommand(cmCopy, 0);
+    EXPECT_EQ(ClipboardText(), "bc\r\nhi\r\n");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE h = GetClipboardData(RegisterClipboardFormatA("OZMColumnBlock"));
+    ASSERT_NE(h, nullptr);
+    auto* p = static_cast<const unsigned char*>(GlobalLock(h));
+    EXPECT_EQ(p[0], 2);
+    EXPECT_EQ(p[4], 2);
+    GlobalUnlock(h);
+    CloseClipboard();
+    ed->GotoPosition(6, 0, false);
+    ed->ExecuteCommand(cmPaste, 0);
+    EXPECT_EQ(std::string(ed->LineAt(0)->text), "abcdefbc");
+    EXPECT_EQ(std::string(ed->LineAt(1)->text), "ghijklhi");
+}
+
+TEST_F(EditorWindow, CopyAndAppendJoinsStreamTexts)
+{
+    LoadText("one two\n");
+    ed->GotoPosition(0, 0, false);
+    ed->GotoPosition(3, 0, true);
+    ed->ExecuteCommand(cmCopy, 0);
+    ed->GotoPosition(4, 0, false);
+    ed->GotoPosition(7, 0, true);
+    ed->ExecuteCommand(cmCutAndAppend, 0);
+    EXPECT_EQ(ClipboardText(), "onetwo");
+    EXPECT_EQ(std::string(ed->LineAt(0)->text), "one");
+    ed->ExecuteCommand(cmUndo, 0);
+    EXPECT_EQ(std::string(ed->LineAt(0)->text), "one two");
+    ed->GotoPosition(8, 0, false);
+    ed->ExecuteCommand(cmPaste, 0);
+    EXPECT_EQ(std::string(ed->LineAt(0)->text), "one two onetwo");
+    EXPECT_EQ(ed->UndoKind(), 5);
+}
+
+TEST_F(EditorWindow, OpenFileAtCursorSearchesTheIncludeFolders)
+{
+    std::string base = TempPath("vok_inc");
+    CreateDirectoryA(base.c_str(), nullptr);
+    CreateDirectoryA((base + "\\sys").c_str(), nullptr);
+    WriteAll(base + "\\sys\\stat.h", "/* stat */\n");
+    SetEnvironmentVariableA("INCLUDE", ("C:\\nowhere;" + base).c_str());
+    LoadText("#include <sys/stat.h>\n");
+    gOpenFileBuffer[0] = 0;
+    ed->ExecuteCommand(cmOpenFileAtCursor, 0);
+    EXPECT_EQ(std::string(gOpenFileBuffer), base + "\\sys\\stat.h");
+
+    // A BIN folder on the PATH adds the INCLUDE folder beside it.
+    std::string dev = TempPath("vok_dev");
+    CreateDirectoryA(dev.c_str(), nullptr);
+    CreateDirectoryA((dev + "\\INCLUDE").c_str(), nullptr);
+    WriteAll(dev + "\\INCLUDE\\only_here.h", "x\n");
+    SetEnvironmentVariableA("INCLUDE", nullptr);
+    char path[4096];
+    GetEnvironmentVariableA("PATH", path, sizeof path);
+    SetEnvironmentVariableA("PATH", (std::string(path) + ";" + dev + "\\bin").c_str());
+    ed->GotoPosition(0, 0, false);
+    ed->SelectAll();
+    ed->DeleteBlock();
+    ed->InsertText("#include \"only_here.h\"");
+    ed->ExecuteCommand(cmOpenFileAtCursor, 0);
+    SetEnvironmentVariableA("PATH", path);
+    EXPECT_EQ(std::string(gOpenFileBuffer), dev + "\\INCLUDE\\only_here.h");
 }
