@@ -16,9 +16,10 @@ if [ ! -f build/windows/ozm.exe ]; then
 fi
 files=("$@")
 [ ${#files[@]} -eq 0 ] && files=("$root/data/sample.txt")
-# The program takes Windows names.
+# The program takes Windows names: Wine's Z: drive is the Unix root.
 for i in "${!files[@]}"; do
-    files[$i]="$(winepath -w "$(realpath -m "${files[$i]}")" 2>/dev/null || echo "${files[$i]}")"
+    p="$(realpath -m "${files[$i]}")"
+    files[$i]="Z:${p//\//\\}"
 done
 cd build/windows
 # A Croatian locale gives Wine the ANSI code page 1250 that the sample document and its users write in.
@@ -34,6 +35,7 @@ Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 export DISPLAY=":$display"
+wineserver -k >/dev/null 2>&1 || true  # a server left from another display could not draw on this one
 sleep 1
 env LANG=hr_HR.UTF-8 LC_ALL=hr_HR.UTF-8 wine ozm.exe "${files[@]}" &
 ozm_pid=$!

@@ -1,9 +1,11 @@
 // The frame's links to settings, desktop, recent files, key map, file filters and the control library.
 // Each function here is a stand-in with the plain default behaviour until its subsystem is connected:
 // settings are the defaults and are not written, there is no desktop and no recent-file list, the key
-// map is a small table of the basic keys, and the file filters are two built-in types.
+// map is a small table of the basic keys, and the file filters are two built-in types. The control
+// library is connected.
 #include "shell/win32/FrameIntegration.h"
 
+#include "controls/VokCtl.h"
 #include "engine/Commands.h"
 
 namespace {
@@ -104,12 +106,15 @@ std::string FileDialogFilter(std::size_t limit)
     return block;
 }
 
-bool StartControlLibrary(HINSTANCE /*instance*/)
+bool StartControlLibrary(HINSTANCE instance)
 {
-    return true;
+    return InitVokCtrl(instance) != 0;
 }
 
-void EndControlLibrary(HINSTANCE /*instance*/) {}
+void EndControlLibrary(HINSTANCE instance)
+{
+    DeleteVokCtrl(instance);
+}
 
 void ShowHelpContext(HWND /*owner*/, unsigned /*context*/) {}
 

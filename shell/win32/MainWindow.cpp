@@ -19,7 +19,6 @@
 namespace {
 
 HWND gFrame = nullptr;
-UINT gColumnBlockFormat = 0;
 HHOOK gFilterHook = nullptr;
 
 constexpr UINT kMsgHelpKey = WM_USER;        // the hook saw F1 in a dialog (0) or menu (2)
@@ -102,17 +101,6 @@ std::string NormalisedName(const char* path)
 HWND FrameWindow()
 {
     return gFrame;
-}
-
-UINT RegisterColumnBlockFormat()
-{
-    gColumnBlockFormat = RegisterClipboardFormatA("OZMColumnBlock");
-    return gColumnBlockFormat;
-}
-
-UINT ColumnBlockFormat()
-{
-    return gColumnBlockFormat;
 }
 
 // ---- The editor font. ------------------------------------------------------------------------------------

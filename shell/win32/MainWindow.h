@@ -110,7 +110,3 @@ private:
 
 // The window handle of the frame, set when the frame is set up.
 HWND FrameWindow();
-
-// The private clipboard format of column blocks, registered as "OZMColumnBlock" before the frame exists.
-UINT RegisterColumnBlockFormat();
-UINT ColumnBlockFormat();

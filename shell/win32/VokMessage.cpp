@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "controls/VokCtl.h"
+
 namespace {
 
 TVokMessageHook gHook = nullptr;
@@ -34,7 +36,7 @@ int VokMessage(HWND owner, unsigned stringId, const char* arg, unsigned flags)
     std::string text = Format(LoadResString(stringId), arg);
     if (gHook)
         return gHook(stringId, text.c_str(), flags, gHookContext);
-    return MessageBoxA(owner, text.c_str(), kProductName, flags);
+    return VokMessageBox(owner, text.c_str(), kProductName, flags);
 }
 
 void SetVokMessageHook(TVokMessageHook hook, void* context)

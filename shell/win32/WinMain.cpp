@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "editor_window/win32/Clipboard.h"
 #include "editor_window/win32/EditorServices.h"
 #include "resource.h"
 #include "shell/CommandLine.h"
