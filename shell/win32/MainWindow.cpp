@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
+#include "engine/Options.h"
 #include "resource.h"
 #include "shell/CommandLine.h"
 #include "shell/win32/FileDialogs.h"
@@ -230,10 +232,11 @@ void TMainWindow::SetUp()
         PostMessageA(hwnd_, WM_COMMAND, CM_OPENCMDLINE, 0);
     else if (FrameOptions().autoLoad)
         PostMessageA(hwnd_, WM_COMMAND, CM_RESTOREDESKTOPNOW, 0);
-    if (toolBar_ && !FrameOptions().buttonBar)
-        ShowWindow(toolBar_, SW_HIDE);
-    if (statusBar_ && !FrameOptions().statusBar)
-        ShowWindow(statusBar_, SW_HIDE);
+    if (toolBar_.Handle() && !FrameOptions().buttonBar)
+        ShowWindow(toolBar_.Handle(), SW_HIDE);
+    if (statusBar_.Handle() && !FrameOptions().statusBar)
+        ShowWindow(statusBar_.Handle(), SW_HIDE);
+    Relayout();
     DragAcceptFiles(hwnd_, TRUE);
 }
 
@@ -250,44 +253,80 @@ std::string TMainWindow::ProgramDir() const
 
 void TMainWindow::CreateBars()
 {
-    // The tool bar (TBtnBar over "VokBtnBar", id 70, buttons BB01..BB21) and the status bar (TStatBar over
-    // "VokStatBar", id 71) are made here once their window classes are registered.
-    toolBar_ = nullptr;
-    statusBar_ = nullptr;
+    toolBar_.Create(hwnd_, instance_, FrameOptions().btnBarStyle);
+    statusBar_.Create(hwnd_, instance_);
 }
 
 void TMainWindow::UpdateStatusBar()
 {
-    // Line, column, character code, lines, modified, mode and format of ActiveEditor() go to the status
-    // bar here; with no bar there is nothing to show.
+    if (!statusBar_.Handle())
+        return;
+    TStatusValues v;
+    if (TWindowsEditor* editor = ActiveEditor()) {
+        v.line = std::to_string(editor->curLineNo + 1);
+        v.column = std::to_string(editor->curCol + 1);
+        int c = editor->CharAtCursor();
+        char code[32];
+        if (c == 0)
+            lstrcpyA(code, "EOL");
+        else
+            wsprintfA(code, "0x%x, %d", c, c);
+        v.code = code;
+        v.lines = std::to_string(editor->lastLine + 1);
+        v.modified = editor->modified ? LoadResString(IDS_STATUSLABEL + 3) : std::string();
+        v.mode = LoadResString(IDS_STATUSLABEL + (EngineOptions().overwriteMode ? 5 : 4));
+        int format = editor->FileFormat();
+        v.format = LoadResString(IDS_STATUSLABEL + (format == 1 ? 7 : format == 2 ? 8 : 6));
+    }
+    statusBar_.Show(v);
+}
+
+void TMainWindow::OnToolBarNotify(int code)
+{
+    if (code == 3) {
+        PopupMenu("BTNBAR");
+        return;
+    }
+    if (code != 4 || !statusBar_.Handle())
+        return;
+    POINT pt;
+    GetCursorPos(&pt);
+    UINT command = toolBar_.HitTest(pt);
+    if (!command) {
+        statusBar_.LeaveHelpText();
+        return;
+    }
+    std::string text = LoadResString(command);
+    statusBar_.ShowHelpText(text.substr(0, text.find('\n')).c_str());
 }
 
 int TMainWindow::ToolBarHeight() const
 {
-    if (!toolBar_ || !IsWindowVisible(toolBar_))
-        return 0;
-    RECT r;
-    GetWindowRect(toolBar_, &r);
-    return r.bottom - r.top;
+    HWND bar = toolBar_.Handle();
+    return bar && (GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE) ? toolBar_.Height() : 0;
 }
 
 int TMainWindow::StatusBarHeight() const
 {
-    if (!statusBar_ || !IsWindowVisible(statusBar_))
-        return 0;
+    HWND bar = statusBar_.Handle();
+    return bar && (GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE) ? statusBar_.Height() : 0;
+}
+
+void TMainWindow::Relayout()
+{
     RECT r;
-    GetWindowRect(statusBar_, &r);
-    return r.bottom - r.top;
+    GetClientRect(hwnd_, &r);
+    OnSize(r.right, r.bottom);
 }
 
 void TMainWindow::OnSize(int cx, int cy)
 {
     int top = ToolBarHeight();
     int bottom = StatusBarHeight();
-    if (toolBar_)
-        MoveWindow(toolBar_, 0, 0, cx, top, TRUE);
-    if (statusBar_)
-        MoveWindow(statusBar_, 0, cy - bottom, cx, bottom, TRUE);
+    if (toolBar_.Handle())
+        MoveWindow(toolBar_.Handle(), 0, 0, cx, top, TRUE);
+    if (statusBar_.Handle())
+        MoveWindow(statusBar_.Handle(), 0, cy - bottom, cx, bottom, TRUE);
     MoveWindow(client_, 0, top, cx, std::max(0, cy - top - bottom), TRUE);
 }
 
@@ -500,10 +539,7 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     if (ForwardToEditor(id))
         return;
     switch (id) {
-    case ID_TOOLBAR:
-        if (code == 3)
-            PopupMenu("BTNBAR");
-        break;
+    case ID_TOOLBAR: OnToolBarNotify(code); break;
     case CM_OPENBYNAME: OpenByName(reinterpret_cast<const char*>(lParam)); break;
     case CM_OPENCMDLINE: OpenCommandLine(commandLine_.c_str()); break;
     case CM_SAVEACTIVE:
@@ -531,13 +567,18 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_TOOLBAR: {
         bool& flag = id == CM_STATUSBAR ? FrameOptions().statusBar : FrameOptions().buttonBar;
         flag = !flag;
-        if (HWND bar = id == CM_STATUSBAR ? statusBar_ : toolBar_)
+        if (HWND bar = id == CM_STATUSBAR ? statusBar_.Handle() : toolBar_.Handle())
             ShowWindow(bar, flag ? SW_SHOW : SW_HIDE);
-        RECT r;
-        GetClientRect(hwnd_, &r);
-        OnSize(r.right, r.bottom);
+        Relayout();
         break;
     }
+    case CM_BARSTYLEDEFAULT:
+    case CM_BARSTYLEWIN3:
+    case CM_BARSTYLEWIN95:
+        FrameOptions().btnBarStyle = id == CM_BARSTYLEDEFAULT ? -1 : id == CM_BARSTYLEWIN3 ? 1 : 2;
+        toolBar_.Restyle(FrameOptions().btnBarStyle);
+        Relayout();
+        break;
     case CM_CASCADE: SendMessageA(client_, WM_MDICASCADE, 0, 0); break;
     case CM_TILEHORZ: SendMessageA(client_, WM_MDITILE, MDITILE_HORIZONTAL, 0); break;
     case CM_TILEVERT: SendMessageA(client_, WM_MDITILE, MDITILE_VERTICAL, 0); break;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/win32/FrameBars.h"
+
 class TWindowsEditor;
 
 // The editor font: a font handle owned by the frame, or a stock font that is never deleted.
@@ -72,6 +74,10 @@ public:
     void ChooseEditorFont();
     // Hands a new editor font to every editor window.
     void ApplyFont();
+    // Shows the active document's line, column, character, lines, modified flag, mode and format.
+    void UpdateStatusBar();
+    const TStatBar& StatusBar() const { return statusBar_; }
+    const TBtnBar& ToolBar() const { return toolBar_; }
 
 private:
     explicit TMainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -88,18 +94,19 @@ private:
     void PopupMenu(const char* name);
     std::string ProgramDir() const;
 
-    // ---- The bars. The tool bar ("VokBtnBar", id 70) and the status bar ("VokStatBar", id 71) are
-    // created and filled here; until their window classes exist both are absent and 0 pixels high.
+    // ---- The bars: the tool bar (id 70) above the client area, the status bar (id 71) below it; a bar
+    // that is hidden or could not be made takes no room.
     void CreateBars();
-    void UpdateStatusBar();
+    void OnToolBarNotify(int code);
+    void Relayout();
     int ToolBarHeight() const;
     int StatusBarHeight() const;
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     HWND client_ = nullptr;
-    HWND toolBar_ = nullptr;
-    HWND statusBar_ = nullptr;
+    TBtnBar toolBar_;
+    TStatBar statusBar_;
     HCURSOR helpCursor_ = nullptr;  // a resource cursor: shared, never destroyed
     TEditorFont font_;
     unsigned untitled_ = 1;

@@ -44,17 +44,71 @@ TEST_F(FrameTest, IsTheVokEditorClassWithItsTitleAndClientEdge)
     EXPECT_EQ(FindWindowA("VokEditorClass", nullptr) != nullptr, true);
 }
 
-TEST_F(FrameTest, WithoutBarsTheClientAreaFillsTheFrame)
+TEST_F(FrameTest, TheBarsFrameTheClientAreaAndHidingBothGivesItTheWholeFrame)
 {
     SetWindowPos(hwnd, nullptr, 0, 0, 700, 500, SWP_NOZORDER);
-    RECT frameRect, clientRect;
-    GetClientRect(hwnd, &frameRect);
-    GetWindowRect(frame->Client(), &clientRect);
-    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&clientRect), 2);
-    EXPECT_EQ(clientRect.left, 0);
-    EXPECT_EQ(clientRect.top, 0);
-    EXPECT_EQ(clientRect.right, frameRect.right);
-    EXPECT_EQ(clientRect.bottom, frameRect.bottom);
+    auto clientIn = [&] {
+        RECT r;
+        GetWindowRect(frame->Client(), &r);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    RECT whole;
+    GetClientRect(hwnd, &whole);
+    ASSERT_NE(frame->ToolBar().Handle(), nullptr);
+    ASSERT_NE(frame->StatusBar().Handle(), nullptr);
+    RECT withBars = clientIn();
+    EXPECT_EQ(withBars.top, frame->ToolBar().Height());
+    EXPECT_EQ(withBars.bottom, whole.bottom - frame->StatusBar().Height());
+    EXPECT_EQ(frame->ToolBar().ItemCount(), 29);  // 21 buttons and 8 separators
+
+    Command(720);
+    Command(721);
+    RECT bare = clientIn();
+    EXPECT_EQ(bare.left, 0);
+    EXPECT_EQ(bare.top, 0);
+    EXPECT_EQ(bare.right, whole.right);
+    EXPECT_EQ(bare.bottom, whole.bottom);
+    Command(720);
+    Command(721);
+    EXPECT_EQ(clientIn().top, withBars.top);
+}
+
+TEST_F(FrameTest, TheStatusBarShowsTheActiveDocument)
+{
+    EXPECT_EQ(frame->StatusBar().Values(), TStatusValues{});
+    Open(folder.Write("s.txt", "ab\nc\n"));
+    TWindowsEditor* editor = frame->ActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    SendMessageA(editor->Handle(), WM_KEYDOWN, VK_RIGHT, 1);
+    frame->UpdateStatusBar();
+    TStatusValues v = frame->StatusBar().Values();
+    EXPECT_EQ(v.line, "1");
+    EXPECT_EQ(v.column, "2");
+    EXPECT_EQ(v.code, "0x62, 98");
+    EXPECT_EQ(v.lines, "2");
+    EXPECT_EQ(v.modified, "");
+    EXPECT_EQ(v.mode, "Insert");
+    EXPECT_EQ(v.format, "UNIX");
+    SendMessageA(editor->Handle(), WM_KEYDOWN, VK_END, 1);
+    Type(editor, "x");
+    frame->UpdateStatusBar();
+    EXPECT_EQ(frame->StatusBar().Values().code, "EOL");
+    EXPECT_EQ(frame->StatusBar().Values().modified, "Modified");
+    editor->modified = false;
+    Command(805);
+    EXPECT_EQ(frame->StatusBar().Values(), TStatusValues{});
+}
+
+TEST(FrameBars, ToolBarStyleFollowsTheSettingAndWindowsVersion)
+{
+    EXPECT_EQ(TBtnBar::StyleFor(1, true), 0x1030u);
+    EXPECT_EQ(TBtnBar::StyleFor(1, false), 0x1002u);
+    EXPECT_EQ(TBtnBar::StyleFor(2, true), 0x1132u);
+    EXPECT_EQ(TBtnBar::StyleFor(2, false), 0x1102u);
+    EXPECT_EQ(TBtnBar::StyleFor(-1, true), 0x1030u);
+    EXPECT_EQ(TBtnBar::StyleFor(-1, false), 0x1102u);
+    EXPECT_EQ(TBtnBar::StyleFor(7, false), 0x1102u);
 }
 
 TEST_F(FrameTest, NewDocumentsSwitchNameFormAtTheHundredth)
