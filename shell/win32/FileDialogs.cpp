@@ -8,6 +8,7 @@
 
 #include "resource.h"
 #include "shell/OpenSelection.h"
+#include "shell/Settings.h"
 #include "shell/win32/FrameIntegration.h"
 #include "shell/win32/VokMessage.h"
 
@@ -17,6 +18,11 @@ constexpr unsigned kHelpOpen = 10100;
 constexpr unsigned kHelpSaveAs = 10120;
 
 int gFilterIndex = 1;
+
+void SetLastDir(const char* dir)
+{
+    lstrcpynA(ProgramSettings().lastDir, dir, sizeof ProgramSettings().lastDir);
+}
 bool gFindFileChosen = false;
 int gSaveAsDepth = 0;
 
@@ -40,12 +46,11 @@ HWND DialogOf(HWND hook)
 
 void StartDirectory()
 {
-    std::string& dir = FrameOptions().lastDir;
-    if (dir.empty()) {
-        char cwd[MAX_PATH];
-        DWORD n = GetCurrentDirectoryA(sizeof cwd, cwd);
-        if (n > 0 && n < sizeof cwd)
-            dir = cwd;
+    char* dir = ProgramSettings().lastDir;
+    if (!dir[0]) {
+        DWORD n = GetCurrentDirectoryA(sizeof ProgramSettings().lastDir, dir);
+        if (n == 0 || n >= sizeof ProgramSettings().lastDir)
+            dir[0] = 0;
     }
 }
 
@@ -54,7 +59,7 @@ void NoteResult(const OPENFILENAMEA& ofn)
     gFilterIndex = ofn.nFilterIndex > 0 ? static_cast<int>(ofn.nFilterIndex) : 1;
     std::string dir = DirectoryFromOffset(ofn.lpstrFile, ofn.nFileOffset);
     if (!dir.empty())
-        FrameOptions().lastDir = dir;
+        SetLastDir(dir.c_str());
 }
 
 void BaseFlags(OPENFILENAMEA& ofn, bool win95)
@@ -77,7 +82,7 @@ UINT_PTR CALLBACK OpenFileHookProc(HWND hdlg, UINT msg, WPARAM wParam, LPARAM /*
         char dir[MAX_PATH] = "";
         if (!Win95Style() || SendMessageA(GetParent(hdlg), CDM_GETFOLDERPATH, sizeof dir, (LPARAM)dir) <= 0)
             GetCurrentDirectoryA(sizeof dir, dir);
-        FrameOptions().lastDir = dir;
+        SetLastDir(dir);
         gFindFileChosen = true;
         PostMessageA(DialogOf(hdlg), WM_COMMAND, IDCANCEL, 0);
         return 1;
@@ -201,7 +206,7 @@ bool OpenFileDialog(HINSTANCE instance, HWND owner, char* buffer, std::size_t si
     ofn.nFilterIndex = gFilterIndex;
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = static_cast<DWORD>(multi ? size - 1 : size);
-    ofn.lpstrInitialDir = FrameOptions().lastDir.c_str();
+    ofn.lpstrInitialDir = ProgramSettings().lastDir;
     BaseFlags(ofn, win95);
     ofn.Flags |= OFN_FILEMUSTEXIST;
     if (multi)
@@ -262,7 +267,7 @@ bool SaveAsFileDialog(HINSTANCE instance, HWND owner, char* buffer, std::size_t 
     ofn.nFilterIndex = gFilterIndex;
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = static_cast<DWORD>(size);
-    ofn.lpstrInitialDir = FrameOptions().lastDir.c_str();
+    ofn.lpstrInitialDir = ProgramSettings().lastDir;
     BaseFlags(ofn, win95);
     ofn.Flags |= OFN_OVERWRITEPROMPT;
     ofn.lpTemplateName = win95 ? "SaveAs95" : "SaveAs";

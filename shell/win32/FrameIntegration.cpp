@@ -1,19 +1,31 @@
 // The frame's links to settings, desktop, recent files, key map, file filters and the control library.
-// Each function here is a stand-in with the plain default behaviour until its subsystem is connected:
-// settings are the defaults and are not written, there is no desktop and no recent-file list, the key
-// map is a small table of the basic keys, and the file filters are two built-in types. The control
-// library is connected.
+// Settings, desktop, recent files, file filters and the control library are connected. Stand-ins remain
+// for what has no code yet: the key map is a small table of the basic keys that never changes, help
+// topics show nothing, the find-files dialog is not offered, and there are no shared macro or history
+// tables to release.
 #include "shell/win32/FrameIntegration.h"
 
+#include <memory>
+
 #include "controls/VokCtl.h"
+#include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
+#include "shell/Desktop.h"
+#include "shell/Settings.h"
+#include "shell/win32/SettingsWin.h"
+#include "shell/win32/Win32Profile.h"
 
 namespace {
 
-std::vector<TFilterRow>& FilterRows()
+std::unique_ptr<TWin32Profile>& IniSlot()
 {
-    static std::vector<TFilterRow> rows = {{"All Files (*.*)", "*.*"}, {"Text (*.txt)", "*.txt"}};
-    return rows;
+    static std::unique_ptr<TWin32Profile> ini = std::make_unique<TWin32Profile>("ozm.ini");
+    return ini;
+}
+
+TWin32Profile& Ini()
+{
+    return *IniSlot();
 }
 
 constexpr unsigned kShift = 0x200, kCtrl = 0x400, kAlt = 0x800, kVirtual = 0x100;
@@ -36,26 +48,86 @@ const TBasicKey kBasicKeys[] = {
 
 }  // namespace
 
-TFrameOptions& FrameOptions()
+void UseSettingsFile(const std::string& path)
 {
-    static TFrameOptions options;
-    return options;
+    IniSlot() = std::make_unique<TWin32Profile>(path);
 }
 
-void LoadDesktopList() {}
-void LoadAllSettings() {}
+void LoadDesktopList()
+{
+    ProgramDesktop().Read(Ini());
+}
+
+void LoadAllSettings()
+{
+    LoadProgramSettings(ProgramSettings(), Ini(), GetModuleHandleA(nullptr));
+}
+
 void LoadKeyMapping() {}
-void SaveAllSettings(bool /*full*/) {}
-void SaveDesktop(HWND /*mdiClient*/, bool /*list*/) {}
-void FreeDesktopList() {}
 
-bool DesktopFind(const char* /*path*/, TDesktopPlace* /*place*/)
+void SaveAllSettings(HWND frame, bool full)
 {
-    return false;
+    if (frame)
+        NoteFramePlacement(ProgramSettings(), frame);
+    (void)ProgramSettings().Save(Ini(), full);
 }
 
-void DesktopStore(const char* /*path*/, const TDesktopPlace& /*place*/) {}
-void RecentFileAdd(const char* /*path*/) {}
+void SaveDesktop(HWND mdiClient, bool list)
+{
+    std::vector<TDesktopWindow> windows;
+    for (HWND child = GetWindow(mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        TWindowsEditor* editor = TWindowsEditor::FromHandle(child);
+        if (!editor || editor->FileName().empty())
+            continue;
+        TDesktopWindow w{};
+        w.path = editor->FileName();
+        w.column = editor->curCol;
+        w.line = editor->curLineNo;
+        ChooseDesktopRectangle(PlacementOfChild(child, mdiClient), w);
+        windows.push_back(w);
+    }
+    // The list runs from the bottom window up, so restoring it leaves the top window active again.
+    std::vector<TDesktopWindow> ordered(windows.rbegin(), windows.rend());
+    (void)ProgramDesktop().Save(Ini(), ordered, list);
+}
+
+void FreeDesktopList()
+{
+    ProgramDesktop().Clear();
+}
+
+std::vector<std::string> DesktopRestoreList()
+{
+    return ReadAutoLoadList(Ini());
+}
+
+bool DesktopFind(const char* path, TDesktopPlace* place)
+{
+    const TDesktopList& desktop = ProgramDesktop();
+    int i = desktop.Find(path);
+    const TDesktopElement* e = i > 0 ? desktop.Entry(i) : nullptr;
+    if (!e || !place)
+        return false;
+    place->col = e->column;
+    place->line = e->line;
+    place->left = e->left;
+    place->top = e->top;
+    place->width = e->width;
+    place->height = e->height;
+    place->show = e->state;
+    return true;
+}
+
+void DesktopStore(const char* path, const TDesktopPlace& place)
+{
+    ProgramDesktop().Add(path, place.col, place.line, place.left, place.top, place.width, place.height,
+                         place.show);
+}
+
+void RecentFileAdd(const char* path)
+{
+    ProgramSettings().recentFiles.Add(path);
+}
 
 unsigned LookupKeyBinding(uint16_t* keyState, int kind, unsigned code, unsigned modifiers)
 {
@@ -82,28 +154,29 @@ bool SaveKeyMapping()
 
 std::vector<TFilterRow> FileFilterRows()
 {
-    return FilterRows();
+    const TFileTypes& types = ProgramSettings().fileTypes;
+    std::vector<TFilterRow> rows;
+    for (int i = 0; i < types.Count(); ++i)
+        rows.push_back({types[i].description, types[i].pattern});
+    return rows;
 }
 
 void SetFileFilterRows(const std::vector<TFilterRow>& rows)
 {
-    FilterRows() = rows;
+    TFileTypes& types = ProgramSettings().fileTypes;
+    types.Clear();
+    for (const TFilterRow& row : rows)
+        types.Append(row.description.c_str(), row.pattern.c_str());
+    types.SetModified();
 }
 
 std::string FileDialogFilter(std::size_t limit)
 {
-    std::string block;
-    for (const TFilterRow& row : FilterRows()) {
-        std::size_t need = row.description.size() + row.pattern.size() + 2;
-        if (block.size() + need + 1 > limit)
-            continue;
-        block += row.description;
-        block += '\0';
-        block += row.pattern;
-        block += '\0';
-    }
-    block += '\0';
-    return block;
+    std::vector<char> buffer(limit + 2, 0);
+    std::size_t used = ProgramSettings().fileTypes.FilterList(buffer.data(), limit);
+    if (used < 2)
+        return std::string("All Files (*.*)\0*.*\0\0", 21);
+    return std::string(buffer.data(), used);
 }
 
 bool StartControlLibrary(HINSTANCE instance)
@@ -121,11 +194,6 @@ void ShowHelpContext(HWND /*owner*/, unsigned /*context*/) {}
 bool RunFindFilesDialog(HWND /*owner*/, char* /*buffer*/, std::size_t /*size*/)
 {
     return false;
-}
-
-std::vector<std::string> DesktopRestoreList()
-{
-    return {};
 }
 
 void ReleaseSharedTables() {}

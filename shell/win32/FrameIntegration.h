@@ -9,35 +9,20 @@
 
 #include "editor_window/win32/EditorServices.h"
 
-// The options the frame reads and writes, by their settings key names.
-struct TFrameOptions {
-    bool saveSettings = true;     // SaveSettings
-    bool saveDesktop = true;      // SaveDesktop
-    bool autoLoad = false;        // AutoLoad
-    bool allowMultiInst = false;  // AllowMultiInst
-    int windowX = CW_USEDEFAULT;  // Window
-    int windowY = CW_USEDEFAULT;
-    int windowWidth = 760;
-    int windowHeight = 560;
-    bool windowMaximized = false;
-    bool statusBar = true;        // StatusBar
-    bool buttonBar = true;        // ButtonBar
-    int btnBarStyle = -1;         // BtnBarStyle
-    std::string fontName = "Courier New";  // FontName
-    int fontSize = 10;            // FontSize
-    int fontWeight = 400;         // FontWeight
-    bool detectFileFormat = true; // DetectFileFormat
-    std::string lastDir;          // LastDir
-};
-TFrameOptions& FrameOptions();
+// The settings file in use: "ozm.ini" in the Windows directory unless another is chosen (tests, test runs).
+void UseSettingsFile(const std::string& path);
 
-// Start-up and exit, in the order the entry calls them.
+// Start-up and exit, in the order the entry and the frame call them.
 void LoadDesktopList();
 void LoadAllSettings();
 void LoadKeyMapping();
-void SaveAllSettings(bool full);
+// With full, every option; otherwise what is always kept (last directory, font, recent files, tables).
+void SaveAllSettings(HWND frame, bool full);
+// Remembers every editor window with a file; with list, also writes the AutoLoad list of their paths.
 void SaveDesktop(HWND mdiClient, bool list);
 void FreeDesktopList();
+// Command 727: the files of the saved desktop, in the order they are to be opened.
+std::vector<std::string> DesktopRestoreList();
 
 // The desktop list and the recent files, as the editor windows use them.
 bool DesktopFind(const char* path, TDesktopPlace* place);
@@ -66,9 +51,6 @@ void EndControlLibrary(HINSTANCE instance);
 // Help topics and the find-files dialog.
 void ShowHelpContext(HWND owner, unsigned context);
 bool RunFindFilesDialog(HWND owner, char* buffer, std::size_t size);
-
-// Command 727: the files of the saved desktop, in the order they are to be opened.
-std::vector<std::string> DesktopRestoreList();
 
 // At exit, after the message loop: the tables every document shares (stored macros, find histories).
 void ReleaseSharedTables();

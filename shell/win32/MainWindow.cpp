@@ -13,6 +13,7 @@
 #include "engine/Options.h"
 #include "resource.h"
 #include "shell/CommandLine.h"
+#include "shell/Settings.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FileTypesDlg.h"
 #include "shell/win32/FrameIntegration.h"
@@ -178,11 +179,10 @@ TMainWindow* TMainWindow::Create(HINSTANCE instance, const std::string& commandL
         return nullptr;
     auto* frame = new TMainWindow(instance);
     frame->commandLine_ = commandLine;
-    const TFrameOptions& o = FrameOptions();
-    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (o.windowMaximized ? WS_MAXIMIZE : 0);
+    const TFramePlacement& w = ProgramSettings().window;
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (w.maximised ? WS_MAXIMIZE : 0);
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(1));
-    HWND hwnd = CreateWindowExA(0, kClassName, kTitle, style, o.windowX, o.windowY, o.windowWidth,
-                                o.windowHeight, nullptr, menu, instance, frame);
+    HWND hwnd = CreateWindowExA(0, kClassName, kTitle, style, w.x, w.y, w.width, w.height, nullptr, menu, instance, frame);
     if (!hwnd) {
         if (!frame->hwnd_)
             delete frame;
@@ -207,8 +207,8 @@ bool TMainWindow::OnCreate()
         fontResourceAdded_ = true;
         PostMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
     }
-    const TFrameOptions& o = FrameOptions();
-    font_.Create(o.fontName.c_str(), o.fontSize, o.fontWeight);
+    const TSettings& o = ProgramSettings();
+    font_.Create(o.fontName, o.fontSize, o.fontWeight);
     helpCursor_ = LoadCursorA(instance_, "Help");
 
     CLIENTCREATESTRUCT ccs = {};
@@ -230,11 +230,11 @@ void TMainWindow::SetUp()
     gFrame = hwnd_;
     if (!commandLine_.empty())
         PostMessageA(hwnd_, WM_COMMAND, CM_OPENCMDLINE, 0);
-    else if (FrameOptions().autoLoad)
+    else if (ProgramSettings().autoLoad)
         PostMessageA(hwnd_, WM_COMMAND, CM_RESTOREDESKTOPNOW, 0);
-    if (toolBar_.Handle() && !FrameOptions().buttonBar)
+    if (toolBar_.Handle() && !ProgramSettings().buttonBar)
         ShowWindow(toolBar_.Handle(), SW_HIDE);
-    if (statusBar_.Handle() && !FrameOptions().statusBar)
+    if (statusBar_.Handle() && !ProgramSettings().statusBar)
         ShowWindow(statusBar_.Handle(), SW_HIDE);
     Relayout();
     DragAcceptFiles(hwnd_, TRUE);
@@ -253,7 +253,7 @@ std::string TMainWindow::ProgramDir() const
 
 void TMainWindow::CreateBars()
 {
-    toolBar_.Create(hwnd_, instance_, FrameOptions().btnBarStyle);
+    toolBar_.Create(hwnd_, instance_, ProgramSettings().btnBarStyle);
     statusBar_.Create(hwnd_, instance_);
 }
 
@@ -365,7 +365,7 @@ TWindowsEditor* TMainWindow::OpenByName(const char* path)
     if (!editor)
         return nullptr;
     editor->SetEditorFont(font_.Get(), false);
-    if (!editor->LoadFile(name.c_str(), FrameOptions().detectFileFormat)) {
+    if (!editor->LoadFile(name.c_str(), EngineOptions().detectFileFormat)) {
         SendMessageA(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(editor->Handle()), 0);
         return nullptr;
     }
@@ -473,8 +473,8 @@ void TMainWindow::ChooseEditorFont()
     HDC dc = GetDC(nullptr);
     int ppi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
-    TFrameOptions& o = FrameOptions();
-    o.fontName = lf.lfFaceName;
+    TSettings& o = ProgramSettings();
+    lstrcpynA(o.fontName, lf.lfFaceName, sizeof o.fontName);
     o.fontSize = (std::abs(lf.lfHeight) * 720 / std::max(1, ppi) + 5) / 10;
     o.fontWeight = lf.lfWeight;
     ApplyFont();
@@ -565,7 +565,7 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
         break;
     case CM_STATUSBAR:
     case CM_TOOLBAR: {
-        bool& flag = id == CM_STATUSBAR ? FrameOptions().statusBar : FrameOptions().buttonBar;
+        bool& flag = id == CM_STATUSBAR ? ProgramSettings().statusBar : ProgramSettings().buttonBar;
         flag = !flag;
         if (HWND bar = id == CM_STATUSBAR ? statusBar_.Handle() : toolBar_.Handle())
             ShowWindow(bar, flag ? SW_SHOW : SW_HIDE);
@@ -575,8 +575,8 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_BARSTYLEDEFAULT:
     case CM_BARSTYLEWIN3:
     case CM_BARSTYLEWIN95:
-        FrameOptions().btnBarStyle = id == CM_BARSTYLEDEFAULT ? -1 : id == CM_BARSTYLEWIN3 ? 1 : 2;
-        toolBar_.Restyle(FrameOptions().btnBarStyle);
+        ProgramSettings().btnBarStyle = id == CM_BARSTYLEDEFAULT ? -1 : id == CM_BARSTYLEWIN3 ? 1 : 2;
+        toolBar_.Restyle(ProgramSettings().btnBarStyle);
         Relayout();
         break;
     case CM_CASCADE: SendMessageA(client_, WM_MDICASCADE, 0, 0); break;
@@ -601,9 +601,8 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
 
 void TMainWindow::OnDestroy()
 {
-    const TFrameOptions& o = FrameOptions();
-    SaveAllSettings(o.saveSettings);
-    SaveDesktop(client_, o.saveDesktop);
+    SaveAllSettings(hwnd_, ProgramSettings().saveSettings);
+    SaveDesktop(client_, ProgramSettings().saveDesktop);
     FreeDesktopList();
     if (fontResourceAdded_) {
         RemoveFontResourceA((ProgramDir() + "OZME.DLL").c_str());
@@ -638,8 +637,8 @@ LRESULT TMainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_QUERYENDSESSION: return CanClose() ? TRUE : FALSE;
     case WM_ENDSESSION:
         if (wParam) {
-            SaveAllSettings(FrameOptions().saveSettings);
-            SaveDesktop(client_, FrameOptions().saveDesktop);
+            SaveAllSettings(hwnd_, ProgramSettings().saveSettings);
+            SaveDesktop(client_, ProgramSettings().saveDesktop);
         }
         return 0;
     case WM_DESTROY: OnDestroy(); return 0;

@@ -7,6 +7,7 @@
 #include "editor_window/win32/EditorServices.h"
 #include "resource.h"
 #include "shell/CommandLine.h"
+#include "shell/Settings.h"
 #include "shell/win32/FrameIntegration.h"
 #include "shell/win32/FrameServices.h"
 #include "shell/win32/MainWindow.h"
@@ -42,7 +43,7 @@ std::string AbsoluteCommandLine(const std::string& commandLine)
 // True when a running copy took over (the program then ends with exit code 1).
 bool HandedToRunningCopy(const std::string& commandLine)
 {
-    bool look = (!FrameOptions().allowMultiInst && !KeyHeld(VK_CONTROL)) || KeyHeld(VK_SHIFT);
+    bool look = (!ProgramSettings().allowMultiInst && !KeyHeld(VK_CONTROL)) || KeyHeld(VK_SHIFT);
     if (!look)
         return false;
     HWND running = FindWindowA(TMainWindow::kClassName, nullptr);
@@ -118,17 +119,19 @@ int RunApplication(HINSTANCE instance, const std::string& commandLine, int show,
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show)
 {
+    std::string commandLine = cmdLine ? cmdLine : "";
+    std::string script = TakeTestScriptSwitch(commandLine);
+    // A test run keeps its settings beside its script, away from the user's.
+    if (!script.empty())
+        UseSettingsFile(script + ".ini");
     LoadDesktopList();
     LoadAllSettings();
     LoadKeyMapping();
-
-    std::string commandLine = cmdLine ? cmdLine : "";
-    std::string script = TakeTestScriptSwitch(commandLine);
     if (script.empty() && HandedToRunningCopy(commandLine))
         return 1;
 
     RegisterColumnBlockFormat();
-    if (FrameOptions().windowMaximized && (show & 9))
+    if (ProgramSettings().window.maximised && (show & 9))
         show = SW_SHOWMAXIMIZED;
     int code = RunApplication(instance, commandLine, show, script);
     ReleaseSharedTables();

@@ -15,6 +15,8 @@
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
+#include "shell/Desktop.h"
+#include "shell/Settings.h"
 #include "shell/win32/FrameIntegration.h"
 #include "shell/win32/MainWindow.h"
 #include "shell/win32/VokMessage.h"
@@ -113,6 +115,8 @@ protected:
     {
         EngineOptions() = TEngineOptions{};
         EngineOptions().backupFiles = false;
+        // What the frame saves when it is destroyed goes to a file of this test.
+        UseSettingsFile(folder.File("ozm.ini"));
         SetEditorServices(&services);
         SetVokMessageHook(
             [](unsigned id, const char*, unsigned, void* self) {
@@ -139,6 +143,8 @@ protected:
         PumpMessages();
         SetVokMessageHook(nullptr, nullptr);
         SetEditorServices(nullptr);
+        ProgramDesktop().Clear();
+        UseSettingsFile("ozm.ini");
     }
 
     void Command(int id, LPARAM param = 0) { SendMessageA(hwnd, WM_COMMAND, id, param); }
