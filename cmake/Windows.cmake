@@ -51,6 +51,11 @@ if(VOK_WIN32_TESTS)
     target_link_libraries(vok_win32_tests PRIVATE ${VOK_WIN32_LIBS} ${VOK_GTEST})
 endif()
 
+# Load and save timing of the document streams (built on demand by scripts/bench.sh).
+add_executable(vok_bench_win EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/LoadSaveTiming.cpp
+               ${CMAKE_SOURCE_DIR}/bench/BenchFiles.cpp)
+target_link_libraries(vok_bench_win PRIVATE vokcore)
+
 # Timing of the editor window under Wine (not a test; run by scripts/bench.sh).
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/EditorWindowBench.cpp AND TARGET vokwin)
     add_executable(vok_window_bench ${CMAKE_SOURCE_DIR}/bench/win32/EditorWindowBench.cpp)

@@ -95,7 +95,7 @@ public:
         if (pos_ == buffer_.size() && !FlushBuffer())
             return false;
         buffer_[pos_++] = c;
-        return true;
+        return !failed_;
     }
     bool Write(const char* data, std::size_t size);
     bool Write(const char* text);

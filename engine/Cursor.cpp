@@ -2,6 +2,7 @@
 #include "engine/VokEditor.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -133,10 +134,9 @@ void TVokEditor::HideSelection()
     if (!selShown)
         return;
     selShown = false;
+    // Any visible part of the selection must be repainted, also when both its ends lie outside the window.
     int32_t bottom = topLine + static_cast<int32_t>(winLines);
-    bool startVisible = selStartLine >= topLine && selStartLine < bottom;
-    bool endVisible = selEndLine >= topLine && selEndLine < bottom;
-    if (startVisible || endVisible) {
+    if (selStartLine < bottom && selEndLine >= topLine) {
         bool onCursorLine = selStartLine == selEndLine && selStartLine == curLineNo;
         RequestRedraw(onCursorLine ? kRedrawLine : kRedrawAll);
     }
@@ -220,6 +220,11 @@ TPosition TVokEditor::PrevWordPos(TPosition pos)
     if (*p && !word(p) && word(p + 1))
         ++p;
     int col = ColumnOfPointer(text, p);
+    // The only word before the cursor may begin right after a lone non-word first byte at or behind the
+    // cursor ("(|x", or inside a leading tab): stepping there would stay put or go right, so go to the line
+    // start instead and let the rule below carry on to the previous line.
+    if (col >= pos.col)
+        col = 0;
     if (col == 0 && pos.line > 0 && line->prev && !word(text))
         return {static_cast<int16_t>(LineWidthTrimmed(line->prev->text)), pos.line - 1};
     return {static_cast<int16_t>(col), pos.line};
@@ -302,8 +307,11 @@ void TVokEditor::SelectWord()
     const char* p = PointerAtColumn(text, curCol);
     while (p > text && IsWordChar(static_cast<unsigned char>(p[-1])))
         --p;
+    // The move trims the line and may move its block: keep the word's start as an offset, not a pointer.
+    const std::ptrdiff_t start = p - text;
     GotoPosition(ColumnOfPointer(text, p), curLineNo, false);
-    text = curLine->text;  // the move may have trimmed the line, but never before p
+    text = curLine->text;
+    p = text + start;
     while (*p && IsWordChar(static_cast<unsigned char>(*p)))
         ++p;
     GotoPosition(ColumnOfPointer(text, p), curLineNo, true);

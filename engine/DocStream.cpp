@@ -96,6 +96,10 @@ bool TVokEditor::ReadFile(TInStream& in, int16_t* format)
             }
         }
 
+        // An empty stream still replaces what the first line held.
+        if (firstPass && firstLine->text[0] && !SetLineText(firstLine, "", 0))
+            ok = false;
+
         lastRecord_ = last;
         RecomputeStates(0, lastLine);
         pendingRedraw |= kRedrawAll;

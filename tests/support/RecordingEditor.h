@@ -13,7 +13,10 @@ class TRecordingEditor : public TVokEditor {
 public:
     using TVokEditor::WriteBlock;
 
-    void SetCaret(int col, int row) noexcept override { Log("caret " + std::to_string(col) + "," + std::to_string(row)); }
+    void SetCaret(int col, int row) noexcept override
+    {
+        Log("caret " + std::to_string(col) + "," + std::to_string(row));
+    }
     void RepaintAll() noexcept override { Log("all"); }
     void RepaintLine(int32_t line) noexcept override { Log("line " + std::to_string(line)); }
     void UpdateScrollBars() noexcept override { Log("scroll"); }
@@ -50,7 +53,7 @@ public:
         return false;
     }
 
-    // Loads text as a file would be loaded; the log is cleared afterwards unless keepLog.
+    // Loads text as a file would be loaded; the calls it makes stay in the log.
     bool Load(const std::string& text, int16_t* format = nullptr)
     {
         TMemInStream in(text);
