@@ -40,8 +40,8 @@ public:
     }
     bool OpenDialog(HWND, char*) override { return false; }
     bool SaveDialogOpen() override { return false; }
-    bool DesktopFind(const char*, TDesktopPlace*) override { return false; }
-    void DesktopStore(const char*, const TDesktopPlace&) override {}
+    bool DesktopFind(const char* path, TDesktopPlace* place) override { return ::DesktopFind(path, place); }
+    void DesktopStore(const char* path, const TDesktopPlace& place) override { ::DesktopStore(path, place); }
     unsigned LookupKey(uint16_t* state, int kind, unsigned code, unsigned mods) override
     {
         return LookupKeyBinding(state, kind, code, mods);

@@ -301,3 +301,34 @@ TEST_F(FrameTest, TheEditorFontIsFixedPitch)
     EXPECT_FALSE(font.Create("Arial", 10, 400) && !TEditorFont::IsFixedPitch(font.Get()));
     EXPECT_TRUE(TEditorFont::IsFixedPitch(font.Get()));
 }
+
+TEST_F(FrameTest, TheDesktopIsSavedOnExitAndRestoredByAutoLoad)
+{
+    std::string a = folder.Write("desk1.txt", "one\r\ntwo\r\nthree\r\n");
+    std::string b = folder.Write("desk2.txt", "x\r\n");
+    Open(a);
+    SendMessageA(frame->ActiveEditor()->Handle(), WM_KEYDOWN, VK_DOWN, 1);
+    Open(b);
+    ProgramSettings().saveDesktop = true;
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(IsWindow(hwnd));
+    char value[300] = {};
+    GetPrivateProfileStringA("LastFilesInfo", "1", "", value, sizeof value, folder.File("ozm.ini").c_str());
+    EXPECT_NE(std::string(value).find("desk"), std::string::npos) << value;
+
+    ProgramDesktop().Clear();
+    LoadDesktopList();
+    ProgramSettings().autoLoad = true;
+    frame = TMainWindow::Create(GetModuleHandleA(nullptr), "");
+    ASSERT_NE(frame, nullptr);
+    hwnd = frame->Handle();
+    PumpMessages();
+    ProgramSettings().autoLoad = false;
+    std::vector<TWindowsEditor*> editors = frame->Editors();
+    ASSERT_EQ(editors.size(), 2u);
+    for (TWindowsEditor* e : editors) {
+        if (e->FileName() == a) {
+            EXPECT_EQ(e->curLineNo, 1);  // the cursor comes back where it was left
+        }
+    }
+}
