@@ -108,6 +108,36 @@ else
     failures+=("E2E.ExitAsksAboutChangesAndEnds")
 fi
 
+# 4. A second copy started with a file hands it to the running one and ends with exit code 1.
+first="$work/first.txt"
+second="$work/second.txt"
+printf 'first\r\n' >"$first"
+printf 'second\r\n' >"$second"
+cat >"$work/wait.script" <<'SCRIPT'
+wait 6000
+type handed 
+command 106
+exit
+SCRIPT
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
+(cd "$root/build/windows" &&
+    timeout 40 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+        wine ozm.exe /testscript "$1" "$2" >/dev/null 2>&1 &
+        running=$!
+        sleep 3
+        wine ozm.exe "$3" >/dev/null 2>&1
+        echo $? >"$4"
+        wait $running' _ "$(win "$work/wait.script")" "$(win "$first")" "$(win "$second")" "$work/second.rc")
+check SecondCopyHandsItsFileToTheFirst "$second" 'handed second\r\n'
+check FirstCopyKeepsItsOwnFile "$first" 'first\r\n'
+if [ "$(cat "$work/second.rc" 2>/dev/null)" = 1 ]; then
+    echo "[       OK ] E2E.SecondCopyEndsWithExitCode1"; passed=$((passed + 1))
+else
+    echo "[  FAILED  ] E2E.SecondCopyEndsWithExitCode1"; failed=$((failed + 1))
+    failures+=("E2E.SecondCopyEndsWithExitCode1")
+fi
+
 wineserver -k >/dev/null 2>&1 || true
 if [ "$failed" -gt 0 ]; then
     for f in "${failures[@]}"; do echo "[  FAILED  ] $f"; done

@@ -161,6 +161,17 @@ void RunLine(const std::string& line)
         int backup = 0;
         words >> s.saveAsPath >> s.saveAsFormat >> backup;
         s.saveAsBackup = backup != 0;
+    } else if (verb == "wait") {
+        // Other programs (a second copy handing over its files) get their turn while this one waits.
+        DWORD end = GetTickCount() + static_cast<DWORD>(std::stoi(rest));
+        while (FrameWindow() && static_cast<int>(end - GetTickCount()) > 0) {
+            MSG m;
+            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&m);
+                DispatchMessageA(&m);
+            }
+            Sleep(20);
+        }
     } else if (verb == "exit") {
         SendMessageA(fh, WM_CLOSE, 0, 0);
     } else {
