@@ -26,6 +26,16 @@ HHOOK gFilterHook = nullptr;
 
 constexpr UINT kMsgHelpKey = WM_USER;        // the hook saw F1 in a dialog (0) or menu (2)
 constexpr UINT kMsgHandOver = WM_USER + 1;   // a second copy hands over its command line as an atom
+constexpr UINT kMsgChildGone = WM_USER + 2;  // an editor window closed: the status bar shows the next one
+WNDPROC gClientProc = nullptr;
+
+// The client area tells the frame when a child is destroyed, however it was closed.
+LRESULT CALLBACK ClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (msg == WM_MDIDESTROY && gFrame)
+        PostMessageA(gFrame, kMsgChildGone, 0, 0);
+    return CallWindowProcA(gClientProc, hwnd, msg, wParam, lParam);
+}
 constexpr int kWindowMenuPos = 6;
 
 // Menu commands the active document's engine runs as editor commands.
@@ -169,6 +179,8 @@ bool TMainWindow::OnCreate()
                               nullptr, instance_, &ccs);
     if (!client_)
         return false;
+    gClientProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(client_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClientProc)));
     CreateBars();
     gFilterHook = SetWindowsHookExA(WH_MSGFILTER, MessageFilterProc, nullptr, GetCurrentThreadId());
     return true;
@@ -592,6 +604,7 @@ LRESULT TMainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case kMsgHelpKey: return 0;  // no help topics are connected yet
+    case kMsgChildGone: UpdateStatusBar(); return 0;
     case kMsgHandOver: {
         char text[257] = {};
         if (GlobalGetAtomNameA(static_cast<ATOM>(wParam), text, sizeof text - 1) > 0)

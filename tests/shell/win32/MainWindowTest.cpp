@@ -96,7 +96,8 @@ TEST_F(FrameTest, TheStatusBarShowsTheActiveDocument)
     EXPECT_EQ(frame->StatusBar().Values().code, "EOL");
     EXPECT_EQ(frame->StatusBar().Values().modified, "Modified");
     editor->modified = false;
-    Command(805);
+    SendMessageA(editor->Handle(), WM_CLOSE, 0, 0);  // as the window's own Close does
+    PumpMessages();
     EXPECT_EQ(frame->StatusBar().Values(), TStatusValues{});
 }
 
