@@ -34,6 +34,12 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp)
     add_executable(ozm WIN32 ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp ${OZM_RC})
     target_include_directories(ozm PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm)
     target_link_libraries(ozm PRIVATE ${VOK_WIN32_LIBS})
+    # The files shipped beside the program (DEFKEY.OZM for Reset All, ...) sit next to ozm.exe.
+    file(GLOB VOK_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
+    if(VOK_DATA_FILES)
+        add_custom_command(TARGET ozm POST_BUILD
+                           COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VOK_DATA_FILES} $<TARGET_FILE_DIR:ozm>)
+    endif()
 endif()
 
 # Win32 tests: real windows and dialogs, run under Wine and Xvfb.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/Alloc.h"
+#include "engine/CommandHosts.h"
 #include "engine/Options.h"
 
 const char* EngineErrorText(int code)
@@ -35,6 +36,9 @@ TVokEditor::TVokEditor()
 
 TVokEditor::~TVokEditor()
 {
+    // A window that closes while recording ends the recording; its macro keeps the steps recorded so far.
+    if (recording && MacroHost())
+        MacroHost()->StopRecording(*this);
     ClearUndo();
     ClearRedo();
     LineRecord* line = firstLine;

@@ -263,6 +263,7 @@ public:
     uint16_t curCommand = 0;
     bool recording = false;
     bool playing = false;
+    uint16_t recordingSlot = 0;  // macro slot 0..49 this window records into
 
     TPosition SelStart() const { return {selStartCol, selStartLine}; }
     TPosition SelEnd() const { return {selEndCol, selEndLine}; }

@@ -1,10 +1,13 @@
 // The services installed for editor windows, and the frame's shared open-file buffer.
 #include "editor_window/win32/EditorServices.h"
 
+#include "keys/KeyMap.h"
+
 char gOpenFileBuffer[260] = {};
 
 namespace {
-// Until the frame installs its own: plain message boxes, no dialogs, no desktop, no key map.
+// Until the frame installs its own: plain message boxes, no dialogs, no desktop; keys go through the
+// program-wide key map all the same.
 class TDefaultServices final : public TEditorServices {
 public:
     int Message(HWND owner, unsigned stringId, const char* arg, unsigned flags) override
@@ -21,9 +24,9 @@ public:
     bool SaveDialogOpen() override { return false; }
     bool DesktopFind(const char*, TDesktopPlace*) override { return false; }
     void DesktopStore(const char*, const TDesktopPlace&) override {}
-    unsigned LookupKey(uint16_t*, int kind, unsigned code, unsigned) override
+    unsigned LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers) override
     {
-        return kind == 0 && code >= 32 && code <= 255 ? 2 : 0;
+        return ProgramKeyMap().LookupKeyMessage(*keyState, kind, code, modifiers);
     }
 };
 
