@@ -53,22 +53,23 @@ check() {
     fi
 }
 
-# 1. Typing, Enter and Backspace, then Save: the new text on disk in DOS form and the old file as .bak.
+# 1. Keys through the key map (Ctrl+Y deletes the line, Enter, Backspace, End, F2 saves) and typing: the
+# new text on disk in DOS form and the old file as .bak.
 doc="$work/letter.txt"
 printf 'first\r\nsecond\r\n' >"$doc"
 cat >"$work/type.script" <<'SCRIPT'
+key y ctrl
 type Hello
 key enter
 type World!
 key back
-key down
 key end
 type  line
-command 106
+key f2
 exit
 SCRIPT
 run_ozm "$work/type.script" "$doc"
-check TypedTextIsSavedInDosForm "$doc" 'Hello\r\nWorldfirst\r\nsecond line\r\n'
+check TypedTextIsSavedInDosForm "$doc" 'Hello\r\nWorldsecond line\r\n'
 check OldTextIsKeptAsBackup "$work/letter.bak" 'first\r\nsecond\r\n'
 
 # 2. Save As in UNIX form without a backup: LF line ends, the original untouched.

@@ -1,8 +1,7 @@
 // The frame's links to settings, desktop, recent files, key map, file filters and the control library.
-// Settings, desktop, recent files, file filters and the control library are connected. Stand-ins remain
-// for what has no code yet: the key map is a small table of the basic keys that never changes, help
-// topics show nothing, the find-files dialog is not offered, and there are no shared macro or history
-// tables to release.
+// Settings, desktop, recent files, file filters, the key map with its file and the control library are
+// connected. Stand-ins remain for what has no code yet: help topics show nothing, the find-files dialog is
+// not offered, and only the macros are released at exit (the find histories have no owner yet).
 #include "shell/win32/FrameIntegration.h"
 
 #include <memory>
@@ -10,9 +9,13 @@
 #include "controls/VokCtl.h"
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
+#include "keys/KeyMap.h"
+#include "keys/KeymapFile.h"
+#include "macros/MacroTable.h"
 #include "shell/Desktop.h"
 #include "shell/Settings.h"
 #include "shell/win32/SettingsWin.h"
+#include "shell/win32/VokMessage.h"
 #include "shell/win32/Win32Profile.h"
 
 namespace {
@@ -28,23 +31,32 @@ TWin32Profile& Ini()
     return *IniSlot();
 }
 
-constexpr unsigned kShift = 0x200, kCtrl = 0x400, kAlt = 0x800, kVirtual = 0x100;
+// The keymap file in use: its bare name from the settings, in the program's directory.
+std::string KeymapPath()
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dir(path, n < sizeof path ? n : 0);
+    std::size_t slash = dir.find_last_of('\\');
+    dir = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+    const char* name = ProgramSettings().keyMappingFile;
+    return dir + (name[0] ? name : "OZM.KEY");
+}
 
-struct TBasicKey {
-    unsigned key;  // virtual key | kVirtual | modifiers
-    unsigned command;
-};
-
-const TBasicKey kBasicKeys[] = {
-    {VK_LEFT | kVirtual, cmCursorLeft},       {VK_RIGHT | kVirtual, cmCursorRight},
-    {VK_UP | kVirtual, cmCursorUp},           {VK_DOWN | kVirtual, cmCursorDown},
-    {VK_HOME | kVirtual, cmLineStart},        {VK_END | kVirtual, cmLineEnd},
-    {VK_PRIOR | kVirtual, cmPageUp},          {VK_NEXT | kVirtual, cmPageDown},
-    {VK_RETURN | kVirtual, cmNewLine},        {VK_BACK | kVirtual, cmBackspace},
-    {VK_DELETE | kVirtual, cmDelete},         {VK_TAB | kVirtual, cmTab},
-    {'Z' | kVirtual | kCtrl, cmUndo},         {VK_BACK | kVirtual | kAlt, cmUndo},
-    {VK_BACK | kVirtual | kAlt | kShift, cmRedo},
-};
+void ReportKeymap(TKeymapResult result, const std::string& path)
+{
+    std::string text = KeymapMessage(result, path);
+    if (text.empty())
+        return;
+    unsigned icon = 0;
+    switch (KeymapMessageIcon(result)) {
+    case TMessageIcon::Stop: icon = MB_ICONSTOP; break;
+    case TMessageIcon::Information: icon = MB_ICONINFORMATION; break;
+    case TMessageIcon::Exclamation: icon = MB_ICONEXCLAMATION; break;
+    case TMessageIcon::None: break;
+    }
+    VokMessageText(nullptr, text, MB_OK | icon);
+}
 
 }  // namespace
 
@@ -63,7 +75,11 @@ void LoadAllSettings()
     LoadProgramSettings(ProgramSettings(), Ini(), GetModuleHandleA(nullptr));
 }
 
-void LoadKeyMapping() {}
+void LoadKeyMapping()
+{
+    std::string path = KeymapPath();
+    ReportKeymap(LoadKeymapFile(path, ProgramKeyMap(), Macros()), path);
+}
 
 void SaveAllSettings(HWND frame, bool full)
 {
@@ -131,25 +147,24 @@ void RecentFileAdd(const char* path)
 
 unsigned LookupKeyBinding(uint16_t* keyState, int kind, unsigned code, unsigned modifiers)
 {
+    uint16_t state = keyState ? *keyState : 0;
+    unsigned command = ProgramKeyMap().LookupKeyMessage(state, kind, code, modifiers);
     if (keyState)
-        *keyState = 0;
-    if (kind == 0)
-        return code >= 32 && code <= 255 ? cmInsertChar : 0;  // a typed character types itself
-    unsigned key = (code & 0xFF) | kVirtual | (modifiers & (kShift | kCtrl | kAlt));
-    for (const TBasicKey& k : kBasicKeys)
-        if (k.key == key)
-            return k.command;
-    return 0;
+        *keyState = state;
+    return command;
 }
 
 bool KeyMappingChanged()
 {
-    return false;
+    return ProgramKeyMap().Modified() || Macros().Changed();
 }
 
 bool SaveKeyMapping()
 {
-    return true;
+    std::string path = KeymapPath();
+    TKeymapResult result = SaveKeymapFile(path, ProgramKeyMap(), Macros());
+    ReportKeymap(result, path);
+    return result == TKeymapResult::Ok;
 }
 
 std::vector<TFilterRow> FileFilterRows()
@@ -196,4 +211,7 @@ bool RunFindFilesDialog(HWND /*owner*/, char* /*buffer*/, std::size_t /*size*/)
     return false;
 }
 
-void ReleaseSharedTables() {}
+void ReleaseSharedTables()
+{
+    Macros().Clear();
+}

@@ -39,6 +39,13 @@ int VokMessage(HWND owner, unsigned stringId, const char* arg, unsigned flags)
     return VokMessageBox(owner, text.c_str(), kProductName, flags);
 }
 
+int VokMessageText(HWND owner, const std::string& text, unsigned flags)
+{
+    if (gHook)
+        return gHook(0, text.c_str(), flags, gHookContext);
+    return VokMessageBox(owner, text.c_str(), kProductName, flags);
+}
+
 void SetVokMessageHook(TVokMessageHook hook, void* context)
 {
     gHook = hook;
