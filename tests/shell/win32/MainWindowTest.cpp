@@ -5,6 +5,9 @@
 
 #include <cstring>
 
+#include "keys/KeyMap.h"
+#include "resource.h"
+
 namespace {
 
 // A drop of the given names as the shell would hand it over.
@@ -332,4 +335,30 @@ TEST_F(FrameTest, TheDesktopIsSavedOnExitAndRestoredByAutoLoad)
             EXPECT_EQ(e->curLineNo, 1);  // the cursor comes back where it was left
         }
     }
+}
+
+TEST_F(FrameTest, ChangedKeyMappingsAreOfferedForSavingAtExit)
+{
+    ProgramKeyMap().SetModified(true);
+    services.answer = IDCANCEL;
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(services.shown, std::vector<unsigned>{IDS_SAVEKEYMAP});
+    services.answer = IDNO;
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_TRUE(ProgramKeyMap().Modified());  // No closes without saving
+    ProgramKeyMap().SetModified(false);
+}
+
+TEST_F(FrameTest, KeysReachTheDocumentThroughTheKeyMap)
+{
+    Command(101);
+    TWindowsEditor* editor = frame->ActiveEditor();
+    Type(editor, "ab");
+    SendMessageA(editor->Handle(), WM_KEYDOWN, VK_LEFT, 1);
+    Type(editor, "X");
+    EXPECT_STREQ(editor->LineAt(0)->text, "aXb");
+    SendMessageA(editor->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(editor->lastLine, 1);
 }
