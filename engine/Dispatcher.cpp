@@ -170,8 +170,6 @@ void TVokEditor::Perform(unsigned c, unsigned a)
     case cmIndentBlock: IndentBlock(true); break;
     case cmUnindentBlock: IndentBlock(false); break;
 
-    case cmGoToLine: GoToLine(); break;
-    case cmGoToColumn: GoToColumn(); break;
     case cmMatchPair: MatchPair(); break;
     case cmMatchPreprocNext: MatchPreprocNext(); break;
     case cmMatchPreprocPrev: MatchPreprocPrev(); break;

@@ -9,6 +9,7 @@
 
 class TInStream;
 class TOutStream;
+struct TSearchRequest;  // search/SearchState.h
 
 // How to reverse one step: delete the range the step inserted, then re-insert the text it removed.
 struct UndoRecord {
@@ -56,12 +57,15 @@ public:
     virtual bool AutoCorrectWord(const char* /*word*/, char* /*buffer*/, int /*size*/) noexcept { return false; }
     virtual bool CapitalizeSentences() noexcept { return false; }
     virtual bool IsCapitalizeException(const char* /*token*/) noexcept { return false; }
-    virtual void GoToLine() noexcept {}
-    virtual void GoToColumn() noexcept {}
-    virtual bool FindDialog() noexcept { return false; }
-    // Answers 0 for Cancel, 1 for Find/Replace one by one, 2 for Replace All.
-    virtual int ReplaceDialog() noexcept { return 0; }
-    // 0 Cancel, 1 No, 2 Yes, 3 All.
+    // Ask for a line (1-based, shown with *line, 1..32700) or a column (1..1024); false on Cancel.
+    virtual bool GoToLine(int32_t* /*line*/) noexcept { return false; }
+    virtual bool GoToColumn(int* /*col*/) noexcept { return false; }
+    // The Find and Replace dialogs, filled from request and writing the user's text and options back on
+    // OK; the Replace dialog sets request.options.replaceAll for Replace All. False on Cancel.
+    virtual bool FindDialog(TSearchRequest& /*request*/) noexcept { return false; }
+    virtual bool ReplaceDialog(TSearchRequest& /*request*/) noexcept { return false; }
+    // Whether to replace the selected match: 0 Cancel, 1 No, 2 Yes, 3 All. Called inside the command's
+    // update batch: the window paints the selection and scrolls it into view before it asks.
     virtual int ReplacePrompt() noexcept { return 0; }
     virtual void SaveFile() noexcept = 0;
     virtual void SaveFileAs() noexcept = 0;

@@ -1,0 +1,195 @@
+// One search through a document's lines, plain or by pattern, and the selection of what it found.
+#include "search/DocumentSearch.h"
+
+#include <cstring>
+#include <string>
+
+#include "engine/VokEditor.h"
+#include "search/Regex.h"
+#include "search/SearchState.h"
+
+namespace {
+
+// A found occurrence as byte offsets into its line.
+struct TByteMatch {
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
+// The line as the comparison sees it: lower-cased through the window's rule unless case matters.
+std::string Comparable(TVokEditor& editor, const char* text, bool matchCase)
+{
+    std::string copy(text);
+    if (!matchCase && !copy.empty())
+        editor.LowerString(copy.data());
+    return copy;
+}
+
+bool IsWholeWord(TVokEditor& editor, const char* text, std::size_t at, std::size_t length)
+{
+    if (at > 0 && editor.IsWordChar(static_cast<unsigned char>(text[at - 1])))
+        return false;
+    return !editor.IsWordChar(static_cast<unsigned char>(text[at + length]));
+}
+
+// Where the first line's search begins (down) or ends (up), in bytes. Past the end of the text nothing
+// follows the start column, and the whole line lies before it.
+std::size_t StartByte(const char* text, int col)
+{
+    if (col > TVokEditor::LineWidth(text))
+        return std::strlen(text);
+    return static_cast<std::size_t>(TVokEditor::PointerAtColumn(text, col) - text);
+}
+
+// The leftmost occurrence at or after from (down), or the last one that ends by limit (up). A whole-word
+// search that meets an occurrence inside a longer word goes on to the next one in the same line.
+bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const std::string& needle, const char* text,
+               bool first, int startCol, TByteMatch* found)
+{
+    const std::string hay = Comparable(editor, text, query.matchCase);
+    const std::size_t n = needle.size();
+    auto accept = [&](std::size_t at) {
+        if (query.wholeWord && !IsWholeWord(editor, text, at, n))
+            return false;
+        *found = {at, at + n};
+        return true;
+    };
+    if (query.down) {
+        if (first && startCol > TVokEditor::LineWidth(text))
+            return false;
+        std::size_t from = first ? StartByte(text, startCol) : 0;
+        for (std::size_t at = hay.find(needle, from); at != std::string::npos; at = hay.find(needle, at + 1))
+            if (accept(at))
+                return true;
+        return false;
+    }
+    std::size_t limit = first ? StartByte(text, startCol) : hay.size();
+    if (limit < n)
+        return false;
+    for (std::size_t at = hay.rfind(needle, limit - n); at != std::string::npos;
+         at = at == 0 ? std::string::npos : hay.rfind(needle, at - 1))
+        if (accept(at))
+            return true;
+    return false;
+}
+
+// The outcome of a pattern search over one line.
+enum class TLineResult { Found, None, GaveUp };
+
+TLineResult FindPattern(TVokEditor& editor, const TSearchQuery& query, RegexProgram& program,
+                        const char* text, bool first, int startCol, TByteMatch* found)
+{
+    const std::string hay = Comparable(editor, text, query.matchCase);
+    const char* base = hay.c_str();
+    long budget = kRegexStepBudget;
+    auto result = [&](bool hit) {
+        if (hit) {
+            *found = {static_cast<std::size_t>(program.groupStart[0] - base),
+                      static_cast<std::size_t>(program.groupEnd[0] - base)};
+            return TLineResult::Found;
+        }
+        return budget <= 0 ? TLineResult::GaveUp : TLineResult::None;
+    };
+    if (!query.down) {
+        // A line before the first is scanned from its very end, so `$` and `^$` are found going up.
+        const bool bounded = first && startCol <= TVokEditor::LineWidth(text);
+        const char* limit = bounded ? base + StartByte(text, startCol) : nullptr;
+        return result(RegexSearch(&program, base, limit, true, true, &budget));
+    }
+    if (first && startCol > TVokEditor::LineWidth(text))
+        return TLineResult::None;
+    const std::size_t origin = first ? StartByte(text, startCol) : 0;
+    // The piece counts as starting its line only when the search starts at column 0.
+    if (!RegexSearch(&program, base + origin, nullptr, false, origin == 0, &budget))
+        return result(false);
+    const char* start = program.groupStart[0];
+    bool emptyAtOrigin = start == program.groupEnd[0] && start == base + origin;
+    if (!(query.skipEmptyAtStart && first && emptyAtOrigin))
+        return result(true);
+    if (origin >= hay.size())
+        return TLineResult::None;
+    return result(RegexSearch(&program, base + origin + 1, nullptr, false, false, &budget));
+}
+
+}  // namespace
+
+bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition start, TSearchMatch* match)
+{
+    char text[kSearchTextSize];
+    CopySearchText(text, sizeof text, query.text);
+    if (!text[0])
+        return false;
+
+    TRegexPtr program;
+    std::string needle;
+    if (query.regex) {
+        // The pattern is lower-cased by the same rule as the lines, so that a letter of the window's
+        // character set matches its capital too.
+        if (!query.matchCase)
+            editor.LowerString(text);
+        program = RegexCompile(text, nullptr);
+        if (!program)
+            return false;
+    } else {
+        needle = text;
+        if (!query.matchCase)
+            editor.LowerString(needle.data());
+    }
+
+    int32_t lineNo = start.line < 0 ? 0 : (start.line > editor.lastLine ? editor.lastLine : start.line);
+    LineRecord* line = editor.LineAt(lineNo);
+    for (bool first = true; line; first = false) {
+        TByteMatch found;
+        bool hit;
+        if (program) {
+            TLineResult r = FindPattern(editor, query, *program, line->text, first, start.col, &found);
+            if (r == TLineResult::GaveUp)
+                return false;
+            hit = r == TLineResult::Found;
+        } else {
+            hit = FindPlain(editor, query, needle, line->text, first, start.col, &found);
+        }
+        if (hit) {
+            const char* t = line->text;
+            match->line = lineNo;
+            match->startCol = static_cast<int16_t>(TVokEditor::ColumnOfPointer(t, t + found.start));
+            match->endCol = static_cast<int16_t>(TVokEditor::ColumnOfPointer(t, t + found.end));
+            return true;
+        }
+        line = query.down ? line->next : line->prev;
+        lineNo += query.down ? 1 : -1;
+    }
+    return false;
+}
+
+TSearchQuery StateQuery(const TVokEditor& editor)
+{
+    const TSearchState& state = SearchState();
+    TSearchQuery query;
+    query.text = state.searchText;
+    query.matchCase = state.options.matchCase;
+    query.wholeWord = state.options.wholeWord;
+    query.down = state.options.down;
+    query.regex = state.options.regex;
+    query.skipEmptyAtStart = state.lastStop.editor == &editor && state.lastStop.pos == editor.Cursor();
+    return query;
+}
+
+void RememberStop(const TVokEditor& editor)
+{
+    SearchState().lastStop = {&editor, editor.Cursor()};
+}
+
+void SelectMatch(TVokEditor& editor, const TSearchMatch& match, bool down)
+{
+    TUpdateBatch batch(editor);
+    if (down) {
+        editor.GotoPosition(match.startCol, match.line, false);
+        editor.GotoPosition(match.endCol, match.line, true);
+    } else {
+        editor.GotoPosition(match.endCol, match.line, false);
+        editor.GotoPosition(match.startCol, match.line, true);
+    }
+    editor.EnsureCursorVisible();
+    editor.RequestRedraw(kRedrawAll);
+}

@@ -1,0 +1,40 @@
+// One search through a document's lines, plain or by pattern, and the selection of what it found.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/EditorTypes.h"
+
+class TVokEditor;
+
+struct TSearchQuery {
+    const char* text = "";  // at most 79 characters are used
+    bool matchCase = false;
+    bool wholeWord = false;  // plain search only
+    bool down = true;
+    bool regex = false;
+    // A Down search passes over an empty match exactly at its start and looks further on.
+    bool skipEmptyAtStart = false;
+};
+
+// A match never spans lines: a line and two display columns, equal for an empty match.
+struct TSearchMatch {
+    int32_t line = 0;
+    int16_t startCol = 0;
+    int16_t endCol = 0;
+};
+
+// Searches from start towards the end (down) or the start of the document, one line at a time; the first
+// line that holds a match ends the search. Down, the first line is searched from the start column on;
+// up, only what lies before it. False when nothing is found, when the text is empty, when the pattern
+// does not compile, or when a pattern backtracks without end over a line.
+bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition start, TSearchMatch* match);
+
+// The query the program's search state describes for a search from the cursor of editor.
+TSearchQuery StateQuery(const TVokEditor& editor);
+// Notes that a search or a replacement has just left the cursor of editor where it is.
+void RememberStop(const TVokEditor& editor);
+
+// Selects the match with the cursor at its end (down) or its start (up), scrolls it into view and
+// redraws the window.
+void SelectMatch(TVokEditor& editor, const TSearchMatch& match, bool down);
