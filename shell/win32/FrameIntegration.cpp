@@ -1,7 +1,7 @@
 // The frame's links to settings, desktop, recent files, key map, file filters and the control library.
 // Settings, desktop, recent files, file filters, the key map with its file and the control library are
-// connected. Stand-ins remain for what has no code yet: help topics show nothing, the find-files dialog is
-// not offered, and only the macros are released at exit (the find histories have no owner yet).
+// connected, and so are the find histories. Stand-ins remain for what has no code yet: help topics show
+// nothing and the find-files dialog is not offered.
 #include "shell/win32/FrameIntegration.h"
 
 #include <memory>
@@ -12,6 +12,7 @@
 #include "keys/KeyMap.h"
 #include "keys/KeymapFile.h"
 #include "macros/MacroTable.h"
+#include "search/SearchState.h"
 #include "shell/Desktop.h"
 #include "shell/Settings.h"
 #include "shell/win32/SettingsWin.h"
@@ -72,6 +73,9 @@ void LoadDesktopList()
 
 void LoadAllSettings()
 {
+    // The find and replace histories are read into, and later written from, the search state itself.
+    TSearchState& search = SearchState();
+    ProgramSettings().ConnectHistories(search.findHistory.Entries(), search.replaceHistory.Entries());
     LoadProgramSettings(ProgramSettings(), Ini(), GetModuleHandleA(nullptr));
 }
 
@@ -214,4 +218,8 @@ bool RunFindFilesDialog(HWND /*owner*/, char* /*buffer*/, std::size_t /*size*/)
 void ReleaseSharedTables()
 {
     Macros().Clear();
+    for (int i = 0; i < TSearchHistory::kEntries; ++i) {
+        SearchState().findHistory.Set(i, "");
+        SearchState().replaceHistory.Set(i, "");
+    }
 }
