@@ -7,6 +7,9 @@
 #include <memory>
 
 #include "controls/VokCtl.h"
+#include "engine/win32/IntlProfile.h"
+#include "macros/MacroRecorder.h"
+#include "search/Search.h"
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
 #include "keys/KeyMap.h"
@@ -60,6 +63,13 @@ void ReportKeymap(TKeymapResult result, const std::string& path)
 }
 
 }  // namespace
+
+void ConnectSubsystems()
+{
+    InstallSearchCommands();
+    InstallMacroHost();
+    InstallIntlProfile();
+}
 
 void UseSettingsFile(const std::string& path)
 {

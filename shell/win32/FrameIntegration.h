@@ -10,6 +10,8 @@
 #include "editor_window/win32/EditorServices.h"
 
 // The settings file in use: "ozm.ini" in the Windows directory unless another is chosen (tests, test runs).
+// Connects the dispatcher to search and macros, and dates to the regional settings; once at start-up.
+void ConnectSubsystems();
 void UseSettingsFile(const std::string& path);
 
 // Start-up and exit, in the order the entry and the frame call them.

@@ -134,6 +134,7 @@ bool TMainWindow::Register(HINSTANCE instance)
 
 TMainWindow* TMainWindow::Create(HINSTANCE instance, const std::string& commandLine)
 {
+    ConnectSubsystems();
     if (!Register(instance))
         return nullptr;
     auto* frame = new TMainWindow(instance);

@@ -125,6 +125,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show)
     if (!script.empty())
         UseSettingsFile(script + ".ini");
     LoadDesktopList();
+    ConnectSubsystems();
     LoadAllSettings();
     LoadKeyMapping();
     if (script.empty() && HandedToRunningCopy(commandLine))
