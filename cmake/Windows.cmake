@@ -29,8 +29,8 @@ if(VOK_WIN32_SOURCES)
     set(VOK_WIN32_LIBS vokwin)
 endif()
 
+file(GLOB OZM_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/ozm/*.rc)
 if(EXISTS ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp)
-    file(GLOB OZM_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/ozm/*.rc)
     add_executable(ozm WIN32 ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp ${OZM_RC})
     target_include_directories(ozm PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm)
     target_link_libraries(ozm PRIVATE ${VOK_WIN32_LIBS})
@@ -49,11 +49,16 @@ foreach(dir ${VOK_PORTABLE_DIRS} controls)
     list(APPEND VOK_WIN32_TESTS ${srcs})
 endforeach()
 if(VOK_WIN32_TESTS)
-    add_executable(vok_win32_tests ${VOK_WIN32_TESTS})
+    # The program's resources too: the frame and its dialogs under test load them from the test program.
+    add_executable(vok_win32_tests ${VOK_WIN32_TESTS} ${OZM_RC})
     target_include_directories(vok_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/resources/ozm
                                ${CMAKE_SOURCE_DIR}/resources/controls)
     target_compile_definitions(vok_win32_tests PRIVATE VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     target_link_libraries(vok_win32_tests PRIVATE ${VOK_WIN32_LIBS} ${VOK_GTEST})
+    # The search dialogs run from their real templates; the program's other resources stay out.
+    if(EXISTS ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)
+        target_sources(vok_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)
+    endif()
 endif()
 
 # Load and save timing of the document streams (built on demand by scripts/bench.sh).

@@ -76,7 +76,7 @@ bool TVokEditor::ReadFile(TInStream& in, int16_t* format)
         while (!in.AtEnd()) {
             LineRecord* line = last;
             if (!firstPass) {
-                line = static_cast<LineRecord*>(VokAlloc(sizeof(LineRecord)));
+                line = pool_.Get();
                 if (!line) {
                     ok = false;
                     break;

@@ -166,10 +166,11 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
     char* firstText = CopyText(lines[0]);
     bool ok = firstText != nullptr;
     for (std::size_t i = 1; ok && i < lines.size(); ++i) {
-        auto* r = static_cast<LineRecord*>(VokAlloc(sizeof(LineRecord)));
+        auto* r = pool_.Get();
         char* t = r ? CopyText(lines[i]) : nullptr;
         if (!t) {
-            VokFree(r);
+            if (r)
+                pool_.Put(r);
             ok = false;
             break;
         }
@@ -180,7 +181,7 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
         VokFree(firstText);
         for (LineRecord* r : records) {
             VokFree(r->text);
-            VokFree(r);
+            pool_.Put(r);
         }
         RequestRedraw(kRedrawAll);
         ReportError(kErrOutOfMemory);

@@ -54,17 +54,17 @@ void TVokEditor::FreeLine(LineRecord* record)
     if (record->text != emptyText_)
         VokFree(record->text);
     if (record != &fallbackLine_)
-        VokFree(record);
+        pool_.Put(record);
 }
 
 LineRecord* TVokEditor::InsertLineAfter(LineRecord* record)
 {
-    auto* line = static_cast<LineRecord*>(VokAlloc(sizeof(LineRecord)));
+    LineRecord* line = pool_.Get();
     if (!line)
         return nullptr;
     line->text = static_cast<char*>(VokAlloc(1));
     if (!line->text) {
-        VokFree(line);
+        pool_.Put(line);
         return nullptr;
     }
     line->text[0] = 0;

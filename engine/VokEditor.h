@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/EditorTypes.h"
+#include "engine/LinePool.h"
 #include "engine/LineRecord.h"
 
 class TInStream;
@@ -102,6 +103,8 @@ public:
     LineRecord* LineAt(int32_t index);
     // Allocates an empty line and links it after record (unlinked when record is null); null when out of memory.
     LineRecord* InsertLineAfter(LineRecord* record);
+    // Frees a line's text and record; the line must already be out of the list.
+    void FreeLine(LineRecord* record);
     static const char* PointerAtColumn(const char* text, int col);
     static int ColumnOfPointer(const char* text, const char* pointer);
     static int LineWidth(const char* text);
@@ -277,7 +280,6 @@ protected:
     // A shared empty text that stands in for a line whose own block could not be allocated; never freed.
     static char emptyText_[1];
     void FlushRedraw();
-    void FreeLine(LineRecord* record);
 
 private:
     // Pushes to the undo list, or the redo list while an Undo is being applied.
@@ -295,6 +297,7 @@ private:
     // Turns a tab whose span holds the cursor into spaces, as an undo step of its own.
     bool ConvertTabAtCursor();
 
+    TLinePool pool_;  // declared before the lines it holds, so it outlives them
     LineRecord fallbackLine_ = {};
     LineRecord* lastRecord_ = nullptr;  // the last line, so the end of a long document is one step away
     unsigned long pushSerial_ = 0;  // counts records appended to either list

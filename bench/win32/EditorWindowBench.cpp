@@ -34,18 +34,18 @@ void WriteTestFile(const char* path, std::size_t targetBytes)
     FILE* f = std::fopen(path, "wb");
     if (!f)
         return;
-    unsigned seed = 12345;
+    unsigned rng = 12345;
     std::string line;
     std::size_t written = 0;
     static const char* words[] = {"int", "value", "return", "the", "editor", "\t", "{", "}", "if", "x = y + 1;",
                                   "kva\xE8ica", "// note", "for", "while", "const", "char*"};
     while (written < targetBytes) {
-        seed = seed * 1103515245u + 12345u;
-        int n = static_cast<int>((seed >> 16) % 16);
+        rng = rng * 1103515245u + 12345u;
+        int n = static_cast<int>((rng >> 16) % 16);
         line.clear();
         for (int i = 0; i < n; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            line += words[(seed >> 16) % 16];
+            rng = rng * 1103515245u + 12345u;
+            line += words[(rng >> 16) % 16];
             line += ' ';
         }
         line += "\r\n";

@@ -79,6 +79,11 @@ public:
     void CopyAndAppend() noexcept override;
     void Cut() noexcept override;
     void CutAndAppend() noexcept override;
+    bool GoToLine(int32_t* line) noexcept override;
+    bool GoToColumn(int* col) noexcept override;
+    bool FindDialog(TSearchRequest& request) noexcept override;
+    bool ReplaceDialog(TSearchRequest& request) noexcept override;
+    int ReplacePrompt() noexcept override;
     void RecordingStarted() noexcept override;
     void RecordingStopped() noexcept override;
     bool IsWordChar(int c) noexcept override;

@@ -12,7 +12,7 @@ namespace {
 // mt19937 is the same everywhere; the standard distributions are not, so the draws use plain modulo.
 class TDraw {
 public:
-    explicit TDraw(uint32_t seed) : engine_(seed) {}
+    explicit TDraw(uint32_t start) : engine_(start) {}
     uint32_t Below(uint32_t n) { return n ? engine_() % n : 0; }
     char From(const std::string& alphabet) { return alphabet[Below(static_cast<uint32_t>(alphabet.size()))]; }
 

@@ -116,9 +116,10 @@ TEST(MenuTails, RecentFilesReplaceTheirOldItems)
     TRecentFiles recent;
     for (const char* p : {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\d\\e.txt"}) recent.Add(p);
     RebuildRecentFileMenu(menu, recent, nullptr);
+    // The test program carries the program's strings: 1550 is "&0 More Files...".
     EXPECT_EQ(MenuTexts(menu),
               (std::vector<std::string>{"101:&New", "-", "108:E&xit", "-", "160:&1 e.txt", "161:&2 c.txt",
-                                        "162:&3 b.txt", "163:&4 a.txt", "169:More Files..."}));
+                                        "162:&3 b.txt", "163:&4 a.txt", "169:&0 More Files..."}));
     recent.Remove("C:\\c.txt");
     RebuildRecentFileMenu(menu, recent, nullptr);
     EXPECT_EQ(MenuTexts(menu),

@@ -1,0 +1,197 @@
+// Resource ids of ozm.exe: menu commands, strings, dialogs and their controls (shared by the .rc and the code).
+#pragma once
+
+// Frame command numbers (menu ids). Stored in help contexts and tool bar layouts: never renumber.
+#define CM_OPENBYNAME 91
+#define CM_OPENCMDLINE 92
+#define CM_OPENOUTPUT 93
+#define CM_SAVEACTIVE 94
+#define CM_SAVEEVERY 95
+#define CM_FILENEW 101
+#define CM_FILEOPEN 102
+#define CM_INSERTFILE 103
+#define CM_IMPORTTEXT 104
+#define CM_FINDFILE 105
+#define CM_FILESAVE 106
+#define CM_FILESAVEAS 107
+#define CM_SAVEBLOCK 108
+#define CM_SAVEALL 109
+#define CM_PRINT 130
+#define CM_PRINTPREVIEW 131
+#define CM_PRINTERSETUP 132
+#define CM_PAGESETUP 133
+#define CM_EXIT 150
+#define CM_RECENT0 160
+#define CM_RECENT3 163
+#define CM_MOREFILES 169
+#define CM_UNDO 201
+#define CM_REDO 202
+#define CM_CUT 203
+#define CM_COPY 204
+#define CM_PASTE 205
+#define CM_CLEAR 206
+#define CM_SELECTALL 207
+#define CM_TIMEDATE 208
+#define CM_INSERTSYMBOL 209
+#define CM_WORDWRAP 210
+#define CM_CUTAPPEND 211
+#define CM_COPYAPPEND 212
+#define CM_COLUMNMODE 215
+#define CM_FILLBLOCK 216
+#define CM_LINEDRAW 220
+#define CM_LINEDRAWSTYLE 221
+#define CM_FIND 301
+#define CM_REPLACE 302
+#define CM_FINDNEXT 303
+#define CM_GOTOLINE 305
+#define CM_GOTOCOLUMN 306
+#define CM_MATCHPAIR 307
+#define CM_MATCHPREPNEXT 308
+#define CM_MATCHPREPPREV 309
+#define CM_DROPBOOKMARK 310
+#define CM_GOTOBOOKMARK 311
+#define CM_RECORDMACRO 501
+#define CM_STOPRECORDER 502
+#define CM_MACRO 503
+#define CM_COMMANDS 504
+#define CM_EXPANDTABS 530
+#define CM_COMPRESSTABS 531
+#define CM_CONVERTTABSIZE 532
+#define CM_CHANGECASE 534
+#define CM_CONVERTTEXT 535
+#define CM_SORT 538
+#define CM_WORDCOUNT 540
+#define CM_CALCULATOR 555
+#define CM_USERTOOL1 560
+#define CM_USERTOOL9 568
+#define CM_SETFONT 601
+#define CM_FONT1250 602
+#define CM_FONT1252 603
+#define CM_FONT437 604
+#define CM_FONTCROSCII 605
+#define CM_FONTISO1 606
+#define CM_FONTISO2 607
+#define CM_FONTMACROMAN 608
+#define CM_FONTMACCE 609
+#define CM_EDITOROPTIONS 701
+#define CM_MOUSEOPTIONS 702
+#define CM_LANGUAGE 703
+#define CM_KEYMAPPING 704
+#define CM_HELPOPTIONS 705
+#define CM_TOOLS 706
+#define CM_FILEFILTERS 707
+#define CM_SYNTAX 708
+#define CM_AUTOCORRECT 710
+#define CM_STATUSBAR 720
+#define CM_TOOLBAR 721
+#define CM_MULTIINST 723
+#define CM_SAVEDESKTOPNOW 725
+#define CM_SAVEDESKTOP 726
+#define CM_RESTOREDESKTOPNOW 727
+#define CM_AUTOLOAD 728
+#define CM_SAVESETTINGSNOW 730
+#define CM_SAVESETTINGS 731
+#define CM_BARSTYLEDEFAULT 790
+#define CM_BARSTYLEWIN3 791
+#define CM_BARSTYLEWIN95 792
+#define CM_CASCADE 801
+#define CM_TILEHORZ 802
+#define CM_TILEVERT 803
+#define CM_ARRANGEICONS 804
+#define CM_CLOSEALL 805
+#define CM_PREVWINDOW 814
+#define CM_NEXTWINDOW 815
+#define CM_HELPCONTENTS 901
+#define CM_HELPKEYBOARD 902
+#define CM_WHATIS 903
+#define CM_TIPOFTHEDAY 907
+#define CM_KEYWORDSEARCH 950
+#define CM_USERHELP1 960
+#define CM_ABOUT 999
+// Menu items that run an editor command directly carry 1000 + the command number.
+#define CM_DELETETOEOL 1011
+#define CM_DELETETOBOL 1012
+#define CM_DELETELINE 1013
+#define CM_DUPLINE 1017
+#define CM_JOINLINE 1018
+#define CM_CENTERLINE 1019
+#define CM_INSERTCOMMENT 1020
+#define CM_INDENTBLOCK 1080
+#define CM_UNINDENTBLOCK 1081
+#define CM_ALIGNLEFT 1086
+#define CM_CENTERPARA 1087
+#define CM_ALIGNRIGHT 1088
+#define CM_JUSTIFY 1089
+#define CM_UPPERCASE 1130
+#define CM_LOWERCASE 1131
+#define CM_FLIPCASE 1132
+#define CM_OPENSOURCEFILE 1257
+
+// The first window menu item the client area appends for its children.
+#define ID_FIRSTCHILD 4000
+// Child window ids of the frame.
+#define ID_TOOLBAR 70
+#define ID_STATUSBAR 71
+#define ID_EDITORNOTIFY 72
+
+// Accelerator table, icons.
+#define IDA_MAIN 1
+#define IDI_PROGRAM 1
+#define IDI_DOCUMENT 2
+
+// Strings.
+#define IDS_HELPNOTAVAILABLE 8
+#define IDS_WHOLENUMBER 10
+#define IDS_SYSMENUHELP 70
+#define IDS_POPUPOTHER 71
+#define IDS_POPUPFILE 72
+#define IDS_UNDOACCEL 1500
+#define IDS_CANTUNDO 1501
+#define IDS_UNDO 1502
+#define IDS_UNDOLAST 1519
+#define IDS_FILTERDEFAULT 15000
+#define IDS_PRODUCTNAME 15001
+#define IDS_SAVEASOPEN 15003
+#define IDS_SAVECHANGES 15004
+#define IDS_CANNOTREAD 15005
+#define IDS_READERROR 15006
+#define IDS_CANNOTWRITE 15007
+#define IDS_WRITEERROR 15008
+#define IDS_SAVEKEYMAP 15011
+#define IDS_BROWSEHELP 15020
+#define IDS_BROWSEHELPFILTER 15021
+#define IDS_BROWSEPROGRAMS 15022
+#define IDS_BROWSEPROGRAMSFILTER 15023
+#define IDS_BROWSEKEYMAP 15024
+#define IDS_BROWSEKEYMAPFILTER 15025
+#define IDS_IMPORTDOCUMENT 15026
+#define IDS_IMPORTFILTER 15027
+#define IDS_ENGINEERROR 15099  // + engine error code 1..5
+#define IDS_CATEGORYALL 15180
+#define IDS_CATEGORYLAST 15192
+#define IDS_REGEXERROR 15250  // + regular expression error code 1..13
+#define IDS_REGEXPREFIX 15250
+#define IDS_COLORDEFAULT 15400
+#define IDS_COLORLAST 15416
+#define IDS_COLORCLASS 15420
+#define IDS_STATUSLABEL 16000
+
+// Dialog controls of the file dialog templates.
+#define IDC_FINDFILE 101
+#define IDC_FORMATDOS 101
+#define IDC_FORMATUNIX 102
+#define IDC_FORMATMAC 103
+#define IDC_BACKUP 105
+#define IDC_HELPBUTTON 110
+// The File Filters dialog.
+#define IDC_FILTERLIST 201
+#define IDC_FILTERDESC 202
+#define IDC_FILTERPATTERN 203
+#define IDC_FILTERADD 204
+#define IDC_FILTERREMOVE 205
+#define IDC_FILTERUP 206
+#define IDC_FILTERDOWN 207
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -1,0 +1,43 @@
+// What the frame supplies to its editor windows: message boxes, file dialogs, desktop places, key lookup.
+#include "shell/win32/FrameServices.h"
+
+#include "shell/win32/FileDialogs.h"
+#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/VokMessage.h"
+
+int TFrameServices::Message(HWND owner, unsigned stringId, const char* arg, unsigned flags)
+{
+    return VokMessage(owner, stringId, arg, flags);
+}
+
+bool TFrameServices::SaveAsDialog(HWND owner, char* path, int* format, bool* backup)
+{
+    return SaveAsFileDialog(instance_, owner, path, 260, format, backup);
+}
+
+bool TFrameServices::OpenDialog(HWND owner, char* path)
+{
+    return OpenFileDialog(instance_, owner, path, 260, false);
+}
+
+bool TFrameServices::SaveDialogOpen()
+{
+    return SaveAsDialogOpen();
+}
+
+bool TFrameServices::DesktopFind(const char* path, TDesktopPlace* place)
+{
+    return ::DesktopFind(path, place);
+}
+
+void TFrameServices::DesktopStore(const char* path, const TDesktopPlace& place)
+{
+    // A window with a file name that closes is remembered on the desktop and among the recent files.
+    ::DesktopStore(path, place);
+    RecentFileAdd(path);
+}
+
+unsigned TFrameServices::LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers)
+{
+    return LookupKeyBinding(keyState, kind, code, modifiers);
+}

@@ -1,0 +1,20 @@
+// What the frame supplies to its editor windows: message boxes, file dialogs, desktop places, key lookup.
+#pragma once
+
+#include "editor_window/win32/EditorServices.h"
+
+// TFrameServices forwards each service to the program-wide part that owns it; it holds no state.
+class TFrameServices final : public TEditorServices {
+public:
+    explicit TFrameServices(HINSTANCE instance) : instance_(instance) {}
+    int Message(HWND owner, unsigned stringId, const char* arg, unsigned flags) override;
+    bool SaveAsDialog(HWND owner, char* path, int* format, bool* backup) override;
+    bool OpenDialog(HWND owner, char* path) override;
+    bool SaveDialogOpen() override;
+    bool DesktopFind(const char* path, TDesktopPlace* place) override;
+    void DesktopStore(const char* path, const TDesktopPlace& place) override;
+    unsigned LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers) override;
+
+private:
+    HINSTANCE instance_;
+};

@@ -1,0 +1,645 @@
+// The main frame: the multi-document window that owns the editor windows, the bars and the editor font.
+#include "shell/win32/MainWindow.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "editor_window/win32/WindowsEditor.h"
+#include "engine/Commands.h"
+#include "engine/Options.h"
+#include "resource.h"
+#include "shell/CommandLine.h"
+#include "shell/Settings.h"
+#include "shell/win32/FileDialogs.h"
+#include "shell/win32/FileTypesDlg.h"
+#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/VokMessage.h"
+
+namespace {
+
+HWND gFrame = nullptr;
+HHOOK gFilterHook = nullptr;
+
+constexpr UINT kMsgHelpKey = WM_USER;        // the hook saw F1 in a dialog (0) or menu (2)
+constexpr UINT kMsgHandOver = WM_USER + 1;   // a second copy hands over its command line as an atom
+constexpr UINT kMsgChildGone = WM_USER + 2;  // an editor window closed: the status bar shows the next one
+WNDPROC gClientProc = nullptr;
+
+// The client area tells the frame when a child is destroyed, however it was closed.
+LRESULT CALLBACK ClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (msg == WM_MDIDESTROY && gFrame)
+        PostMessageA(gFrame, kMsgChildGone, 0, 0);
+    return CallWindowProcA(gClientProc, hwnd, msg, wParam, lParam);
+}
+constexpr int kWindowMenuPos = 6;
+
+// Menu commands the active document's engine runs as editor commands.
+struct TForwardElement {
+    int menuId;
+    unsigned command;
+};
+
+const TForwardElement kForwarded[] = {
+    {CM_INSERTFILE, cmReadBlock},        {CM_FILESAVE, cmSaveFile},
+    {CM_FILESAVEAS, cmSaveFileAs},       {CM_SAVEBLOCK, cmWriteBlock},
+    {CM_PRINT, cmPrint},                 {CM_UNDO, cmUndo},
+    {CM_REDO, cmRedo},                   {CM_CUT, cmCut},
+    {CM_COPY, cmCopy},                   {CM_PASTE, cmPaste},
+    {CM_CLEAR, cmDeleteBlock},           {CM_SELECTALL, cmSelectAll},
+    {CM_TIMEDATE, cmInsertTimeDate},     {CM_INSERTSYMBOL, cmInsertSymbol},
+    {CM_WORDWRAP, cmToggleWordWrap},     {CM_CUTAPPEND, cmCutAndAppend},
+    {CM_COPYAPPEND, cmCopyAndAppend},    {CM_FILLBLOCK, cmFillBlock},
+    {CM_LINEDRAWSTYLE, cmLineDrawStyle}, {CM_FIND, cmFind},
+    {CM_REPLACE, cmReplace},             {CM_FINDNEXT, cmFindNext},
+    {CM_GOTOLINE, cmGoToLine},           {CM_GOTOCOLUMN, cmGoToColumn},
+    {CM_MATCHPAIR, cmMatchPair},         {CM_MATCHPREPNEXT, cmMatchPreprocNext},
+    {CM_MATCHPREPPREV, cmMatchPreprocPrev}, {CM_RECORDMACRO, cmRecordMacro},
+    {CM_STOPRECORDER, cmMacroStopRecorder}, {CM_MACRO, cmMacro},
+    {CM_EXPANDTABS, cmExpandTabsToSpaces}, {CM_COMPRESSTABS, cmCompressSpacesToTabs},
+    {CM_CONVERTTEXT, cmConvertText},     {CM_SORT, cmSort},
+    {CM_WORDCOUNT, cmWordCount},         {CM_KEYWORDSEARCH, cmHelpKeywordSearch},
+    {CM_DELETETOEOL, cmDeleteToEOL},     {CM_DELETETOBOL, cmDeleteToBOL},
+    {CM_DELETELINE, cmDeleteLine},       {CM_DUPLINE, cmDupLine},
+    {CM_JOINLINE, cmJoinLine},           {CM_CENTERLINE, cmCenterLine},
+    {CM_INSERTCOMMENT, cmInsertComment}, {CM_INDENTBLOCK, cmIndentBlock},
+    {CM_UNINDENTBLOCK, cmUnindentBlock}, {CM_ALIGNLEFT, cmLeftBlockPara},
+    {CM_CENTERPARA, cmCenterBlockPara},  {CM_ALIGNRIGHT, cmRightBlockPara},
+    {CM_JUSTIFY, cmJustifyBlockPara},    {CM_UPPERCASE, cmUpperCase},
+    {CM_LOWERCASE, cmLowerCase},         {CM_FLIPCASE, cmFlipCase},
+    {CM_OPENSOURCEFILE, cmOpenFileAtCursor},
+};
+
+unsigned VersionWord()
+{
+    DWORD v = GetVersion();
+    return (LOBYTE(LOWORD(v)) << 8) | HIBYTE(LOWORD(v));
+}
+
+LRESULT CALLBACK MessageFilterProc(int code, WPARAM wParam, LPARAM lParam) noexcept
+{
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if ((code == MSGF_DIALOGBOX || code == MSGF_MENU) && msg && msg->message == WM_KEYDOWN
+        && msg->wParam == VK_F1 && gFrame)
+        PostMessageA(gFrame, kMsgHelpKey, static_cast<WPARAM>(code), 0);
+    return CallNextHookEx(gFilterHook, code, wParam, lParam);
+}
+
+// The path as the file system spells it: full, and with the file's own letter case when it exists.
+std::string NormalisedName(const char* path)
+{
+    char full[MAX_PATH];
+    char* filePart = nullptr;
+    DWORD n = GetFullPathNameA(path, sizeof full, full, &filePart);
+    if (n == 0 || n >= sizeof full)
+        return std::string(path).substr(0, kMaxPathChars);
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(full, &found);
+    if (h == INVALID_HANDLE_VALUE)
+        return full;
+    FindClose(h);
+    std::string result(full);
+    std::size_t slash = result.find_last_of('\\');
+    if (slash != std::string::npos)
+        result = result.substr(0, slash + 1) + found.cFileName;
+    return result.substr(0, kMaxPathChars);
+}
+
+}  // namespace
+
+HWND FrameWindow()
+{
+    return gFrame;
+}
+
+// ---- Creation. -------------------------------------------------------------------------------------------
+
+bool TMainWindow::Register(HINSTANCE instance)
+{
+    WNDCLASSA wc = {};
+    if (GetClassInfoA(instance, kClassName, &wc))
+        return true;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassA(&wc) != 0 && TWindowsEditor::Register(instance);
+}
+
+TMainWindow* TMainWindow::Create(HINSTANCE instance, const std::string& commandLine)
+{
+    ConnectSubsystems();
+    if (!Register(instance))
+        return nullptr;
+    auto* frame = new TMainWindow(instance);
+    frame->commandLine_ = commandLine;
+    const TFramePlacement& w = ProgramSettings().window;
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (w.maximised ? WS_MAXIMIZE : 0);
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(1));
+    HWND hwnd = CreateWindowExA(0, kClassName, kTitle, style, w.x, w.y, w.width, w.height, nullptr, menu, instance, frame);
+    if (!hwnd) {
+        if (!frame->hwnd_)
+            delete frame;
+        return nullptr;
+    }
+    frame->SetUp();
+    return frame;
+}
+
+TMainWindow* TMainWindow::FromHandle(HWND hwnd)
+{
+    char name[32];
+    if (!hwnd || !GetClassNameA(hwnd, name, sizeof name) || lstrcmpA(name, kClassName) != 0)
+        return nullptr;
+    return reinterpret_cast<TMainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool TMainWindow::OnCreate()
+{
+    std::string fonts = ProgramDir() + "OZME.DLL";
+    if (GetFileAttributesA(fonts.c_str()) != INVALID_FILE_ATTRIBUTES && AddFontResourceA(fonts.c_str()) > 0) {
+        fontResourceAdded_ = true;
+        PostMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+    }
+    const TSettings& o = ProgramSettings();
+    font_.Create(o.fontName, o.fontSize, o.fontWeight);
+    helpCursor_ = LoadCursorA(instance_, "Help");
+
+    CLIENTCREATESTRUCT ccs = {};
+    ccs.hWindowMenu = GetSubMenu(GetMenu(hwnd_), kWindowMenuPos);
+    ccs.idFirstChild = ID_FIRSTCHILD;
+    DWORD exStyle = VersionWord() > 0x35E ? WS_EX_CLIENTEDGE : 0;
+    client_ = CreateWindowExA(exStyle, "MDICLIENT", nullptr,
+                              WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
+                              nullptr, instance_, &ccs);
+    if (!client_)
+        return false;
+    gClientProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(client_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClientProc)));
+    CreateBars();
+    gFilterHook = SetWindowsHookExA(WH_MSGFILTER, MessageFilterProc, nullptr, GetCurrentThreadId());
+    return true;
+}
+
+void TMainWindow::SetUp()
+{
+    gFrame = hwnd_;
+    if (!commandLine_.empty())
+        PostMessageA(hwnd_, WM_COMMAND, CM_OPENCMDLINE, 0);
+    else if (ProgramSettings().autoLoad)
+        PostMessageA(hwnd_, WM_COMMAND, CM_RESTOREDESKTOPNOW, 0);
+    if (toolBar_.Handle() && !ProgramSettings().buttonBar)
+        ShowWindow(toolBar_.Handle(), SW_HIDE);
+    if (statusBar_.Handle() && !ProgramSettings().statusBar)
+        ShowWindow(statusBar_.Handle(), SW_HIDE);
+    Relayout();
+    DragAcceptFiles(hwnd_, TRUE);
+}
+
+std::string TMainWindow::ProgramDir() const
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(instance_, path, sizeof path);
+    std::string dir(path, n < sizeof path ? n : 0);
+    std::size_t slash = dir.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+}
+
+// ---- The bars. -------------------------------------------------------------------------------------------
+
+void TMainWindow::CreateBars()
+{
+    toolBar_.Create(hwnd_, instance_, ProgramSettings().btnBarStyle);
+    statusBar_.Create(hwnd_, instance_);
+}
+
+void TMainWindow::UpdateStatusBar()
+{
+    if (!statusBar_.Handle())
+        return;
+    TStatusValues v;
+    if (TWindowsEditor* editor = ActiveEditor()) {
+        v.line = std::to_string(editor->curLineNo + 1);
+        v.column = std::to_string(editor->curCol + 1);
+        int c = editor->CharAtCursor();
+        char code[32];
+        if (c == 0)
+            lstrcpyA(code, "EOL");
+        else
+            wsprintfA(code, "0x%x, %d", c, c);
+        v.code = code;
+        v.lines = std::to_string(editor->lastLine + 1);
+        v.modified = editor->modified ? LoadResString(IDS_STATUSLABEL + 3) : std::string();
+        v.mode = LoadResString(IDS_STATUSLABEL + (EngineOptions().overwriteMode ? 5 : 4));
+        int format = editor->FileFormat();
+        v.format = LoadResString(IDS_STATUSLABEL + (format == 1 ? 7 : format == 2 ? 8 : 6));
+    }
+    statusBar_.Show(v);
+}
+
+void TMainWindow::OnToolBarNotify(int code)
+{
+    if (code == 3) {
+        PopupMenu("BTNBAR");
+        return;
+    }
+    if (code != 4 || !statusBar_.Handle())
+        return;
+    POINT pt;
+    GetCursorPos(&pt);
+    UINT command = toolBar_.HitTest(pt);
+    if (!command) {
+        statusBar_.LeaveHelpText();
+        return;
+    }
+    std::string text = LoadResString(command);
+    statusBar_.ShowHelpText(text.substr(0, text.find('\n')).c_str());
+}
+
+int TMainWindow::ToolBarHeight() const
+{
+    HWND bar = toolBar_.Handle();
+    return bar && (GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE) ? toolBar_.Height() : 0;
+}
+
+int TMainWindow::StatusBarHeight() const
+{
+    HWND bar = statusBar_.Handle();
+    return bar && (GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE) ? statusBar_.Height() : 0;
+}
+
+void TMainWindow::Relayout()
+{
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    OnSize(r.right, r.bottom);
+}
+
+void TMainWindow::OnSize(int cx, int cy)
+{
+    int top = ToolBarHeight();
+    int bottom = StatusBarHeight();
+    if (toolBar_.Handle())
+        MoveWindow(toolBar_.Handle(), 0, 0, cx, top, TRUE);
+    if (statusBar_.Handle())
+        MoveWindow(statusBar_.Handle(), 0, cy - bottom, cx, bottom, TRUE);
+    MoveWindow(client_, 0, top, cx, std::max(0, cy - top - bottom), TRUE);
+}
+
+// ---- Children. -------------------------------------------------------------------------------------------
+
+TWindowsEditor* TMainWindow::ActiveEditor() const
+{
+    HWND active = reinterpret_cast<HWND>(SendMessageA(client_, WM_MDIGETACTIVE, 0, 0));
+    return TWindowsEditor::FromHandle(active);
+}
+
+std::vector<TWindowsEditor*> TMainWindow::Editors() const
+{
+    std::vector<TWindowsEditor*> editors;
+    for (HWND child = GetWindow(client_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (TWindowsEditor* editor = TWindowsEditor::FromHandle(child))
+            editors.push_back(editor);
+    return editors;
+}
+
+TWindowsEditor* TMainWindow::OpenByName(const char* path)
+{
+    if (!path || !*path)
+        return nullptr;
+    const bool first = ActiveEditor() == nullptr;
+    std::string name = NormalisedName(path);
+    for (TWindowsEditor* editor : Editors()) {
+        if (!editor->FileName().empty() && lstrcmpiA(editor->FileName().c_str(), name.c_str()) == 0) {
+            if (IsIconic(editor->Handle()))
+                SendMessageA(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(editor->Handle()), 0);
+            SendMessageA(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(editor->Handle()), 0);
+            return editor;
+        }
+    }
+    TWindowsEditor* editor = TWindowsEditor::Create(client_, name.c_str(), ID_EDITORNOTIFY, nullptr, first);
+    if (!editor)
+        return nullptr;
+    editor->SetEditorFont(font_.Get(), false);
+    if (!editor->LoadFile(name.c_str(), EngineOptions().detectFileFormat)) {
+        SendMessageA(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(editor->Handle()), 0);
+        return nullptr;
+    }
+    editor->TitleChanged();
+    ShowWindow(editor->Handle(), first ? SW_SHOWMAXIMIZED : SW_SHOW);
+    UpdateStatusBar();
+    return editor;
+}
+
+void TMainWindow::OpenCommandLine(const char* text)
+{
+    for (const std::string& token : SplitCommandLine(text)) {
+        char full[MAX_PATH];
+        DWORD n = GetFullPathNameA(token.c_str(), sizeof full, full, nullptr);
+        if (n == 0 || n >= sizeof full)
+            continue;
+        if (GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES)
+            continue;
+        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(full));
+    }
+}
+
+TWindowsEditor* TMainWindow::NewDocument()
+{
+    std::string title = UntitledName(untitled_);
+    untitled_ = (untitled_ + 1) & 0xFFFF;
+    const bool first = ActiveEditor() == nullptr;
+    TWindowsEditor* editor = TWindowsEditor::Create(client_, title.c_str(), ID_EDITORNOTIFY, nullptr, first);
+    if (!editor)
+        return nullptr;
+    editor->SetEditorFont(font_.Get(), true);
+    editor->TitleChanged();
+    UpdateStatusBar();
+    return editor;
+}
+
+void TMainWindow::OpenWithDialog()
+{
+    std::vector<std::string> paths;
+    if (!OpenFilesDialog(instance_, hwnd_, &paths))
+        return;
+    for (const std::string& path : paths)
+        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(NormalisedName(path.c_str()).c_str()));
+}
+
+void TMainWindow::DropFiles(HDROP drop)
+{
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> names;
+    for (UINT i = 0; i < count && names.size() < static_cast<std::size_t>(kMaxDroppedFiles); ++i) {
+        char name[MAX_PATH];
+        if (DragQueryFileA(drop, i, name, sizeof name) > 0)
+            names.push_back(name);
+    }
+    DragFinish(drop);
+    for (const std::string& name : names)
+        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+bool TMainWindow::CanClose()
+{
+    for (TWindowsEditor* editor : Editors())
+        if (!editor->CanClose())
+            return false;
+    if (KeyMappingChanged()) {
+        int answer = VokMessage(hwnd_, IDS_SAVEKEYMAP, nullptr, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        if (answer == IDCANCEL)
+            return false;
+        if (answer == IDYES)
+            SaveKeyMapping();
+    }
+    return true;
+}
+
+void TMainWindow::CloseAll()
+{
+    for (TWindowsEditor* editor : Editors()) {
+        if (!editor->CanClose())
+            return;
+        SendMessageA(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(editor->Handle()), 0);
+    }
+    UpdateStatusBar();
+}
+
+void TMainWindow::ApplyFont()
+{
+    for (TWindowsEditor* editor : Editors())
+        editor->SetEditorFont(font_.Get(), true);
+}
+
+void TMainWindow::ChooseEditorFont()
+{
+    LOGFONTA lf = {};
+    GetObjectA(font_.Get(), sizeof lf, &lf);
+    CHOOSEFONTA cf = {};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = hwnd_;
+    cf.lpLogFont = &lf;
+    cf.Flags = CF_SCREENFONTS | CF_FIXEDPITCHONLY | CF_LIMITSIZE | CF_INITTOLOGFONTSTRUCT;
+    cf.nSizeMin = 6;
+    cf.nSizeMax = 126;
+    if (!::ChooseFontA(&cf))
+        return;
+    font_.Adopt(CreateFontIndirectA(&lf));
+    HDC dc = GetDC(nullptr);
+    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    TSettings& o = ProgramSettings();
+    lstrcpynA(o.fontName, lf.lfFaceName, sizeof o.fontName);
+    o.fontSize = (std::abs(lf.lfHeight) * 720 / std::max(1, ppi) + 5) / 10;
+    o.fontWeight = lf.lfWeight;
+    ApplyFont();
+}
+
+void TMainWindow::PopupMenu(const char* name)
+{
+    HMENU menu = LoadMenuA(instance_, name);
+    if (!menu)
+        return;
+    POINT pt;
+    GetCursorPos(&pt);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+    DestroyMenu(menu);
+}
+
+// ---- Commands. -------------------------------------------------------------------------------------------
+
+bool TMainWindow::ForwardToEditor(int id)
+{
+    for (const TForwardElement& f : kForwarded) {
+        if (f.menuId == id) {
+            if (TWindowsEditor* editor = ActiveEditor())
+                editor->ExecuteCommand(f.command, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TMainWindow::OnEditorNotify(int code)
+{
+    switch (code) {
+    case 1: UpdateStatusBar(); break;
+    case 2: {
+        TWindowsEditor* editor = ActiveEditor();
+        PopupMenu(editor && editor->selShown ? "EDIT_SELECT" : "EDIT_NOSEL");
+        break;
+    }
+    case 3: PostMessageA(hwnd_, WM_COMMAND, CM_FILEOPEN, 0); break;
+    case 4: {
+        std::string path(gOpenFileBuffer, strnlen(gOpenFileBuffer, sizeof gOpenFileBuffer));
+        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
+        break;
+    }
+    case 5: PostMessageA(hwnd_, WM_COMMAND, CM_FILENEW, 0); break;
+    case 6: {
+        std::string path = ProgramDir() + "TEXT.CNV";
+        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
+        break;
+    }
+    default: break;
+    }
+}
+
+void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
+{
+    if (id == ID_EDITORNOTIFY && lParam) {
+        OnEditorNotify(code);
+        return;
+    }
+    if (ForwardToEditor(id))
+        return;
+    switch (id) {
+    case ID_TOOLBAR: OnToolBarNotify(code); break;
+    case CM_OPENBYNAME: OpenByName(reinterpret_cast<const char*>(lParam)); break;
+    case CM_OPENCMDLINE: OpenCommandLine(commandLine_.c_str()); break;
+    case CM_SAVEACTIVE:
+        if (TWindowsEditor* editor = ActiveEditor())
+            editor->Save();
+        break;
+    case CM_SAVEEVERY:
+        for (TWindowsEditor* editor : Editors())
+            editor->Save();
+        break;
+    case CM_SAVEALL:
+        for (TWindowsEditor* editor : Editors())
+            editor->ExecuteCommand(cmSaveFile, 0);
+        break;
+    case CM_FILENEW: NewDocument(); break;
+    case CM_FILEOPEN: OpenWithDialog(); break;
+    case CM_EXIT: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
+    case CM_SETFONT: ChooseEditorFont(); break;
+    case CM_FILEFILTERS: EditFileFilters(instance_, hwnd_); break;
+    case CM_RESTOREDESKTOPNOW:
+        for (const std::string& path : DesktopRestoreList())
+            SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
+        break;
+    case CM_STATUSBAR:
+    case CM_TOOLBAR: {
+        bool& flag = id == CM_STATUSBAR ? ProgramSettings().statusBar : ProgramSettings().buttonBar;
+        flag = !flag;
+        if (HWND bar = id == CM_STATUSBAR ? statusBar_.Handle() : toolBar_.Handle())
+            ShowWindow(bar, flag ? SW_SHOW : SW_HIDE);
+        Relayout();
+        break;
+    }
+    case CM_BARSTYLEDEFAULT:
+    case CM_BARSTYLEWIN3:
+    case CM_BARSTYLEWIN95:
+        ProgramSettings().btnBarStyle = id == CM_BARSTYLEDEFAULT ? -1 : id == CM_BARSTYLEWIN3 ? 1 : 2;
+        toolBar_.Restyle(ProgramSettings().btnBarStyle);
+        Relayout();
+        break;
+    case CM_CASCADE: SendMessageA(client_, WM_MDICASCADE, 0, 0); break;
+    case CM_TILEHORZ: SendMessageA(client_, WM_MDITILE, MDITILE_HORIZONTAL, 0); break;
+    case CM_TILEVERT: SendMessageA(client_, WM_MDITILE, MDITILE_VERTICAL, 0); break;
+    case CM_ARRANGEICONS: SendMessageA(client_, WM_MDIICONARRANGE, 0, 0); break;
+    case CM_CLOSEALL: CloseAll(); break;
+    case CM_PREVWINDOW:
+    case CM_NEXTWINDOW: {
+        HWND active = reinterpret_cast<HWND>(SendMessageA(client_, WM_MDIGETACTIVE, 0, 0));
+        if (active)
+            SendMessageA(client_, WM_MDINEXT, reinterpret_cast<WPARAM>(active), id == CM_PREVWINDOW ? 1 : 0);
+        break;
+    }
+    default:
+        DefFrameProcA(hwnd_, client_, WM_COMMAND, MAKEWPARAM(id, code), lParam);
+        break;
+    }
+}
+
+// ---- The procedure. --------------------------------------------------------------------------------------
+
+void TMainWindow::OnDestroy()
+{
+    SaveAllSettings(hwnd_, ProgramSettings().saveSettings);
+    SaveDesktop(client_, ProgramSettings().saveDesktop);
+    FreeDesktopList();
+    if (fontResourceAdded_) {
+        RemoveFontResourceA((ProgramDir() + "OZME.DLL").c_str());
+        PostMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+        fontResourceAdded_ = false;
+    }
+    font_.Reset();
+    if (gFilterHook) {
+        UnhookWindowsHookEx(gFilterHook);
+        gFilterHook = nullptr;
+    }
+    if (gFrame == hwnd_)
+        gFrame = nullptr;
+    if (quitOnDestroy_)
+        PostQuitMessage(0);
+}
+
+LRESULT TMainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE: return OnCreate() ? 0 : -1;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), lParam); return 0;
+    case WM_DROPFILES: DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_CLOSE:
+        if (CanClose())
+            DestroyWindow(hwnd_);
+        return 0;
+    case WM_QUERYENDSESSION: return CanClose() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        if (wParam) {
+            SaveAllSettings(hwnd_, ProgramSettings().saveSettings);
+            SaveDesktop(client_, ProgramSettings().saveDesktop);
+        }
+        return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case kMsgHelpKey: return 0;  // no help topics are connected yet
+    case kMsgChildGone: UpdateStatusBar(); return 0;
+    case kMsgHandOver: {
+        char text[257] = {};
+        if (GlobalGetAtomNameA(static_cast<ATOM>(wParam), text, sizeof text - 1) > 0)
+            OpenCommandLine(text);
+        return 0;
+    }
+    default: break;
+    }
+    return DefFrameProcA(hwnd_, client_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TMainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    TMainWindow* self;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<TMainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<TMainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!self)
+        return DefFrameProcA(hwnd, nullptr, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        LRESULT r = DefFrameProcA(hwnd, self->client_, msg, wParam, lParam);
+        delete self;
+        return r;
+    }
+    try {
+        return self->HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+        // Nothing may cross a window procedure; a command that failed for lack of memory is not done.
+        VokMessage(hwnd, 15100, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
+}
