@@ -16,6 +16,22 @@ constexpr unsigned kFrameAreaHelpContext = 15000;
 
 }  // namespace
 
+void StartCalculator()
+{
+    if (HWND calc = FindWindowA("VokCalcClass", nullptr)) {
+        SetForegroundWindow(calc);
+        ShowWindow(calc, SW_RESTORE);
+        return;
+    }
+    if (WinExec("VCALC.EXE", SW_SHOWNORMAL) >= 32)
+        return;
+    char program[MAX_PATH] = {};
+    GetPrivateProfileStringA("VokCalc", "ProgFileName", "", program, sizeof program, "vcalc.ini");
+    if (program[0] && WinExec(program, SW_SHOWNORMAL) >= 32)
+        return;
+    WinExec("CALC.EXE", SW_SHOWNORMAL);
+}
+
 bool TMainWindow::DocumentMaximised() const
 {
     BOOL maximised = FALSE;

@@ -224,7 +224,7 @@ void TMainWindow::OnToolBarNotify(int code)
         return;
     }
     std::string text = LoadResString(command);
-    statusBar_.ShowHelpText(text.substr(0, text.find('\n')).c_str());
+    statusBar_.ShowHelpText(StatusTextOf(text).c_str());
 }
 
 int TMainWindow::ToolBarHeight() const
@@ -507,6 +507,7 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     }
     switch (id) {
     case CM_WHATIS: EnterHelpMode(); break;
+    case CM_CALCULATOR: StartCalculator(); break;
     case CM_MULTIINST: ToggleFlag(TImmediateFlag::AllowMultiInst); break;
     case CM_SAVEDESKTOP: ToggleFlag(TImmediateFlag::SaveDesktop); break;
     case CM_AUTOLOAD: ToggleFlag(TImmediateFlag::AutoLoad); break;

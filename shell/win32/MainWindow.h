@@ -118,5 +118,9 @@ private:
     unsigned lastHelpContext_ = 0;
 };
 
+// Command 555: activates the running calculator, or starts "VCALC.EXE", the one "vcalc.ini" names, or
+// "CALC.EXE", in that order.
+void StartCalculator();
+
 // The window handle of the frame, set when the frame is set up.
 HWND FrameWindow();

@@ -194,3 +194,30 @@ TEST(MenuStrings, UndoLabelsAndToolTipsComeFromTheCommandStrings)
 }
 
 }  // namespace
+
+namespace {
+
+LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(MenuFrameTest, CalculatorActivatesTheOneRunning)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = PlainProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VokCalcClass";
+    RegisterClassA(&wc);
+    HWND calc = CreateWindowExA(0, "VokCalcClass", "calc", WS_OVERLAPPEDWINDOW | WS_MINIMIZE, 0, 0, 100, 100,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(calc, nullptr);
+    ASSERT_TRUE(IsIconic(calc));
+    OpenMenu(3);
+    EXPECT_FALSE(Grayed(CM_CALCULATOR));
+    Command(CM_CALCULATOR);
+    EXPECT_FALSE(IsIconic(calc));
+    DestroyWindow(calc);
+}
+
+}  // namespace
