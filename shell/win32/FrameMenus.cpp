@@ -46,6 +46,19 @@ void TMainWindow::UpdateMenus()
     ApplyMenuState(GetMenu(hwnd_), instance_, GatherMenuContext(ActiveEditor(), helpMode_), DocumentMaximised());
 }
 
+void TMainWindow::OnInitMenuPopup(HMENU popup, bool systemMenu)
+{
+    if (systemMenu || IsIconic(hwnd_))
+        return;
+    UpdateMenus();
+    // The editor's context pop-ups carry the Edit menu's items and follow the same rules.
+    HMENU bar = GetMenu(hwnd_);
+    for (int i = GetMenuItemCount(bar) - 1; i >= 0; --i)
+        if (GetSubMenu(bar, i) == popup)
+            return;
+    ApplyItemStates(popup, instance_, GatherMenuContext(ActiveEditor(), helpMode_));
+}
+
 void TMainWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu)
 {
     if (!menu) {

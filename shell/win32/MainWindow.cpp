@@ -626,8 +626,7 @@ LRESULT TMainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             UpdateMenus();
         break;
     case WM_INITMENUPOPUP:
-        if (!HIWORD(lParam))
-            UpdateMenus();
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
         break;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
     case WM_SETCURSOR:

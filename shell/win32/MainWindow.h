@@ -84,6 +84,7 @@ private:
     bool ForwardToEditor(int id);
     bool TranslateForEditor(int id);
     void ToggleFlag(TImmediateFlag flag);
+    void OnInitMenuPopup(HMENU popup, bool systemMenu);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void OnMenuHelpKey();
     void OnHelpClick(int hitTest);

@@ -56,7 +56,7 @@ TMenuContext GatherMenuContext(const TWindowsEditor* active, bool helpMode)
     return c;
 }
 
-void ApplyMenuState(HMENU bar, HINSTANCE module, const TMenuContext& context, bool documentMaximised)
+void ApplyItemStates(HMENU bar, HINSTANCE module, const TMenuContext& context)
 {
     if (!bar)
         return;
@@ -70,6 +70,13 @@ void ApplyMenuState(HMENU bar, HINSTANCE module, const TMenuContext& context, bo
     SetItemText(bar, CM_UNDO,
                 UndoMenuText(LoadResourceText(module, static_cast<UINT>(UndoLabelStringId(kind)), "&Undo"),
                              LoadResourceText(module, IDS_UNDOACCEL, "\tAlt+BkSp")));
+}
+
+void ApplyMenuState(HMENU bar, HINSTANCE module, const TMenuContext& context, bool documentMaximised)
+{
+    if (!bar)
+        return;
+    ApplyItemStates(bar, module, context);
 
     const TSettings& s = ProgramSettings();
     if (HMENU file = GetSubMenu(bar, MenuPosition(TTopMenu::File, documentMaximised))) {

@@ -16,6 +16,9 @@ TMenuContext GatherMenuContext(const TWindowsEditor* active, bool helpMode);
 // the user tool and help tails. documentMaximised shifts every top-level position by one.
 void ApplyMenuState(HMENU bar, HINSTANCE module, const TMenuContext& context, bool documentMaximised);
 
+// The enabled and checked states and the Undo label alone, for a pop-up menu outside the menu bar.
+void ApplyItemStates(HMENU menu, HINSTANCE module, const TMenuContext& context);
+
 // The status text and help context of a highlighted menu item (WM_MENUSELECT's item and flags).
 struct TMenuHelp {
     std::string text;

@@ -221,3 +221,30 @@ TEST_F(MenuFrameTest, CalculatorActivatesTheOneRunning)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuFrameTest, TheEditorsContextPopUpFollowsTheSameRules)
+{
+    Command(CM_FILENEW);
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "EDIT_SELECT");
+    ASSERT_NE(menu, nullptr);
+    HMENU popup = GetSubMenu(menu, 0);
+    SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(0, FALSE));
+    // Nothing is selected in the new document.
+    EXPECT_TRUE(GetMenuState(popup, CM_CUT, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(popup, CM_INDENTBLOCK, MF_BYCOMMAND) & MF_GRAYED);
+    DestroyMenu(menu);
+}
+
+TEST_F(MenuFrameTest, F1InAMenuAsksForTheHighlightedItemsTopic)
+{
+    Select(CM_FINDNEXT, MF_STRING, GetSubMenu(Bar(), 2));
+    SendMessageA(hwnd, WM_USER, MSGF_MENU, 0);
+    EXPECT_EQ(frame->LastHelpContext(), static_cast<unsigned>(CM_FINDNEXT));
+    Select(1, MF_POPUP, Bar());
+    SendMessageA(hwnd, WM_USER, MSGF_MENU, 0);
+    EXPECT_EQ(frame->LastHelpContext(), 73u);
+}
+
+}  // namespace
