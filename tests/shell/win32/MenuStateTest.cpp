@@ -248,3 +248,20 @@ TEST_F(MenuFrameTest, F1InAMenuAsksForTheHighlightedItemsTopic)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuFrameTest, AClickOnTheFramesOwnPartsInHelpModeAsksForThatArea)
+{
+    Command(CM_WHATIS);
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, 0);
+    EXPECT_FALSE(frame->HelpMode());
+    EXPECT_EQ(frame->LastHelpContext(), kScrollBarHelpContext);
+    Command(CM_WHATIS);
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(frame->HelpMode());
+    EXPECT_FALSE(IsIconic(hwnd));
+    EXPECT_EQ(frame->LastHelpContext(), kSystemMenuHelpContext);
+}
+
+}  // namespace
