@@ -1,4 +1,4 @@
-// The frame's menu state on every opening, menu help in the status bar, and the "What Is" help mode.
+// The frame's document commands, menu state on every opening, menu help in the status bar, and help mode.
 #include "shell/win32/MainWindow.h"
 
 #include "editor_window/win32/WindowsEditor.h"
@@ -7,6 +7,7 @@
 #include "shell/win32/FrameIntegration.h"
 #include "shell/win32/MenuState.h"
 #include "shell/win32/SettingsWin.h"
+#include "shell/Settings.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {
@@ -30,6 +31,44 @@ void StartCalculator()
     if (program[0] && WinExec(program, SW_SHOWNORMAL) >= 32)
         return;
     WinExec("CALC.EXE", SW_SHOWNORMAL);
+}
+
+bool TMainWindow::ForwardToEditor(int id)
+{
+    unsigned command = ForwardedEditorCommand(id);
+    if (!command)
+        return false;
+    if (TWindowsEditor* editor = ActiveEditor())
+        editor->ExecuteCommand(command, 0);
+    return true;
+}
+
+// Commands that reach the engine as another command than their own, chosen by the document's state.
+bool TMainWindow::TranslateForEditor(int id)
+{
+    TWindowsEditor* editor = ActiveEditor();
+    unsigned command = 0;
+    if (id == CM_COLUMNMODE)
+        command = editor ? ColumnModeCommand(editor->columnMode) : 0;
+    else if (id == CM_LINEDRAW)
+        command = editor ? LineDrawCommand(editor->lineDrawMode) : 0;
+    else if (UserToolEditorCommand(id))
+        command = editor ? UserToolEditorCommand(id) : 0;
+    else
+        return false;
+    if (command && CommandBuilt(id))
+        editor->ExecuteCommand(command, 0);
+    return true;
+}
+
+void TMainWindow::ToggleFlag(TImmediateFlag flag)
+{
+    TSettings& s = ProgramSettings();
+    bool on = flag == TImmediateFlag::SaveSettings ? s.saveSettings
+              : flag == TImmediateFlag::SaveDesktop ? s.saveDesktop
+              : flag == TImmediateFlag::AutoLoad    ? s.autoLoad
+                                                    : s.allowMultiInst;
+    SetSettingsFlagNow(flag, !on);
 }
 
 bool TMainWindow::DocumentMaximised() const

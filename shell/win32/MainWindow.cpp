@@ -420,44 +420,6 @@ void TMainWindow::PopupMenu(const char* name)
 
 // ---- Commands. -------------------------------------------------------------------------------------------
 
-bool TMainWindow::ForwardToEditor(int id)
-{
-    unsigned command = ForwardedEditorCommand(id);
-    if (!command)
-        return false;
-    if (TWindowsEditor* editor = ActiveEditor())
-        editor->ExecuteCommand(command, 0);
-    return true;
-}
-
-// Commands that reach the engine as another command than their own, chosen by the document's state.
-bool TMainWindow::TranslateForEditor(int id)
-{
-    TWindowsEditor* editor = ActiveEditor();
-    unsigned command = 0;
-    if (id == CM_COLUMNMODE)
-        command = editor ? ColumnModeCommand(editor->columnMode) : 0;
-    else if (id == CM_LINEDRAW)
-        command = editor ? LineDrawCommand(editor->lineDrawMode) : 0;
-    else if (UserToolEditorCommand(id))
-        command = editor ? UserToolEditorCommand(id) : 0;
-    else
-        return false;
-    if (command && CommandBuilt(id))
-        editor->ExecuteCommand(command, 0);
-    return true;
-}
-
-void TMainWindow::ToggleFlag(TImmediateFlag flag)
-{
-    TSettings& s = ProgramSettings();
-    bool on = flag == TImmediateFlag::SaveSettings ? s.saveSettings
-              : flag == TImmediateFlag::SaveDesktop ? s.saveDesktop
-              : flag == TImmediateFlag::AutoLoad    ? s.autoLoad
-                                                    : s.allowMultiInst;
-    SetSettingsFlagNow(flag, !on);
-}
-
 void TMainWindow::OnEditorNotify(int code)
 {
     switch (code) {
