@@ -246,6 +246,23 @@ void TVokEditor::PageDown(bool extend)
     ScrollTo(topCol, topLine + page);
 }
 
+// The view moves by a line and the cursor stays put, unless it would leave the window: then it is carried
+// along, since every command ends by scrolling the cursor back into view and would undo the scroll.
+void TVokEditor::ScrollUp()
+{
+    ScrollTo(topCol, topLine - 1);
+    int32_t bottom = topLine + static_cast<int32_t>(winLines) - 1;
+    if (winLines > 0 && curLineNo > bottom)
+        GotoPosition(curCol, bottom, selecting);
+}
+
+void TVokEditor::ScrollDown()
+{
+    ScrollTo(topCol, topLine + 1);
+    if (curLineNo < topLine)
+        GotoPosition(curCol, topLine, selecting);
+}
+
 void TVokEditor::LineEnd(bool extend)
 {
     GotoPosition(LineWidthTrimmed(curLine->text), curLineNo, extend);

@@ -152,8 +152,9 @@ public:
     void BottomOfWindow(bool extend);
     void ParaUp(bool extend);
     void ParaDown(bool extend);
-    void ScrollUp() { ScrollTo(topCol, topLine - 1); }
-    void ScrollDown() { ScrollTo(topCol, topLine + 1); }
+    // Scroll by one line; a cursor that would leave the window moves along with it.
+    void ScrollUp();
+    void ScrollDown();
     void FirstNonBlank();
     void StartSelect();
     void EndSelect() { selecting = false; }

@@ -102,6 +102,11 @@ void SaveAllSettings(HWND frame, bool full)
     (void)ProgramSettings().Save(Ini(), full);
 }
 
+void SetSettingsFlagNow(TImmediateFlag flag, bool on)
+{
+    (void)ProgramSettings().SetFlagNow(Ini(), flag, on);
+}
+
 void SaveDesktop(HWND mdiClient, bool list)
 {
     std::vector<TDesktopWindow> windows;

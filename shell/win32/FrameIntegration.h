@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor_window/win32/EditorServices.h"
+#include "shell/Settings.h"
 
 // The settings file in use: "ozm.ini" in the Windows directory unless another is chosen (tests, test runs).
 // Connects the dispatcher to search and macros, and dates to the regional settings; once at start-up.
@@ -20,6 +21,8 @@ void LoadAllSettings();
 void LoadKeyMapping();
 // With full, every option; otherwise what is always kept (last directory, font, recent files, tables).
 void SaveAllSettings(HWND frame, bool full);
+// A menu toggle of Options: the flag is set and written at once.
+void SetSettingsFlagNow(TImmediateFlag flag, bool on);
 // Remembers every editor window with a file; with list, also writes the AutoLoad list of their paths.
 void SaveDesktop(HWND mdiClient, bool list);
 void FreeDesktopList();

@@ -13,10 +13,12 @@
 #include "engine/Options.h"
 #include "resource.h"
 #include "shell/CommandLine.h"
+#include "shell/CommandRouting.h"
 #include "shell/Settings.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FileTypesDlg.h"
 #include "shell/win32/FrameIntegration.h"
+#include "shell/win32/MenuState.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {
@@ -36,43 +38,6 @@ LRESULT CALLBACK ClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) n
         PostMessageA(gFrame, kMsgChildGone, 0, 0);
     return CallWindowProcA(gClientProc, hwnd, msg, wParam, lParam);
 }
-constexpr int kWindowMenuPos = 6;
-
-// Menu commands the active document's engine runs as editor commands.
-struct TForwardElement {
-    int menuId;
-    unsigned command;
-};
-
-const TForwardElement kForwarded[] = {
-    {CM_INSERTFILE, cmReadBlock},        {CM_FILESAVE, cmSaveFile},
-    {CM_FILESAVEAS, cmSaveFileAs},       {CM_SAVEBLOCK, cmWriteBlock},
-    {CM_PRINT, cmPrint},                 {CM_UNDO, cmUndo},
-    {CM_REDO, cmRedo},                   {CM_CUT, cmCut},
-    {CM_COPY, cmCopy},                   {CM_PASTE, cmPaste},
-    {CM_CLEAR, cmDeleteBlock},           {CM_SELECTALL, cmSelectAll},
-    {CM_TIMEDATE, cmInsertTimeDate},     {CM_INSERTSYMBOL, cmInsertSymbol},
-    {CM_WORDWRAP, cmToggleWordWrap},     {CM_CUTAPPEND, cmCutAndAppend},
-    {CM_COPYAPPEND, cmCopyAndAppend},    {CM_FILLBLOCK, cmFillBlock},
-    {CM_LINEDRAWSTYLE, cmLineDrawStyle}, {CM_FIND, cmFind},
-    {CM_REPLACE, cmReplace},             {CM_FINDNEXT, cmFindNext},
-    {CM_GOTOLINE, cmGoToLine},           {CM_GOTOCOLUMN, cmGoToColumn},
-    {CM_MATCHPAIR, cmMatchPair},         {CM_MATCHPREPNEXT, cmMatchPreprocNext},
-    {CM_MATCHPREPPREV, cmMatchPreprocPrev}, {CM_RECORDMACRO, cmRecordMacro},
-    {CM_STOPRECORDER, cmMacroStopRecorder}, {CM_MACRO, cmMacro},
-    {CM_EXPANDTABS, cmExpandTabsToSpaces}, {CM_COMPRESSTABS, cmCompressSpacesToTabs},
-    {CM_CONVERTTEXT, cmConvertText},     {CM_SORT, cmSort},
-    {CM_WORDCOUNT, cmWordCount},         {CM_KEYWORDSEARCH, cmHelpKeywordSearch},
-    {CM_DELETETOEOL, cmDeleteToEOL},     {CM_DELETETOBOL, cmDeleteToBOL},
-    {CM_DELETELINE, cmDeleteLine},       {CM_DUPLINE, cmDupLine},
-    {CM_JOINLINE, cmJoinLine},           {CM_CENTERLINE, cmCenterLine},
-    {CM_INSERTCOMMENT, cmInsertComment}, {CM_INDENTBLOCK, cmIndentBlock},
-    {CM_UNINDENTBLOCK, cmUnindentBlock}, {CM_ALIGNLEFT, cmLeftBlockPara},
-    {CM_CENTERPARA, cmCenterBlockPara},  {CM_ALIGNRIGHT, cmRightBlockPara},
-    {CM_JUSTIFY, cmJustifyBlockPara},    {CM_UPPERCASE, cmUpperCase},
-    {CM_LOWERCASE, cmLowerCase},         {CM_FLIPCASE, cmFlipCase},
-    {CM_OPENSOURCEFILE, cmOpenFileAtCursor},
-};
 
 unsigned VersionWord()
 {
@@ -172,7 +137,7 @@ bool TMainWindow::OnCreate()
     helpCursor_ = LoadCursorA(instance_, "Help");
 
     CLIENTCREATESTRUCT ccs = {};
-    ccs.hWindowMenu = GetSubMenu(GetMenu(hwnd_), kWindowMenuPos);
+    ccs.hWindowMenu = GetSubMenu(GetMenu(hwnd_), MenuPosition(TTopMenu::Window, false));
     ccs.idFirstChild = ID_FIRSTCHILD;
     DWORD exStyle = VersionWord() > 0x35E ? WS_EX_CLIENTEDGE : 0;
     client_ = CreateWindowExA(exStyle, "MDICLIENT", nullptr,
@@ -259,7 +224,7 @@ void TMainWindow::OnToolBarNotify(int code)
         return;
     }
     std::string text = LoadResString(command);
-    statusBar_.ShowHelpText(text.substr(0, text.find('\n')).c_str());
+    statusBar_.ShowHelpText(StatusTextOf(text).c_str());
 }
 
 int TMainWindow::ToolBarHeight() const
@@ -455,18 +420,6 @@ void TMainWindow::PopupMenu(const char* name)
 
 // ---- Commands. -------------------------------------------------------------------------------------------
 
-bool TMainWindow::ForwardToEditor(int id)
-{
-    for (const TForwardElement& f : kForwarded) {
-        if (f.menuId == id) {
-            if (TWindowsEditor* editor = ActiveEditor())
-                editor->ExecuteCommand(f.command, 0);
-            return true;
-        }
-    }
-    return false;
-}
-
 void TMainWindow::OnEditorNotify(int code)
 {
     switch (code) {
@@ -498,9 +451,31 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
         OnEditorNotify(code);
         return;
     }
-    if (ForwardToEditor(id))
+    if (helpMode_ && id != ID_TOOLBAR && id != ID_STATUSBAR) {
+        // Picked for help, not run.
+        LeaveHelpMode();
+        ShowCommandHelp(id);
         return;
+    }
+    if (ForwardToEditor(id) || TranslateForEditor(id))
+        return;
+    if (!CommandBuilt(id))
+        return;
+    if (id >= CM_RECENT0 && id <= CM_RECENT3) {
+        std::string path = ProgramSettings().recentFiles.Slot(id - CM_RECENT0);
+        if (!path.empty())
+            SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
+        return;
+    }
     switch (id) {
+    case CM_WHATIS: EnterHelpMode(); break;
+    case CM_CALCULATOR: StartCalculator(); break;
+    case CM_MULTIINST: ToggleFlag(TImmediateFlag::AllowMultiInst); break;
+    case CM_SAVEDESKTOP: ToggleFlag(TImmediateFlag::SaveDesktop); break;
+    case CM_AUTOLOAD: ToggleFlag(TImmediateFlag::AutoLoad); break;
+    case CM_SAVESETTINGS: ToggleFlag(TImmediateFlag::SaveSettings); break;
+    case CM_SAVEDESKTOPNOW: SaveDesktop(client_, true); break;
+    case CM_SAVESETTINGSNOW: SaveAllSettings(hwnd_, true); break;
     case ID_TOOLBAR: OnToolBarNotify(code); break;
     case CM_OPENBYNAME: OpenByName(reinterpret_cast<const char*>(lParam)); break;
     case CM_OPENCMDLINE: OpenCommandLine(commandLine_.c_str()); break;
@@ -604,7 +579,37 @@ LRESULT TMainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_DESTROY: OnDestroy(); return 0;
-    case kMsgHelpKey: return 0;  // no help topics are connected yet
+    case kMsgHelpKey:
+        if (wParam == MSGF_MENU)
+            OnMenuHelpKey();
+        return 0;
+    case WM_INITMENU:
+        if (reinterpret_cast<HMENU>(wParam) == GetMenu(hwnd_))
+            UpdateMenus();
+        break;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
+        break;
+    case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
+    case WM_SETCURSOR:
+        if (helpMode_) {
+            SetCursor(helpCursor_ ? helpCursor_ : LoadCursorA(nullptr, IDC_HELP));
+            return TRUE;
+        }
+        break;
+    case WM_NCLBUTTONDOWN:
+        if (helpMode_) {
+            OnHelpClick(static_cast<int>(wParam));
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if (helpMode_) {
+            LeaveHelpMode();
+            ShowHelpFor(kSystemMenuHelpContext);
+            return 0;
+        }
+        break;
     case kMsgChildGone: UpdateStatusBar(); return 0;
     case kMsgHandOver: {
         char text[257] = {};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/win32/EditorFont.h"
+#include "shell/Settings.h"
 #include "shell/win32/FrameBars.h"
 
 class TWindowsEditor;
@@ -57,6 +58,18 @@ public:
     // Shows the active document's line, column, character, lines, modified flag, mode and format.
     void UpdateStatusBar();
     const TStatBar& StatusBar() const { return statusBar_; }
+
+    // ---- Menus and help mode (MenuState.cpp).
+    // Sets the menu bar's items for the active document and the settings; nothing while minimised.
+    void UpdateMenus();
+    bool DocumentMaximised() const;
+    bool HelpMode() const { return helpMode_; }
+    void EnterHelpMode();
+    void LeaveHelpMode();
+    // The message loop's first look at a message: in help mode keys are swallowed and Escape leaves it.
+    bool PreTranslateMessage(const MSG& msg);
+    // The help context last asked for (the help engine is not connected yet).
+    unsigned LastHelpContext() const { return lastHelpContext_; }
     const TBtnBar& ToolBar() const { return toolBar_; }
 
 private:
@@ -69,6 +82,14 @@ private:
     void OnCommand(int id, int code, LPARAM lParam);
     void OnEditorNotify(int code);
     bool ForwardToEditor(int id);
+    bool TranslateForEditor(int id);
+    void ToggleFlag(TImmediateFlag flag);
+    void OnInitMenuPopup(HMENU popup, bool systemMenu);
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    void OnMenuHelpKey();
+    void OnHelpClick(int hitTest);
+    void ShowCommandHelp(int id);
+    void ShowHelpFor(unsigned context);
     void CloseAll();
     void OnDestroy();
     void PopupMenu(const char* name);
@@ -93,7 +114,14 @@ private:
     std::string commandLine_;
     bool quitOnDestroy_ = false;
     bool fontResourceAdded_ = false;
+    bool helpMode_ = false;
+    unsigned pendingHelp_ = 0;
+    unsigned lastHelpContext_ = 0;
 };
+
+// Command 555: activates the running calculator, or starts "VCALC.EXE", the one "vcalc.ini" names, or
+// "CALC.EXE", in that order.
+void StartCalculator();
 
 // The window handle of the frame, set when the frame is set up.
 HWND FrameWindow();

@@ -42,6 +42,7 @@ public:
     bool AddPane(TStatPane pane) noexcept;
     bool AddFrame(int left, int right) noexcept;
     bool HelpMode() const noexcept { return helpMode; }
+    const std::string& HelpLine() const noexcept { return helpText; }
     void ShowHelp(const char* text) noexcept;
     void LeaveHelp() noexcept;
     void Refresh(bool full) noexcept;
@@ -331,4 +332,10 @@ std::string TVokStatBar::PaneText(int index) const
     if (!bar || index < 0 || index >= bar->PaneCount())
         return {};
     return bar->Shown(index);
+}
+
+std::string TVokStatBar::HelpText() const
+{
+    TStatBarWindow* bar = StatBar(hwnd);
+    return bar && bar->HelpMode() ? bar->HelpLine() : std::string();
 }

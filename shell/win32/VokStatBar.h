@@ -44,6 +44,8 @@ public:
     [[nodiscard]] bool AddFrame(int left, int right) noexcept;
     bool IsHelpMode() const noexcept;
     void ShowHelpText(const char* text) noexcept;
+    // The help line shown, empty outside help mode.
+    std::string HelpText() const;
     // Leaves help mode and repaints every pane and frame; does nothing outside help mode.
     void LeaveHelpText() noexcept;
     // Redraws the panes whose source changed since they were last drawn, or all of them.

@@ -209,12 +209,14 @@ TEST_F(CursorTest, WindowTopAndBottomAndScrollingWithoutMoving)
     EXPECT_EQ(ed.Cursor(), Pos(4, 14));
     ed.TopOfWindow(false);
     EXPECT_EQ(ed.Cursor(), Pos(4, 5));
+    // The cursor on the top line is carried down with the view, then stays while the view goes back up.
     ed.ScrollDown();
     EXPECT_EQ(ed.topLine, 6);
+    EXPECT_EQ(ed.Cursor(), Pos(4, 6));
     ed.ScrollUp();
     ed.ScrollUp();
     EXPECT_EQ(ed.topLine, 4);
-    EXPECT_EQ(ed.Cursor(), Pos(4, 5));
+    EXPECT_EQ(ed.Cursor(), Pos(4, 6));
 }
 
 TEST_F(CursorTest, FirstNonBlankCountsTabs)

@@ -109,3 +109,24 @@ TEST_F(Dispatcher, OpenFileAtCursorFindsIncludeNamesAndTokens)
     ed.FileNameAtCursor(name, sizeof name);
     EXPECT_STREQ(name, "docs\\readme.txt");
 }
+
+TEST_F(Dispatcher, ScrollingCarriesTheCursorOnlyWhenItWouldLeaveTheWindow)
+{
+    std::string text;
+    for (int i = 0; i < 50; ++i)
+        text += "line\n";
+    ed.Load(text);
+    ed.winLines = 10;
+    Goto(2, 5);
+    Run(cmScrollDown);
+    EXPECT_EQ(ed.topLine, 1);
+    EXPECT_EQ(ed.Cursor(), (TPosition{2, 5}));
+    for (int i = 0; i < 6; ++i)
+        Run(cmScrollDown);
+    EXPECT_EQ(ed.topLine, 7);
+    EXPECT_EQ(ed.Cursor(), (TPosition{2, 7}));
+    Goto(2, 16);
+    Run(cmScrollUp);
+    EXPECT_EQ(ed.topLine, 6);
+    EXPECT_EQ(ed.Cursor(), (TPosition{2, 15}));
+}

@@ -1,0 +1,76 @@
+// Where each frame command goes, and which menu items are enabled, checked and labelled in a given state.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Document menu commands the active window's engine runs as named editor commands; 0 for any other id.
+unsigned ForwardedEditorCommand(int menuId);
+
+// Commands translated on their way to the engine.
+unsigned ColumnModeCommand(bool columnModeOn);
+unsigned LineDrawCommand(bool lineDrawOn);
+// The Change Case dialog's choice 1..5; anything else is the null command.
+unsigned ChangeCaseCommand(int choice, bool selection);
+// Menu ids 560..568 run UserTool1..UserTool9 in the engine; 0 outside that range.
+unsigned UserToolEditorCommand(int menuId);
+
+// Commands whose dialogs or services do not exist in this build: their items stay gray in every state.
+bool CommandBuilt(int menuId);
+
+// The top-level menus in menu bar order. A maximised editor window puts its system menu in front of them.
+enum class TTopMenu { File, Edit, Search, Tools, Font, Options, Window, Help };
+int MenuPosition(TTopMenu menu, bool documentMaximised);
+// The status text of a pop-up at menu bar position `position`: strings 72..79, or 71 for any other.
+int PopupHelpStringId(int position, bool documentMaximised);
+
+// The help context of a command, 0 when it has none (recent files, user tools and help files, windows).
+unsigned HelpContextOf(int menuId);
+// The context of the system menu's items and of a scroll bar.
+constexpr unsigned kSystemMenuHelpContext = 10;
+constexpr unsigned kScrollBarHelpContext = 15010;
+
+// A command string resource holds the status text, a line break and the tool tip.
+std::string StatusTextOf(const std::string& commandString);
+std::string ToolTipOf(const std::string& commandString);
+
+// The string resource of the Undo item's label for an undo kind.
+int UndoLabelStringId(int undoKind);
+// The Undo item's text: the label as a 24-byte buffer holds it ("&Undo" when empty), then the accelerator.
+std::string UndoMenuText(const std::string& label, const std::string& accelerator);
+
+// What the menus depend on when they open.
+struct TMenuContext {
+    bool hasEditor = false;
+    bool helpMode = false;
+    bool selection = false;
+    bool columnMode = false;
+    bool lineDraw = false;
+    bool recording = false;
+    int undoKind = 0;
+    bool canRedo = false;
+    bool clipboardText = false;
+    bool keywordHelp = false;
+    // The settings behind the check marks.
+    bool wordWrap = false;
+    bool statusBar = true;
+    bool buttonBar = true;
+    int btnBarStyle = -1;
+    bool allowMultiInst = false;
+    bool autoLoad = false;
+    bool saveDesktop = true;
+    bool saveSettings = true;
+};
+
+enum class TCheck { Leave, Off, On };
+
+struct TMenuItemState {
+    int id;
+    bool enabled;
+    TCheck check;
+};
+
+// Every main menu item whose state the frame sets, in one list.
+std::vector<TMenuItemState> MenuItemStates(const TMenuContext& context);
+// The entry for id in states, or null.
+const TMenuItemState* FindItemState(const std::vector<TMenuItemState>& states, int id);

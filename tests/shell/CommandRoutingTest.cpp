@@ -1,0 +1,220 @@
+// Frame command routing, the menu states for each document state, the Undo label and menu positions.
+#include "shell/CommandRouting.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/Commands.h"
+#include "engine/Undo.h"
+#include "resources/ozm/resource.h"
+
+namespace {
+
+struct ForwardCase {
+    int menuId;
+    unsigned command;
+};
+
+class ForwardedCommands : public ::testing::TestWithParam<ForwardCase> {};
+
+TEST_P(ForwardedCommands, ReachTheirEditorCommand)
+{
+    EXPECT_EQ(ForwardedEditorCommand(GetParam().menuId), GetParam().command);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ForwardedCommands,
+                         ::testing::Values(ForwardCase{CM_INSERTFILE, cmReadBlock}, ForwardCase{CM_FILESAVE, cmSaveFile},
+                                           ForwardCase{CM_UNDO, cmUndo}, ForwardCase{CM_CLEAR, cmDeleteBlock},
+                                           ForwardCase{CM_WORDWRAP, cmToggleWordWrap},
+                                           ForwardCase{CM_GOTOLINE, cmGoToLine},
+                                           ForwardCase{CM_KEYWORDSEARCH, cmHelpKeywordSearch},
+                                           ForwardCase{CM_DUPLINE, cmDupLine},
+                                           ForwardCase{CM_ALIGNLEFT, cmLeftBlockPara},
+                                           ForwardCase{CM_OPENSOURCEFILE, cmOpenFileAtCursor},
+                                           // Frame commands and translated ones are not forwarded as they are.
+                                           ForwardCase{CM_FILENEW, 0u}, ForwardCase{CM_COLUMNMODE, 0u},
+                                           ForwardCase{CM_LINEDRAW, 0u}, ForwardCase{CM_USERTOOL1, 0u},
+                                           ForwardCase{CM_SAVEALL, 0u}));
+
+TEST(TranslatedCommands, ToggleColumnModeAndLineDrawFromTheirState)
+{
+    EXPECT_EQ(ColumnModeCommand(true), cmSetCharSelMode);
+    EXPECT_EQ(ColumnModeCommand(false), cmSetColumnSelMode);
+    EXPECT_EQ(LineDrawCommand(true), cmEndLineDraw);
+    EXPECT_EQ(LineDrawCommand(false), cmStartLineDraw);
+}
+
+TEST(TranslatedCommands, ChangeCaseActsOnTheSelectionOrTheWord)
+{
+    EXPECT_EQ(ChangeCaseCommand(1, false), cmSentenceCase);
+    EXPECT_EQ(ChangeCaseCommand(2, true), cmLowerCase);
+    EXPECT_EQ(ChangeCaseCommand(2, false), cmLowerCaseWord);
+    EXPECT_EQ(ChangeCaseCommand(3, true), cmUpperCase);
+    EXPECT_EQ(ChangeCaseCommand(3, false), cmUpperCaseWord);
+    EXPECT_EQ(ChangeCaseCommand(4, true), cmTitleCase);
+    EXPECT_EQ(ChangeCaseCommand(5, true), cmFlipCase);
+    EXPECT_EQ(ChangeCaseCommand(5, false), cmFlipCaseWord);
+    EXPECT_EQ(ChangeCaseCommand(0, true), cmNullCmd);
+    EXPECT_EQ(ChangeCaseCommand(6, false), cmNullCmd);
+}
+
+TEST(TranslatedCommands, UserToolItemsRunTheirEditorCommandOnlyInRange)
+{
+    EXPECT_EQ(UserToolEditorCommand(CM_USERTOOL1), cmUserTool1);
+    EXPECT_EQ(UserToolEditorCommand(CM_USERTOOL9), cmUserTool9);
+    EXPECT_EQ(UserToolEditorCommand(CM_USERTOOL1 - 1), 0u);
+    EXPECT_EQ(UserToolEditorCommand(CM_USERTOOL9 + 1), 0u);
+}
+
+bool Enabled(const TMenuContext& c, int id)
+{
+    auto states = MenuItemStates(c);
+    const TMenuItemState* s = FindItemState(states, id);
+    EXPECT_NE(s, nullptr) << id;
+    return s && s->enabled;
+}
+
+TCheck CheckOf(const TMenuContext& c, int id)
+{
+    auto states = MenuItemStates(c);
+    const TMenuItemState* s = FindItemState(states, id);
+    return s ? s->check : TCheck::Leave;
+}
+
+TEST(MenuState, WithoutADocumentEveryDocumentItemIsGrayButFrameItemsStay)
+{
+    TMenuContext c;
+    for (int id : {CM_INSERTFILE, CM_FILESAVE, CM_SAVEALL, CM_UNDO, CM_PASTE, CM_SELECTALL, CM_FIND, CM_GOTOLINE,
+                   CM_EXPANDTABS, CM_CASCADE, CM_NEXTWINDOW, CM_DUPLINE, CM_COLUMNMODE, CM_LINEDRAW})
+        EXPECT_FALSE(Enabled(c, id)) << id;
+    for (int id : {CM_FILENEW, CM_FILEOPEN, CM_EXIT, CM_WORDWRAP, CM_SETFONT, CM_STATUSBAR, CM_WHATIS,
+                   CM_SAVEDESKTOPNOW, CM_MULTIINST})
+        EXPECT_TRUE(Enabled(c, id)) << id;
+}
+
+TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
+{
+    TMenuContext c;
+    c.helpMode = true;
+    for (int id : {CM_FILESAVE, CM_UNDO, CM_REDO, CM_CUT, CM_PASTE, CM_CUTAPPEND, CM_FIND, CM_STOPRECORDER,
+                   CM_CLOSEALL, CM_DUPLINE})
+        EXPECT_TRUE(Enabled(c, id)) << id;
+    // What this build cannot do stays gray even for help.
+    EXPECT_FALSE(Enabled(c, CM_PRINT));
+    EXPECT_FALSE(Enabled(c, CM_SORT));
+}
+
+TEST(MenuState, SelectionDependentItemsFollowTheSelectionMode)
+{
+    TMenuContext c;
+    c.hasEditor = true;
+    EXPECT_FALSE(Enabled(c, CM_CUT));
+    EXPECT_FALSE(Enabled(c, CM_SAVEBLOCK));
+    EXPECT_FALSE(Enabled(c, CM_CUTAPPEND));
+    c.selection = true;
+    EXPECT_TRUE(Enabled(c, CM_CUT));
+    EXPECT_TRUE(Enabled(c, CM_COPY));
+    EXPECT_TRUE(Enabled(c, CM_CLEAR));
+    EXPECT_TRUE(Enabled(c, CM_CUTAPPEND));
+    EXPECT_TRUE(Enabled(c, CM_COPYAPPEND));
+    c.columnMode = true;
+    EXPECT_FALSE(Enabled(c, CM_CUTAPPEND));
+    EXPECT_FALSE(Enabled(c, CM_COPYAPPEND));
+    EXPECT_EQ(CheckOf(c, CM_COLUMNMODE), TCheck::On);
+}
+
+TEST(MenuState, UndoRedoPasteAndRecorderFollowTheDocument)
+{
+    TMenuContext c;
+    c.hasEditor = true;
+    EXPECT_FALSE(Enabled(c, CM_UNDO));
+    EXPECT_FALSE(Enabled(c, CM_REDO));
+    EXPECT_FALSE(Enabled(c, CM_PASTE));
+    EXPECT_FALSE(Enabled(c, CM_STOPRECORDER));
+    c.undoKind = 2;
+    c.canRedo = true;
+    c.clipboardText = true;
+    c.recording = true;
+    EXPECT_TRUE(Enabled(c, CM_UNDO));
+    EXPECT_TRUE(Enabled(c, CM_REDO));
+    EXPECT_TRUE(Enabled(c, CM_PASTE));
+    EXPECT_TRUE(Enabled(c, CM_STOPRECORDER));
+}
+
+TEST(MenuState, CheckMarksComeFromTheSettingsAndTheDocument)
+{
+    TMenuContext c;
+    c.wordWrap = true;
+    c.statusBar = false;
+    c.btnBarStyle = 2;
+    c.autoLoad = true;
+    c.saveSettings = false;
+    c.lineDraw = true;
+    EXPECT_EQ(CheckOf(c, CM_WORDWRAP), TCheck::On);
+    EXPECT_EQ(CheckOf(c, CM_STATUSBAR), TCheck::Off);
+    EXPECT_EQ(CheckOf(c, CM_TOOLBAR), TCheck::On);
+    EXPECT_EQ(CheckOf(c, CM_BARSTYLEDEFAULT), TCheck::Off);
+    EXPECT_EQ(CheckOf(c, CM_BARSTYLEWIN95), TCheck::On);
+    EXPECT_EQ(CheckOf(c, CM_AUTOLOAD), TCheck::On);
+    EXPECT_EQ(CheckOf(c, CM_SAVESETTINGS), TCheck::Off);
+    // Without a document the mode items are never checked.
+    EXPECT_EQ(CheckOf(c, CM_LINEDRAW), TCheck::Off);
+    c.hasEditor = true;
+    EXPECT_EQ(CheckOf(c, CM_LINEDRAW), TCheck::On);
+    EXPECT_EQ(CheckOf(c, CM_FILESAVE), TCheck::Leave);
+}
+
+TEST(MenuPositions, ShiftByOneWhenADocumentIsMaximised)
+{
+    EXPECT_EQ(MenuPosition(TTopMenu::File, false), 0);
+    EXPECT_EQ(MenuPosition(TTopMenu::File, true), 1);
+    EXPECT_EQ(MenuPosition(TTopMenu::Window, false), 6);
+    EXPECT_EQ(MenuPosition(TTopMenu::Help, true), 8);
+    EXPECT_EQ(PopupHelpStringId(0, false), 72);
+    EXPECT_EQ(PopupHelpStringId(1, true), 72);
+    EXPECT_EQ(PopupHelpStringId(7, false), 79);
+    EXPECT_EQ(PopupHelpStringId(8, false), 71);
+    EXPECT_EQ(PopupHelpStringId(0, true), 71);
+}
+
+TEST(HelpContexts, CommandsHaveTopicsButUserItemsDoNot)
+{
+    EXPECT_EQ(HelpContextOf(CM_FILESAVE), 106u);
+    EXPECT_EQ(HelpContextOf(CM_DUPLINE), 1017u);
+    EXPECT_EQ(HelpContextOf(CM_WHATIS), 903u);
+    EXPECT_EQ(HelpContextOf(CM_RECENT0), 0u);
+    EXPECT_EQ(HelpContextOf(CM_MOREFILES), 0u);
+    EXPECT_EQ(HelpContextOf(CM_USERTOOL1 + 3), 0u);
+    EXPECT_EQ(HelpContextOf(CM_USERHELP1), 0u);
+    EXPECT_EQ(HelpContextOf(ID_FIRSTCHILD + 2), 0u);
+    EXPECT_EQ(HelpContextOf(ID_TOOLBAR), 0u);
+}
+
+TEST(CommandStrings, StatusTextBeforeTheBreakToolTipAfter)
+{
+    EXPECT_EQ(StatusTextOf("Saves the file in the active window\nSave"), "Saves the file in the active window");
+    EXPECT_EQ(ToolTipOf("Saves the file in the active window\nSave"), "Save");
+    EXPECT_EQ(StatusTextOf("No tip"), "No tip");
+    EXPECT_EQ(ToolTipOf("No tip"), "");
+}
+
+TEST(UndoLabel, KindsNameTheirStringsAndUnknownKindsSayUndo)
+{
+    EXPECT_EQ(UndoLabelStringId(0), IDS_CANTUNDO);
+    EXPECT_EQ(UndoLabelStringId(1), IDS_UNDO);
+    EXPECT_EQ(UndoLabelStringId(2), 1503);
+    EXPECT_EQ(UndoLabelStringId(4), 1506);
+    EXPECT_EQ(UndoLabelStringId(7), 1505);
+    EXPECT_EQ(UndoLabelStringId(8), 1509);
+    EXPECT_EQ(UndoLabelStringId(18), IDS_UNDOLAST);
+    EXPECT_EQ(UndoLabelStringId(19), IDS_UNDO);
+    EXPECT_EQ(UndoLabelStringId(-1), IDS_UNDO);
+}
+
+TEST(UndoLabel, TextIsTheLabelCutToItsBufferThenTheAccelerator)
+{
+    EXPECT_EQ(UndoMenuText("&Undo Typing", kUndoAccelerator), "&Undo Typing\tAlt+BkSp");
+    EXPECT_EQ(UndoMenuText("", kUndoAccelerator), "&Undo\tAlt+BkSp");
+    EXPECT_EQ(UndoMenuText("&Undo Insert Time/Date and more", "\tX"), "&Undo Insert Time/Date \tX");
+}
+
+}  // namespace

@@ -1,0 +1,267 @@
+// The frame's menus under a real frame: states on opening, the shift when maximised, help text, help mode.
+#include "shell/win32/FrameFixture.h"
+
+#include "engine/Undo.h"
+#include "resource.h"
+#include "shell/CommandRouting.h"
+
+namespace {
+
+class MenuFrameTest : public FrameTest {
+protected:
+    HMENU Bar() { return GetMenu(hwnd); }
+    // Opens the menu at position `pos` as the system does: the frame sets the items first.
+    void OpenMenu(int pos)
+    {
+        SendMessageA(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(Bar()), 0);
+        SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(Bar(), pos)), MAKELPARAM(pos, FALSE));
+    }
+    bool Grayed(int id) { return (GetMenuState(Bar(), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) != 0; }
+    bool Checked(int id) { return (GetMenuState(Bar(), static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0; }
+    std::string ItemText(int id)
+    {
+        char text[128] = {};
+        GetMenuStringA(Bar(), static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND);
+        return text;
+    }
+    void Select(UINT item, UINT flags, HMENU menu)
+    {
+        SendMessageA(hwnd, WM_MENUSELECT, MAKEWPARAM(item, flags), reinterpret_cast<LPARAM>(menu));
+    }
+    std::string HelpLine() { return frame->StatusBar().HelpText(); }
+};
+
+TEST_F(MenuFrameTest, WithoutADocumentDocumentItemsAreGrayAndHelpModeEnablesThem)
+{
+    OpenMenu(1);
+    EXPECT_EQ(ItemText(CM_UNDO), "Can't &Undo\tAlt+BkSp");
+    for (int id : {CM_UNDO, CM_CUT, CM_PASTE, CM_SELECTALL, CM_FIND, CM_FILESAVE, CM_CASCADE, CM_DUPLINE})
+        EXPECT_TRUE(Grayed(id)) << id;
+    EXPECT_FALSE(Grayed(CM_FILENEW));
+    EXPECT_FALSE(Grayed(CM_WHATIS));
+
+    Command(CM_WHATIS);
+    ASSERT_TRUE(frame->HelpMode());
+    EXPECT_EQ(HelpLine(), "Shows help for the next item you click");
+    OpenMenu(1);
+    for (int id : {CM_UNDO, CM_CUT, CM_PASTE, CM_SELECTALL, CM_FIND, CM_FILESAVE, CM_CASCADE, CM_DUPLINE})
+        EXPECT_FALSE(Grayed(id)) << id;
+    // What this build cannot do yet stays gray.
+    EXPECT_TRUE(Grayed(CM_PRINT));
+}
+
+TEST_F(MenuFrameTest, TheUndoLabelNamesWhatTypingDidAndSelectionItemsFollow)
+{
+    Command(CM_FILENEW);
+    TWindowsEditor* editor = frame->ActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    Type(editor, "abc");
+    OpenMenu(1 + (frame->DocumentMaximised() ? 1 : 0));
+    EXPECT_EQ(ItemText(CM_UNDO), "&Undo Typing\tAlt+BkSp");
+    EXPECT_FALSE(Grayed(CM_UNDO));
+    EXPECT_TRUE(Grayed(CM_REDO));
+    EXPECT_TRUE(Grayed(CM_CUT));
+    EXPECT_TRUE(Grayed(CM_CUTAPPEND));
+    EXPECT_FALSE(Grayed(CM_SELECTALL));
+    Command(CM_SELECTALL);
+    OpenMenu(1);
+    EXPECT_FALSE(Grayed(CM_CUT));
+    EXPECT_FALSE(Grayed(CM_CUTAPPEND));
+    EXPECT_FALSE(Checked(CM_COLUMNMODE));
+    Command(CM_UNDO);
+    OpenMenu(1);
+    EXPECT_FALSE(Grayed(CM_REDO));
+}
+
+TEST_F(MenuFrameTest, ColumnModeIsCheckedAndGraysTheAppendItemsOfASelection)
+{
+    Command(CM_FILENEW);
+    TWindowsEditor* editor = frame->ActiveEditor();
+    Type(editor, "abc");
+    Command(CM_COLUMNMODE);
+    ASSERT_TRUE(editor->columnMode);
+    Command(CM_SELECTALL);
+    OpenMenu(1);
+    EXPECT_TRUE(Checked(CM_COLUMNMODE));
+    if (editor->selShown) {
+        EXPECT_FALSE(Grayed(CM_CUT));
+        EXPECT_TRUE(Grayed(CM_CUTAPPEND));
+        EXPECT_TRUE(Grayed(CM_COPYAPPEND));
+    }
+    Command(CM_COLUMNMODE);
+    EXPECT_FALSE(editor->columnMode);
+}
+
+TEST_F(MenuFrameTest, AMaximisedDocumentShiftsEveryMenuByOne)
+{
+    ProgramSettings().recentFiles.Add(folder.File("recent.txt").c_str());
+    Command(CM_FILENEW);
+    ASSERT_TRUE(frame->DocumentMaximised());
+    // The document's system menu is in front of File (the close buttons at the far end count too).
+    ASSERT_NE(GetMenuState(GetSubMenu(Bar(), 1), CM_FILENEW, MF_BYCOMMAND), static_cast<UINT>(-1));
+    OpenMenu(1);
+    // The recent files land at the end of the File menu, now at position 1.
+    HMENU file = GetSubMenu(Bar(), 1);
+    EXPECT_NE(GetMenuState(file, CM_RECENT0, MF_BYCOMMAND), static_cast<UINT>(-1));
+    Select(2, MF_POPUP, Bar());
+    EXPECT_EQ(HelpLine(), "Commands for editing text");
+    Select(0, MF_POPUP, Bar());
+    EXPECT_EQ(HelpLine(), "");
+}
+
+TEST_F(MenuFrameTest, HighlightedItemsShowTheirHelpTextUntilTheMenuCloses)
+{
+    HMENU file = GetSubMenu(Bar(), 0);
+    Select(CM_FILESAVE, MF_STRING, file);
+    EXPECT_EQ(HelpLine(), "Saves the file in the active window");
+    Select(6, MF_POPUP, Bar());
+    EXPECT_EQ(HelpLine(), "Commands for arranging the windows");
+    Select(SC_CLOSE, MF_SYSMENU, GetSystemMenu(hwnd, FALSE));
+    EXPECT_EQ(HelpLine(), "Moves, sizes or closes the window");
+    Select(0, 0xFFFF, nullptr);
+    EXPECT_EQ(HelpLine(), "");
+}
+
+TEST_F(MenuFrameTest, SaveChosenInHelpModeOpensItsTopicAndDoesNotSave)
+{
+    std::string path = folder.Write("keep.txt", "old\r\n");
+    Open(path);
+    TWindowsEditor* editor = frame->ActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    Type(editor, "new ");
+    Command(CM_WHATIS);
+    Command(CM_FILESAVE);
+    EXPECT_FALSE(frame->HelpMode());
+    EXPECT_EQ(frame->LastHelpContext(), static_cast<unsigned>(CM_FILESAVE));
+    EXPECT_EQ(TScratchFolder::Read(path), "old\r\n");
+    EXPECT_TRUE(editor->modified);
+    EXPECT_EQ(HelpLine(), "Saves the file in the active window");
+}
+
+TEST_F(MenuFrameTest, ACommandWithoutATopicSaysSoInHelpMode)
+{
+    Command(CM_WHATIS);
+    Command(CM_RECENT0);
+    EXPECT_FALSE(frame->HelpMode());
+    ASSERT_FALSE(services.shown.empty());
+    EXPECT_EQ(services.shown.back(), static_cast<unsigned>(IDS_HELPNOTAVAILABLE));
+}
+
+TEST_F(MenuFrameTest, HelpModeSwallowsTypingAndEscapeLeavesIt)
+{
+    Command(CM_FILENEW);
+    TWindowsEditor* editor = frame->ActiveEditor();
+    Command(CM_WHATIS);
+    MSG typed = {editor->Handle(), WM_CHAR, 'x', 1, 0, {}};
+    EXPECT_TRUE(frame->PreTranslateMessage(typed));
+    MSG escape = {editor->Handle(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+    EXPECT_TRUE(frame->PreTranslateMessage(escape));
+    EXPECT_FALSE(frame->HelpMode());
+    EXPECT_EQ(HelpLine(), "");
+    EXPECT_FALSE(frame->PreTranslateMessage(typed));
+}
+
+TEST_F(MenuFrameTest, ShiftF1EntersHelpMode)
+{
+    HACCEL accel = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_MAIN));
+    ASSERT_NE(accel, nullptr);
+    ACCEL entries[64];
+    int n = CopyAcceleratorTableA(accel, entries, 64);
+    bool found = false;
+    for (int i = 0; i < n; ++i)
+        found |= entries[i].key == VK_F1 && (entries[i].fVirt & FSHIFT) && entries[i].cmd == CM_WHATIS;
+    EXPECT_TRUE(found);
+}
+
+TEST_F(MenuFrameTest, OptionTogglesAreCheckedFromTheSettings)
+{
+    const bool before = ProgramSettings().autoLoad;
+    Command(CM_AUTOLOAD);
+    EXPECT_EQ(ProgramSettings().autoLoad, !before);
+    OpenMenu(5);
+    EXPECT_EQ(Checked(CM_AUTOLOAD), !before);
+    Command(CM_AUTOLOAD);
+    EXPECT_EQ(ProgramSettings().autoLoad, before);
+}
+
+TEST(MenuStrings, UndoLabelsAndToolTipsComeFromTheCommandStrings)
+{
+    for (int kind = 0; kind <= 19; ++kind)
+        EXPECT_EQ(LoadResString(static_cast<unsigned>(UndoLabelStringId(kind))), UndoKindLabel(kind)) << kind;
+    EXPECT_EQ(LoadResString(IDS_UNDOACCEL), kUndoAccelerator);
+    EXPECT_EQ(ToolTipOf(LoadResString(CM_FILESAVE)), "Save");
+    EXPECT_EQ(StatusTextOf(LoadResString(CM_DUPLINE)), "Duplicates the current line");
+}
+
+}  // namespace
+
+namespace {
+
+LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(MenuFrameTest, CalculatorActivatesTheOneRunning)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = PlainProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VokCalcClass";
+    RegisterClassA(&wc);
+    HWND calc = CreateWindowExA(0, "VokCalcClass", "calc", WS_OVERLAPPEDWINDOW | WS_MINIMIZE, 0, 0, 100, 100,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(calc, nullptr);
+    ASSERT_TRUE(IsIconic(calc));
+    OpenMenu(3);
+    EXPECT_FALSE(Grayed(CM_CALCULATOR));
+    Command(CM_CALCULATOR);
+    EXPECT_FALSE(IsIconic(calc));
+    DestroyWindow(calc);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MenuFrameTest, TheEditorsContextPopUpFollowsTheSameRules)
+{
+    Command(CM_FILENEW);
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "EDIT_SELECT");
+    ASSERT_NE(menu, nullptr);
+    HMENU popup = GetSubMenu(menu, 0);
+    SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(0, FALSE));
+    // Nothing is selected in the new document.
+    EXPECT_TRUE(GetMenuState(popup, CM_CUT, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(popup, CM_INDENTBLOCK, MF_BYCOMMAND) & MF_GRAYED);
+    DestroyMenu(menu);
+}
+
+TEST_F(MenuFrameTest, F1InAMenuAsksForTheHighlightedItemsTopic)
+{
+    Select(CM_FINDNEXT, MF_STRING, GetSubMenu(Bar(), 2));
+    SendMessageA(hwnd, WM_USER, MSGF_MENU, 0);
+    EXPECT_EQ(frame->LastHelpContext(), static_cast<unsigned>(CM_FINDNEXT));
+    Select(1, MF_POPUP, Bar());
+    SendMessageA(hwnd, WM_USER, MSGF_MENU, 0);
+    EXPECT_EQ(frame->LastHelpContext(), 73u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MenuFrameTest, AClickOnTheFramesOwnPartsInHelpModeAsksForThatArea)
+{
+    Command(CM_WHATIS);
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, 0);
+    EXPECT_FALSE(frame->HelpMode());
+    EXPECT_EQ(frame->LastHelpContext(), kScrollBarHelpContext);
+    Command(CM_WHATIS);
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(frame->HelpMode());
+    EXPECT_FALSE(IsIconic(hwnd));
+    EXPECT_EQ(frame->LastHelpContext(), kSystemMenuHelpContext);
+}
+
+}  // namespace
