@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "engine/VokEditor.h"
 #include "search/Regex.h"
@@ -16,13 +17,19 @@ struct TByteMatch {
     std::size_t end = 0;
 };
 
-// The line as the comparison sees it: lower-cased through the window's rule unless case matters.
-std::string Comparable(TVokEditor& editor, const char* text, bool matchCase)
+// The line as the comparison sees it: the text itself when case matters, else a copy lower-cased through
+// the window's rule. The copy lives in one buffer reused for every line (searches run one line at a time),
+// so a long search neither copies matching-case lines nor allocates per line; the view is valid until the
+// next call and always ends at a NUL.
+std::string_view Comparable(TVokEditor& editor, const char* text, bool matchCase)
 {
-    std::string copy(text);
-    if (!matchCase && !copy.empty())
-        editor.LowerString(copy.data());
-    return copy;
+    if (matchCase)
+        return text;
+    static std::string lowered;
+    lowered.assign(text);
+    if (!lowered.empty())
+        editor.LowerString(lowered.data());
+    return lowered;
 }
 
 bool IsWholeWord(TVokEditor& editor, const char* text, std::size_t at, std::size_t length)
@@ -46,7 +53,7 @@ std::size_t StartByte(const char* text, int col)
 bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const std::string& needle, const char* text,
                bool first, int startCol, TByteMatch* found)
 {
-    const std::string hay = Comparable(editor, text, query.matchCase);
+    const std::string_view hay = Comparable(editor, text, query.matchCase);
     const std::size_t n = needle.size();
     auto accept = [&](std::size_t at) {
         if (query.wholeWord && !IsWholeWord(editor, text, at, n))
@@ -79,8 +86,8 @@ enum class TLineResult { Found, None, GaveUp };
 TLineResult FindPattern(TVokEditor& editor, const TSearchQuery& query, RegexProgram& program,
                         const char* text, bool first, int startCol, TByteMatch* found)
 {
-    const std::string hay = Comparable(editor, text, query.matchCase);
-    const char* base = hay.c_str();
+    const std::string_view hay = Comparable(editor, text, query.matchCase);
+    const char* base = hay.data();
     long budget = kRegexStepBudget;
     auto result = [&](bool hit) {
         if (hit) {
