@@ -69,9 +69,13 @@ void TVokEditor::InsertChar(int ch)
             int to = ColumnOfPointer(text, p + 1);
             if (static_cast<unsigned char>(*p) == ch && from == curCol) {
                 // Typed over itself: nothing changes, the cursor steps over it.
-                curCol = static_cast<int16_t>(to);
-                selShown = false;
+                if (selShown) {
+                    selShown = false;
+                    RequestRedraw(kRedrawAll);
+                }
                 selecting = false;
+                // On the last column of a full line the cursor can go no further.
+                curCol = static_cast<int16_t>(std::min(to, static_cast<int>(maxCol)));
                 RequestRedraw(kRedrawCaret);
                 return;
             }

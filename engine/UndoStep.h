@@ -14,8 +14,8 @@ class TVokEditor;
 // holds the new bytes, and the old bytes to put back, exact to the byte, tabs and blanks included. A step
 // that changed nothing records nothing and leaves the modified flag alone; one that did sets it.
 //
-// Everything the step changes must lie on its lines. Steps nest: an inner step on lines of an outer one
-// records nothing of its own and only sets the modified flag.
+// Everything the step changes must lie on its lines. Steps nest: an inner step does nothing at all, since
+// the outermost one sees every change made while it is open and records them as one.
 class TUndoStep {
 public:
     // record: keep a record at all; toRedo: it goes to the redo list (while an Undo is applied).
@@ -27,7 +27,8 @@ public:
     // The change begins no later than this position (before the step): of the ways to describe the
     // region, the one starting here is taken, so that repeated typing reads as one growing range.
     void Anchor(TPosition at);
-    // Compares and records now; afterwards the step is spent. Returns whether the text changed.
+    // Compares and records now; afterwards the step is spent. Returns whether the text changed (an inner
+    // step cannot tell and answers false).
     bool Finish();
     // Ends the step without a record: the caller has undone whatever it changed.
     void Cancel();

@@ -84,6 +84,21 @@ for runner in "${runners[@]}"; do
     ozm --keys "Ctrl+K B Down Down Ctrl+K K Ctrl+Q C Ctrl+K C" keys.txt
     expect_file "$p.KeysCopyThenPaste" keys.txt 'one\ntwo\none\ntwo\nthree\n'
 
+    # Undo through the keys takes back only what the last step did: a Backspace after typing elsewhere,
+    # typing over an empty column block, and Enter after a blank give back exactly the text before them.
+    printf 'hello world\n' >undo1.txt
+    out="$(ozm --report --keys "X End Right Backspace Backspace Alt+Backspace" undo1.txt)"
+    expect_file "$p.UndoBackspaceAfterTypingElsewhere" undo1.txt 'Xhello world\n'
+    expect_text "$p.UndoBackspaceLeavesTheTypingRecord" "$(grep '^undo:' <<<"$out")" "undo: &Undo Typing"
+    printf '\nkeep1\nkeep2\nkeep3\n' >undo2.txt
+    ozm --keys "c Down Down Ctrl+O C Shift+Down . Alt+Backspace" undo2.txt
+    expect_file "$p.UndoTypingOverAnEmptyColumnBlock" undo2.txt 'c\nkeep1\nkeep2\nkeep3\n'
+    printf '    indented words here\r\n' >undo3.txt
+    ozm --keys "End Left Left Left Left Enter Alt+Backspace" undo3.txt
+    expect_file "$p.UndoEnterAfterABlank" undo3.txt '    indented words here\r\n'
+    ozm --keys "End Left Left Left Left Enter Alt+Backspace Alt+Shift+Backspace" undo3.txt
+    expect_file "$p.RedoEnterAfterABlank" undo3.txt '    indented words\r\n    here\r\n'
+
     # Replace All by pattern, without prompts, and the report's Undo label.
     printf 'id 12, id 345\r\nnone\r\nid 6\r\n' >ids.txt
     out="$(ozm --find 'id [0-9]+' --replace 'ID' --regex --all --no-prompt -c Replace --report ids.txt 2>err.txt)"

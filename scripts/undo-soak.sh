@@ -26,7 +26,7 @@ for start in "${starts[@]}"; do
     else
         failed=$((failed + 1))
         echo "start value $start: divergence (see $log)"
-        grep -a -m1 "^divergence" "$log" | tail -1
+        grep -a "^divergence.*(start value $start;" "$log" | tail -1
     fi
 done
 seconds=$(( $(date +%s) - began ))

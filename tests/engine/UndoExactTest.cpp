@@ -350,3 +350,16 @@ TEST_F(UndoExact, RedoAfterAMoveTrimmedTheBlanksKeepsTheTextInItsColumn)
     // The blanks are gone for good, but the text comes back in its column.
     EXPECT_EQ(ed.Text(1), std::string(12, ' ') + "hi");
 }
+
+TEST_F(UndoExact, TypingOverTheLastColumnInOverwriteModeKeepsTheCursorOnIt)
+{
+    const std::string full = std::string(1023, 'a') + "b";
+    Doc({full});
+    Run(cmToggleInsert);
+    Goto(1023, 0);
+    Type("b");
+    EXPECT_EQ(ed.Text(0), full);
+    EXPECT_EQ(ed.curCol, 1023);
+    EXPECT_EQ(ed.undoCount, 0);
+    Run(cmToggleInsert);
+}
