@@ -309,7 +309,9 @@ private:
     bool StartsSentence(TPosition wordStart);
     // Turns a tab whose span holds the cursor into spaces, as an undo step of its own.
     bool ConvertTabAtCursor(bool record);
-    // The widest line typing, pasting or joining may make; the cursor can always stand after its end.
+    // The widest line typing, inserting text or joining lines may make, one column short of the 1024 a
+    // line may hold (as loaded, or filled by a column block): the cursor can always stand after its end.
+    // Undo and Redo put back whatever width was there.
     static constexpr int kEditWidth = kMaxCol;
 
     TLinePool pool_;  // declared before the lines it holds, so it outlives them

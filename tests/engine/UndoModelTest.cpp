@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/Alloc.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
 #include "support/ClipboardEditor.h"
