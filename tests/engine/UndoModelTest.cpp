@@ -58,7 +58,14 @@ public:
         return true;
     }
     bool CapitalizeSentences() noexcept override { return capitals; }
+    // Insert File reads the file the model has put ready.
+    void ReadBlock() noexcept override
+    {
+        TMemInStream in(file);
+        (void)InsertFile(in);
+    }
     bool capitals = false;
+    std::string file;
 };
 
 // The whole text, lines joined by CR: no line holds one, while a lone LF is an ordinary byte of a line.
@@ -325,7 +332,7 @@ private:
             {cmStartSelect, 1}, {cmEndSelect, 1}, {cmHideSelect, 2}, {cmSetCharSelMode, 3}, {cmSetColumnSelMode, 3},
             {cmCut, 4}, {cmCopy, 4}, {cmPaste, 8}, {cmCutAndAppend, 1}, {cmCopyAndAppend, 1}, {cmCutLine, 2},
             {cmIndentBlock, 3}, {cmUnindentBlock, 3}, {cmToggleInsert, 2}, {cmToggleWordWrap, 1},
-            {cmToggleAutoIndent, 1}, {cmSaveFile, 1}, {cmUndo, 40}, {cmRedo, 20},
+            {cmToggleAutoIndent, 1}, {cmSaveFile, 1}, {cmReadBlock, 1}, {cmUndo, 40}, {cmRedo, 20},
             {kClick, 10},
             {kDrag, 4},
             {kTypeWord, 6},
@@ -385,6 +392,14 @@ private:
             for (unsigned char c : word)
                 ed.ExecuteCommand(cmInsertChar, c);
             return;
+        }
+        if (command == cmReadBlock) {
+            ed_->file.clear();
+            for (uint32_t n = draw_.Below(4); n > 0; --n)
+                ed_->file += RandomLine() + (draw_.OneIn(2) ? "\r\n" : "\n");
+            if (draw_.OneIn(2))
+                ed_->file += RandomLine();
+            *what += " of " + std::to_string(ed_->file.size()) + " bytes";
         }
         unsigned argument = 0;
         if (command == cmInsertChar) {
