@@ -128,6 +128,54 @@ for runner in "${runners[@]}"; do
     ozm --keys "Ctrl+Nothing" notes.txt 2>/dev/null
     expect_text "$p.UnknownKeyExitCode" "$?" "1"
     expect_text "$p.ListKeys" "$(ozm --list-keys | tr -d '\r' | grep -c $'^Ctrl+K K\tCopy$')" "1"
+
+    # --backup that would delete a file: one named like its own backup, two sharing one backup name.
+    printf 'precious\n' >keep.bak
+    ozm --backup -c 'InsertText "x"' keep.bak 2>/dev/null
+    expect_text "$p.BackupOfABakFileRefused" "$?" "2"
+    expect_file "$p.BackupOfABakFileUntouched" keep.bak 'precious\n'
+    printf 'c\n' >pair.c
+    printf 'h\n' >pair.h
+    ozm --backup -c 'InsertText "x"' pair.c pair.h 2>err.txt
+    expect_text "$p.SharedBackupNameRefused" "$?" "2"
+    expect_text "$p.SharedBackupNameSaysWhy" "$(grep -c 'pair.bak' err.txt)" "1"
+    expect_file "$p.SharedBackupNameFirstUntouched" pair.c 'c\n'
+    expect_text "$p.SharedBackupNameNoBackup" "$(ls pair.bak 2>/dev/null)" ""
+
+    # Lines split on loading are not written back in place; -o writes the pieces elsewhere.
+    printf '%01100d\n' 0 >long.txt
+    cp long.txt long.old
+    ozm -c 'InsertText "y"' long.txt 2>/dev/null
+    expect_text "$p.SplitLinesNotWrittenInPlace" "$?" "1"
+    expect_text "$p.SplitLinesFileUntouched" "$(cmp long.txt long.old && echo same)" "same"
+
+    # Output that cannot be written fails the run, with a message.
+    for what in count report list-keys help; do
+        case $what in
+            count) args=(--count --find x notes.txt) ;;
+            report) args=(--report notes.txt) ;;
+            list-keys) args=(--list-keys) ;;
+            help) args=(--help) ;;
+        esac
+        ozm "${args[@]}" >/dev/full 2>err.txt
+        expect_text "$p.FullOutput_$what" "$?" "1"
+        expect_text "$p.FullOutputSaysWhy_$what" "$(grep -c 'cannot write to standard output' err.txt)" "1"
+    done
+
+    # Two macro files run in the order given, before the commands.
+    printf 'InsertText "1"\r\n' >one.mac
+    printf 'InsertText "2"\r\n' >two.mac
+    printf 'x\n' >order.txt
+    ozm -m one.mac -c 'InsertText "3"' -m two.mac order.txt
+    expect_file "$p.TwoMacroFilesInOrder" order.txt '123x\n'
+
+    # A folder given as a file is refused; the other files are still done.
+    mkdir -p sub
+    printf 'y\n' >after.txt
+    ozm -c 'InsertText ">"' sub after.txt 2>err.txt
+    expect_text "$p.FolderAsFileRefused" "$?" "1"
+    expect_text "$p.FolderAsFileSaysWhy" "$(grep -c 'folder' err.txt)" "1"
+    expect_file "$p.FolderAsFileOthersDone" after.txt '>y\n'
     cd "$root"
 done
 

@@ -58,6 +58,7 @@ fi
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
 run_suite batch-e2e bash scripts/batch-e2e.sh
+run_suite write-faults bash scripts/write-faults.sh
 wineserver -k >/dev/null 2>&1 || true
 
 echo "$passed passed, $failed failed"

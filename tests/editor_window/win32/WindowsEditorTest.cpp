@@ -319,6 +319,47 @@ TEST_F(EditorWindow, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
     RemoveDirectoryA(folder.c_str());
 }
 
+TEST_F(EditorWindow, SavingAHardLinkedFileKeepsEveryNameOnTheNewText)
+{
+    std::string path = TempPath("vok_linked.txt");
+    std::string other = TempPath("vok_linked_other.txt");
+    std::string bak = TempPath("vok_linked.bak");
+    DeleteFileA(other.c_str());
+    DeleteFileA(bak.c_str());
+    WriteAll(path, "old\n");
+    if (!CreateHardLinkA(other.c_str(), path.c_str(), nullptr))
+        GTEST_SKIP() << "this file system keeps one name per file";
+    ASSERT_TRUE(ed->LoadFile(path.c_str(), true));
+    Send(WM_CHAR, '!', 0);
+    EngineOptions().backupFiles = true;
+    ASSERT_TRUE(ed->Save());
+    EXPECT_EQ(ReadAll(path), "!old\n");
+    EXPECT_EQ(ReadAll(other), "!old\n");
+    // The backup is a copy of its own, not one more name of the file.
+    EXPECT_EQ(ReadAll(bak), "old\n");
+    Send(WM_CHAR, '?', 0);
+    ASSERT_TRUE(ed->Save());
+    EXPECT_EQ(ReadAll(other), "?!old\n");
+    EXPECT_EQ(ReadAll(bak), "!old\n");
+    EXPECT_FALSE(ed->modified);
+    DeleteFileA(other.c_str());
+    DeleteFileA(bak.c_str());
+}
+
+TEST_F(EditorWindow, AFileNamedLikeItsBackupIsSavedWithoutOne)
+{
+    std::string path = TempPath("vok_own.bak");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteAll(path, "old\n");
+    ASSERT_TRUE(ed->LoadFile(path.c_str(), true));
+    Send(WM_CHAR, '!', 0);
+    EngineOptions().backupFiles = true;
+    ASSERT_TRUE(ed->Save());
+    EXPECT_EQ(ReadAll(path), "!old\n");
+    EXPECT_FALSE(ed->modified);
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(EditorWindow, OpeningAMissingFileFailsWithItsMessage)
 {
     EXPECT_FALSE(ed->LoadFile(TempPath("no_such_file_here.txt").c_str(), true));
