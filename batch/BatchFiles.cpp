@@ -189,7 +189,6 @@ TFileResult WriteReplacing(TVokEditor& ed, const std::string& target, const std:
         std::remove(temp.c_str());
         return Fail(CannotOpenForWriting(shown));
     }
-    SyncFolderOf(target);
     return {};
 }
 

@@ -200,20 +200,6 @@ bool SyncToDisk(std::FILE* file)
 #endif
 }
 
-void SyncFolderOf(const std::string& path)
-{
-#ifndef _WIN32
-    fs::path folder = fs::path(path).parent_path();
-    int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-#else
-    (void)path;
-#endif
-}
-
 bool MatchOwnerAndMode(std::FILE* file, const std::string& name, const std::string& original)
 {
 #ifdef _WIN32

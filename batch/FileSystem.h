@@ -57,9 +57,6 @@ std::FILE* CreateNewFile(const std::string& path, const char* suffix, std::strin
 // Flushes the open file and forces its data to the disk; false when either failed.
 bool SyncToDisk(std::FILE* file);
 
-// Forces a change of names in path's folder to the disk, where the system allows it.
-void SyncFolderOf(const std::string& path);
-
 // Gives the new file (open, named name) the owner, group and permissions of original, or when original
 // is empty the permissions a newly created file gets. False when the owner cannot be given (a file that
 // replaced original would then belong to someone else); the permissions are given all the same.
