@@ -179,6 +179,38 @@ for runner in "${runners[@]}"; do
     cd "$root"
 done
 
+# The golden cases (tests/golden/README.md): each folder run by the program itself on a copy, with the
+# command line vok_tests builds too; the bytes written must be out, and --report must print report.
+for runner in "${runners[@]}"; do
+    for case in "$root"/tests/golden/*/; do
+        name="$(basename "$case")"
+        [ -f "$case/cmd" ] || continue
+        dir="$work/golden-$runner/$name"
+        mkdir -p "$dir"
+        cp "$case"/* "$dir"/
+        cd "$dir"
+        args=(-m cmd)
+        [ -f ini ] && args+=(-s ini)
+        if [ -f args ]; then
+            while IFS= read -r arg || [ -n "$arg" ]; do
+                arg="${arg%$'\r'}"
+                [ -n "$arg" ] && args+=("$arg")
+            done <args
+        fi
+        ozm "${args[@]}" --report -o out.actual in >report.actual 2>err.actual
+        rc=$?
+        problems=()
+        [ "$rc" -eq 0 ] || problems+=("exit code $rc: $(tr -d '\r' <err.actual)")
+        cmp -s out out.actual || problems+=("out differs (< expected, > written; ^M is CR, \$ a line end):" \
+            "$(diff <(cat -A out) <(cat -A out.actual 2>/dev/null) | cut -c1-200 | head -40)")
+        if [ -f report ] && ! cmp -s report report.actual; then
+            problems+=("report differs:" "$(diff report report.actual | head -40)")
+        fi
+        if [ "${#problems[@]}" -eq 0 ]; then pass "Golden.$runner.$name"; else fail "Golden.$runner.$name" "${problems[@]}"; fi
+        cd "$root"
+    done
+done
+
 total=$((passed + failed))
 echo "[==========] $total tests ran."
 echo "[  PASSED  ] $passed tests."
