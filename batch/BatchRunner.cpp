@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "base/IniFile.h"
 #include "batch/BatchEditor.h"
 #include "batch/BatchFiles.h"
 #include "batch/BatchKeys.h"
@@ -24,7 +25,6 @@
 #include "search/Regex.h"
 #include "search/Search.h"
 #include "search/SearchState.h"
-#include "shell/IniFile.h"
 #include "shell/Settings.h"
 
 namespace fs = std::filesystem;

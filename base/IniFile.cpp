@@ -1,5 +1,5 @@
 // The portable profile file: parsing, lookup and whole-file replacement on every write.
-#include "shell/IniFile.h"
+#include "base/IniFile.h"
 
 #include <algorithm>
 #include <cstring>
