@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/ByteStream.h"
 #include "editor_window/ViewMath.h"
-#include "engine/ByteStream.h"
 #include "engine/EditorTypes.h"
 #include "engine/VokEditor.h"
 

@@ -9,11 +9,11 @@
 #include <sstream>
 #include <vector>
 
+#include "base/ByteStream.h"
 #include "base/IniFile.h"
 #include "batch/BatchEditor.h"
 #include "batch/BatchFiles.h"
 #include "batch/BatchKeys.h"
-#include "engine/ByteStream.h"
 #include "engine/Options.h"
 #include "engine/Undo.h"
 #include "keys/KeyMap.h"

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <new>
 
+#include "base/ByteStream.h"
 #include "base/TextTools.h"
 #include "engine/Alloc.h"
-#include "engine/ByteStream.h"
 #include "keys/KeyMap.h"
 #include "macros/MacroTable.h"
 

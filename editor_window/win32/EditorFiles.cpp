@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <string>
 
+#include "base/ByteStream.h"
 #include "editor_window/ViewMath.h"
 #include "editor_window/win32/EditorServices.h"
 #include "editor_window/win32/WindowsEditor.h"
-#include "engine/ByteStream.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
 
