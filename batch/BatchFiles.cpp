@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "base/ByteStream.h"
+#include "base/CFile.h"
 #include "editor_window/ViewMath.h"
 #include "engine/EditorTypes.h"
 #include "engine/VokEditor.h"
@@ -33,28 +34,6 @@ TFileResult Fail(std::string message)
 {
     return {false, std::move(message)};
 }
-
-// An open C file, closed when the scope ends.
-class TCFile {
-public:
-    TCFile(const std::string& path, const char* mode) : file_(std::fopen(path.c_str(), mode)) {}
-    ~TCFile() { Close(); }
-    TCFile(const TCFile&) = delete;  // owns the handle
-    TCFile& operator=(const TCFile&) = delete;
-    std::FILE* Get() const { return file_; }
-    // False when closing reported an error (data that never reached the disk).
-    bool Close()
-    {
-        bool ok = true;
-        if (file_)
-            ok = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return ok;
-    }
-
-private:
-    std::FILE* file_;
-};
 
 fs::path PathOf(const std::string& text)
 {
