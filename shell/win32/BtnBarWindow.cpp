@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "controls/GdiTools.h"
+#include "base/win32/GdiTools.h"
 #include "controls/WindowObject.h"
 #include "shell/win32/VokToolTip.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "controls/GdiTools.h"
+#include "base/win32/GdiTools.h"
 #include "controls/WindowObject.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The tool-tip pop-up: a borderless topmost window that shows its own title on the tip colour.
 #include "shell/win32/VokToolTip.h"
 
-#include "controls/GdiTools.h"
+#include "base/win32/GdiTools.h"
 
 namespace {
 
