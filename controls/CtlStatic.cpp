@@ -1,9 +1,9 @@
 // The bitmap, shade and text controls: small static windows drawn in the library's colours.
 #include "controls/CtlStatic.h"
 
+#include "base/win32/WindowObject.h"
 #include "controls/CtlLibrary.h"
 #include "controls/VokCtl.h"
-#include "controls/WindowObject.h"
 
 namespace {
 

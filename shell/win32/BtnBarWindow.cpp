@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "base/win32/GdiTools.h"
-#include "controls/WindowObject.h"
+#include "base/win32/WindowObject.h"
 #include "shell/win32/VokToolTip.h"
 
 namespace {

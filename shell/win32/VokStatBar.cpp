@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "base/win32/GdiTools.h"
-#include "controls/WindowObject.h"
+#include "base/win32/WindowObject.h"
 
 namespace {
 
