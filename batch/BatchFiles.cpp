@@ -5,9 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/ByteStream.h"
+#include "base/CFile.h"
 #include "batch/FileSystem.h"
 #include "editor_window/ViewMath.h"
-#include "engine/ByteStream.h"
 #include "engine/EditorTypes.h"
 #include "engine/VokEditor.h"
 

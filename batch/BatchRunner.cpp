@@ -10,11 +10,12 @@
 #include <sstream>
 #include <vector>
 
+#include "base/ByteStream.h"
+#include "base/IniFile.h"
 #include "batch/BatchEditor.h"
 #include "batch/BatchFiles.h"
 #include "batch/BatchKeys.h"
 #include "batch/FileSystem.h"
-#include "engine/ByteStream.h"
 #include "engine/Options.h"
 #include "engine/Undo.h"
 #include "keys/KeyMap.h"
@@ -26,7 +27,6 @@
 #include "search/Regex.h"
 #include "search/Search.h"
 #include "search/SearchState.h"
-#include "shell/IniFile.h"
 #include "shell/Settings.h"
 
 namespace fs = std::filesystem;

@@ -60,15 +60,6 @@ int DescriptorOf(std::FILE* file)
 
 }  // namespace
 
-bool TCFile::Close()
-{
-    bool ok = true;
-    if (file_)
-        ok = std::fclose(file_) == 0;
-    file_ = nullptr;
-    return ok;
-}
-
 TFileKind KindOf(const std::string& path)
 {
     std::error_code ec;

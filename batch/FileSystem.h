@@ -4,21 +4,7 @@
 #include <cstdio>
 #include <string>
 
-// An open C file, closed when the scope ends.
-class TCFile {
-public:
-    TCFile(const std::string& path, const char* mode) : file_(std::fopen(path.c_str(), mode)) {}
-    explicit TCFile(std::FILE* file) : file_(file) {}
-    ~TCFile() { Close(); }
-    TCFile(const TCFile&) = delete;  // owns the handle
-    TCFile& operator=(const TCFile&) = delete;
-    std::FILE* Get() const { return file_; }
-    // False when closing reported an error (data that never reached the disk).
-    bool Close();
-
-private:
-    std::FILE* file_;
-};
+#include "base/CFile.h"
 
 enum class TFileKind { Missing, Regular, Folder, Other };
 

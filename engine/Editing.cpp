@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ByteStream.h"
 #include "engine/Alloc.h"
-#include "engine/ByteStream.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
 

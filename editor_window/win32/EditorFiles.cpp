@@ -4,37 +4,16 @@
 
 #include <io.h>
 
+#include "base/ByteStream.h"
+#include "base/CFile.h"
 #include "editor_window/ViewMath.h"
 #include "editor_window/win32/EditorServices.h"
 #include "editor_window/win32/WindowsEditor.h"
-#include "engine/ByteStream.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
 
 namespace {
 constexpr std::size_t kStreamBuffer = 32000;
-
-// An open C file, closed when the scope ends.
-class TCFile {
-public:
-    TCFile(const char* path, const char* mode) : file_(std::fopen(path, mode)) {}
-    ~TCFile() { Close(); }
-    TCFile(const TCFile&) = delete;
-    TCFile& operator=(const TCFile&) = delete;
-    std::FILE* Get() const { return file_; }
-    // Closes now; false when closing reported an error (data that never reached the disk).
-    bool Close()
-    {
-        bool ok = true;
-        if (file_)
-            ok = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return ok;
-    }
-
-private:
-    std::FILE* file_;
-};
 
 std::string FolderOf(const std::string& path)
 {

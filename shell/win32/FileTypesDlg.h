@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "shell/win32/Dialog.h"
+#include "base/win32/Dialog.h"
 #include "shell/win32/FrameIntegration.h"
 
 // TFileTypesDlg edits a copy of the rows; the caller takes them back after OK. The list shows the

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "base/win32/Win32Profile.h"
 #include "controls/VokCtl.h"
 #include "engine/win32/IntlProfile.h"
 #include "macros/MacroRecorder.h"
@@ -20,7 +21,6 @@
 #include "shell/Settings.h"
 #include "shell/win32/SettingsWin.h"
 #include "shell/win32/VokMessage.h"
-#include "shell/win32/Win32Profile.h"
 
 namespace {
 

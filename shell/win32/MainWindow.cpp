@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/win32/GdiTools.h"
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
@@ -397,9 +398,7 @@ void TMainWindow::ChooseEditorFont()
     if (!::ChooseFontA(&cf))
         return;
     font_.Adopt(CreateFontIndirectA(&lf));
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    const int ppi = GetDeviceCaps(TWindowDC(nullptr).Dc(), LOGPIXELSY);
     TSettings& o = ProgramSettings();
     lstrcpynA(o.fontName, lf.lfFaceName, sizeof o.fontName);
     o.fontSize = (std::abs(lf.lfHeight) * 720 / std::max(1, ppi) + 5) / 10;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 #include "support/TempDir.h"
 
 // The profile implementation under test, opened on the file at path.

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/ByteStream.h"
 #include "editor_window/win32/WindowsEditor.h"
-#include "engine/ByteStream.h"
 #include "engine/Commands.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "SearchIds.h"
+#include "base/ByteStream.h"
 #include "editor_window/win32/EditorServices.h"
 #include "editor_window/win32/WindowsEditor.h"
-#include "engine/ByteStream.h"
 #include "engine/Commands.h"
 #include "search/Search.h"
 #include "search/SearchState.h"

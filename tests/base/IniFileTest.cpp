@@ -1,5 +1,5 @@
 // The portable profile file: the shared contract, its file layout and its all-or-nothing writes.
-#include "shell/IniFile.h"
+#include "base/IniFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Small header-only GDI tools shared by the control library and the program: owned handles and flat edges.
+// Header-only GDI tools shared by the control library and the program: owned handles, scoped DCs, edges.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +40,39 @@ public:
 private:
     HDC dc;
     HGDIOBJ old;
+};
+
+// GetDC/ReleaseDC for one scope: the client area of a window, or the screen for a null window. With
+// TArea::Window it is the whole window, frame and caption included (GetWindowDC).
+class TWindowDC {
+public:
+    enum class TArea { Client, Window };
+    explicit TWindowDC(HWND hwnd, TArea area = TArea::Client) noexcept
+        : hwnd(hwnd), dc(area == TArea::Window ? GetWindowDC(hwnd) : GetDC(hwnd))
+    {
+    }
+    TWindowDC(const TWindowDC&) = delete;  // a copy would release the DC twice
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    ~TWindowDC() { if (dc) ReleaseDC(hwnd, dc); }
+    HDC Dc() const noexcept { return dc; }
+
+private:
+    HWND hwnd;
+    HDC dc;
+};
+
+// A memory DC compatible with another (CreateCompatibleDC), deleted when the scope ends. Objects
+// selected into it through TSelectObject must be declared after it, so they are put back first.
+class TMemoryDC {
+public:
+    explicit TMemoryDC(HDC compatible) noexcept : dc(CreateCompatibleDC(compatible)) {}
+    TMemoryDC(const TMemoryDC&) = delete;  // a copy would delete the DC twice
+    TMemoryDC& operator=(const TMemoryDC&) = delete;
+    ~TMemoryDC() { if (dc) DeleteDC(dc); }
+    HDC Dc() const noexcept { return dc; }
+
+private:
+    HDC dc;
 };
 
 // BeginPaint/EndPaint for one WM_PAINT.

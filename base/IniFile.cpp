@@ -1,5 +1,5 @@
 // The portable profile file: parsing, lookup and whole-file replacement on every write.
-#include "shell/IniFile.h"
+#include "base/IniFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,6 +7,8 @@
 #include <fstream>
 #include <system_error>
 #include <utility>
+
+#include "base/TextTools.h"
 
 namespace fs = std::filesystem;
 
@@ -27,24 +29,15 @@ std::string Trim(const std::string& text)
     return text.substr(b, e - b);
 }
 
-char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool SameName(const std::string& a, const char* b)
 {
-    std::string t = Trim(b != nullptr ? b : "");
-    if (a.size() != t.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(t[i])) return false;
-    return true;
+    return EqualNoCase(a, Trim(b != nullptr ? b : ""));
 }
 
 int CopyOut(const std::string& text, char* buffer, int size)
 {
-    if (buffer == nullptr || size <= 0) return 0;
-    int n = std::min(static_cast<int>(text.size()), size - 1);
-    std::memcpy(buffer, text.data(), static_cast<std::size_t>(n));
-    buffer[n] = '\0';
-    return n;
+    if (size <= 0) return 0;
+    return static_cast<int>(CopyCut(buffer, static_cast<std::size_t>(size), text));
 }
 
 }  // namespace

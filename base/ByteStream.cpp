@@ -1,5 +1,5 @@
 // Buffered byte streams with one byte of push-back.
-#include "engine/ByteStream.h"
+#include "base/ByteStream.h"
 
 #include <cstring>
 

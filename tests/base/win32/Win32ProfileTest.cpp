@@ -1,5 +1,5 @@
 // The system's profile functions must honour the same contract as the portable profile file.
-#include "shell/win32/Win32Profile.h"
+#include "base/win32/Win32Profile.h"
 
 #include "support/ProfileContract.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 // TIniFile keeps the lines of one file exactly as they stand, so that a write changes only the line of
 // its key and every other section, key, comment and blank line stays where the user left it. Every

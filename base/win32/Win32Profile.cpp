@@ -1,5 +1,5 @@
 // The profile file of the Windows build: thin forwarding to the private profile functions.
-#include "shell/win32/Win32Profile.h"
+#include "base/win32/Win32Profile.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The shared part of every profile file: protected writes and the flag and number conventions.
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 #include <cstdint>
 #include <cstdio>

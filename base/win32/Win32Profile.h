@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 // TWin32Profile forwards every operation to GetPrivateProfileString and its relatives for one file. A
 // bare file name ("ozm.ini") lives in the Windows directory, as the system places it.

@@ -1,5 +1,5 @@
 // The base of the program's modal dialogs: one object per dialog, its procedure forwards to small handlers.
-#include "shell/win32/Dialog.h"
+#include "base/win32/Dialog.h"
 
 INT_PTR TDialog::Run(HWND owner)
 {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/ByteStream.h"
+#include "base/ByteStream.h"
 
 namespace {
 std::string ReadAll(TInStream& in)
