@@ -2,7 +2,6 @@
 #include "batch/FileSystem.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 

@@ -339,7 +339,7 @@ TEST_F(EditorWindow, SavingAHardLinkedFileKeepsEveryNameOnTheNewText)
     EXPECT_EQ(ReadAll(bak), "old\n");
     Send(WM_CHAR, '?', 0);
     ASSERT_TRUE(ed->Save());
-    EXPECT_EQ(ReadAll(other), "?!old\n");
+    EXPECT_EQ(ReadAll(other), "!?old\n");
     EXPECT_EQ(ReadAll(bak), "!old\n");
     EXPECT_FALSE(ed->modified);
     DeleteFileA(other.c_str());
