@@ -24,7 +24,14 @@ namespace {
 
 fs::path GoldenRoot()
 {
-    return fs::path(VOK_SOURCE_DIR) / "tests" / "golden";
+    std::string source = VOK_SOURCE_DIR;
+#ifdef _WIN32
+    // The Windows build runs under Wine with the source tree's Unix path: Wine shows "/" as drive Z:,
+    // whatever drive the test program was started from.
+    if (!source.empty() && source[0] == '/')
+        source = "Z:" + source;
+#endif
+    return fs::path(source) / "tests" / "golden";
 }
 
 std::string ReadAll(const fs::path& file)
