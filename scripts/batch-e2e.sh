@@ -206,7 +206,11 @@ for runner in "${runners[@]}"; do
         if [ -f report ] && ! cmp -s report report.actual; then
             problems+=("report differs:" "$(diff report report.actual | head -40)")
         fi
-        if [ "${#problems[@]}" -eq 0 ]; then pass "Golden.$runner.$name"; else fail "Golden.$runner.$name" "${problems[@]}"; fi
+        if [ "${#problems[@]}" -eq 0 ]; then
+            pass "Golden.$runner.$name"
+        else
+            fail "Golden.$runner.$name" "${problems[@]}"
+        fi
         cd "$root"
     done
 done

@@ -24,7 +24,14 @@ namespace {
 
 fs::path GoldenRoot()
 {
-    return fs::path(VOK_SOURCE_DIR) / "tests" / "golden";
+    std::string source = VOK_SOURCE_DIR;
+#ifdef _WIN32
+    // The Windows build runs under Wine with the source tree's Unix path: Wine shows "/" as drive Z:,
+    // whatever drive the test program was started from.
+    if (!source.empty() && source[0] == '/')
+        source = "Z:" + source;
+#endif
+    return fs::path(source) / "tests" / "golden";
 }
 
 std::string ReadAll(const fs::path& file)
@@ -126,7 +133,8 @@ std::string Diff(const std::string& expected, const std::string& actual)
     std::vector<std::vector<int>> common(a.size() + 1, std::vector<int>(b.size() + 1, 0));
     for (std::size_t i = a.size(); i-- > 0;)
         for (std::size_t j = b.size(); j-- > 0;)
-            common[i][j] = a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
+            common[i][j] = a[i] == b[j] ? common[i + 1][j + 1] + 1
+                                        : std::max(common[i + 1][j], common[i][j + 1]);
     std::ostringstream out;
     std::size_t i = 0, j = 0;
     while (i < a.size() || j < b.size()) {
@@ -146,14 +154,6 @@ void ExpectSameBytes(const std::string& what, const std::string& expected, const
 {
     if (expected != actual)
         ADD_FAILURE() << what << " differs (- expected, + actual):\n" << Diff(expected, actual);
-}
-
-// Replaces every occurrence of from by to.
-std::string Replaced(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
 }
 
 class GoldenTest : public ::testing::TestWithParam<std::string> {
@@ -182,7 +182,10 @@ TEST_P(GoldenTest, WritesTheExpectedBytes)
     ExpectSameBytes("out", ReadAll(dir / "out"), TTempDir::Read(output));
     if (fs::exists(dir / "report")) {
         // The program names the document as it was given; the case names it "in", as the script does.
-        const std::string report = Replaced(out.str(), "file: " + (dir / "in").string() + "\n", "file: in\n");
+        std::string report = out.str();
+        const std::string given = "file: " + (dir / "in").string() + "\n";
+        if (report.compare(0, given.size(), given) == 0)
+            report.replace(0, given.size(), "file: in\n");
         ExpectSameBytes("report", ReadAll(dir / "report"), report);
     }
 }
