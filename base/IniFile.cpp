@@ -14,18 +14,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsBlank(char c)
+// A NUL ends a name or a value as the system's functions see them: what follows is never read back.
+std::string UpToNul(std::string text)
 {
-    // Ctrl-Z ends old DOS text files; the profile functions treat it as white space.
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
+    text.resize(std::strlen(text.c_str()));
+    return text;
 }
 
 std::string Trim(const std::string& text)
 {
     std::size_t b = 0;
     std::size_t e = text.size();
-    while (b < e && IsBlank(text[b])) ++b;
-    while (e > b && IsBlank(text[e - 1])) --e;
+    while (b < e && IsProfileBlank(text[b])) ++b;
+    while (e > b && IsProfileBlank(text[e - 1])) --e;
     return text.substr(b, e - b);
 }
 
@@ -76,20 +77,21 @@ TIniFile::TLine TIniFile::ParseLine(std::string raw)
     TLine line{std::move(raw), TLineKind::Other, {}, {}};
     std::string text = Trim(line.raw);
     if (text.empty() || text[0] == ';') return line;
-    if (text[0] == '[') {
-        std::size_t close = text.rfind(']');
+    // Without its closing bracket a header is no header; like the system, read the line as an entry.
+    std::size_t close = text[0] == '[' ? text.rfind(']') : std::string::npos;
+    if (close != std::string::npos) {
         line.kind = TLineKind::Section;
-        line.name = Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+        line.name = Trim(UpToNul(text.substr(1, close - 1)));
         return line;
     }
     std::size_t eq = text.find('=');
     if (eq == std::string::npos) return line;
     line.kind = TLineKind::Entry;
-    line.name = Trim(text.substr(0, eq));
+    line.name = Trim(UpToNul(text.substr(0, eq)));
     std::string value = Trim(text.substr(eq + 1));
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
         value = value.substr(1, value.size() - 2);
-    line.value = std::move(value);
+    line.value = UpToNul(std::move(value));
     return line;
 }
 
@@ -146,7 +148,7 @@ int TIniFile::GetString(const char* section, const char* key, const char* def, c
     int at = header >= 0 && key != nullptr ? FindKey(header, key) : -1;
     if (at >= 0) return CopyOut(lines_[static_cast<std::size_t>(at)].value, buffer, size);
     std::string fallback = def != nullptr ? def : "";
-    while (!fallback.empty() && IsBlank(fallback.back())) fallback.pop_back();
+    while (!fallback.empty() && IsProfileBlank(fallback.back())) fallback.pop_back();
     return CopyOut(fallback, buffer, size);
 }
 

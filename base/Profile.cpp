@@ -6,16 +6,16 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
-}  // namespace
+bool IsProfileBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
+}
 
 bool ParseProfileInt(const char* text, int& value)
 {
     const char* p = text;
-    while (IsBlank(*p)) ++p;
+    // The system's conversion steps over every control character before the number, not only blanks.
+    while (*p != '\0' && static_cast<unsigned char>(*p) <= ' ') ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = *p++ == '-';
     if (*p < '0' || *p > '9') return false;
@@ -31,7 +31,7 @@ bool TProfile::IsWritableKey(const char* key)
 {
     if (key == nullptr) return false;
     const char* p = key;
-    while (IsBlank(*p)) ++p;
+    while (IsProfileBlank(*p)) ++p;
     if (*p == '\0' || *p == '[' || *p == ';') return false;
     return std::strpbrk(key, "=\r\n") == nullptr;
 }
@@ -46,7 +46,7 @@ std::string TProfile::ProtectValue(const char* value)
     const char first = text.front();
     const char last = text.back();
     const bool quoted = text.size() >= 2 && (first == '"' || first == '\'') && last == first;
-    if (quoted || IsBlank(first) || IsBlank(last)) return '"' + text + '"';
+    if (quoted || IsProfileBlank(first) || IsProfileBlank(last)) return '"' + text + '"';
     return text;
 }
 

@@ -56,6 +56,12 @@ protected:
     [[nodiscard]] virtual bool StoreString(const char* section, const char* key, const char* text) = 0;
 };
 
-// Parses the decimal number at the start of text the way the profile functions do (leading blanks, an
-// optional sign, digits; arithmetic wraps at 32 bits). Answers false when there are no digits.
+// The characters a profile file trims around section names, key names and values: the blanks, and
+// Ctrl-Z, which ends old DOS text files and which the system's profile functions treat as white space.
+// The reader trims exactly these and the writer protects values that begin or end with one of them.
+bool IsProfileBlank(char c);
+
+// Parses the decimal number at the start of text the way the profile functions do (leading blanks and
+// other control characters, an optional sign, digits; arithmetic wraps at 32 bits). Answers false when
+// there are no digits.
 bool ParseProfileInt(const char* text, int& value);

@@ -600,8 +600,10 @@ bool TVokEditor::InsertStream(TInStream& in, bool* binary, bool* cut)
     const TPosition start = Cursor();
     char buffer[kLineBufferSize];
     bool ok = true;
+    // InsertText keeps a line below column 1024, one column short of what loading allows: pieces cut to
+    // fit it are split, where a full-width piece would lose its last byte.
     while (!in.AtEnd()) {
-        if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit, TabSize(), true, nullptr, binary))
+        if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit - 1, TabSize(), true, nullptr, binary))
             *cut = true;
         if (!InsertText(buffer, false)) {
             ok = false;

@@ -40,6 +40,20 @@ run_suite() {
 }
 
 run_suite native build/native/vok_tests
+
+# Each fuzz target still compiles (with g++, against the native tree) and runs clean over its corpus;
+# the fuzzing itself is scripts/fuzz.sh, with clang.
+echo "== fuzz-corpus"
+bash scripts/fuzz.sh --check >"$logdir/fuzz-corpus.log" 2>&1
+p=$(grep -c ' inputs ran clean$' "$logdir/fuzz-corpus.log")
+f=$(grep -cE ': (does not compile|FAILED on its corpus)$' "$logdir/fuzz-corpus.log")
+if [ "$p" -eq 0 ] && [ "$f" -eq 0 ]; then
+    f=1
+fi
+[ "$f" -ne 0 ] && sed 's/^/   /' "$logdir/fuzz-corpus.log" | head -40
+echo "   $p passed, $f failed"
+passed=$((passed + p))
+failed=$((failed + f))
 run_suite windows wine build/windows/vok_tests.exe
 if [ -f build/windows/vok_win32_tests.exe ]; then
     # A wineserver left from the console run has a desktop without a display: windows could not be made.

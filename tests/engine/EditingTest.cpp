@@ -102,6 +102,18 @@ TEST_F(Editing, InsertFileIsOneUndoStepAndSelectsTheText)
     EXPECT_EQ(ed.Joined(), "start end");
 }
 
+// Loading accepts a line of 1024 columns, typed text stops below column 1024: Read Block of such a line
+// splits it instead of dropping its last byte.
+TEST_F(Editing, ReadBlockKeepsEveryByteOfA1024ColumnLine)
+{
+    const std::string line = std::string(1023, 'x') + "Y";
+    const std::string file = line + "\r\n" + std::string(1030, 'z');
+    TMemInStream in(file);
+    ASSERT_TRUE(ed.InsertFile(in));
+    EXPECT_EQ(ed.Joined(), std::string(1023, 'x') + "\nY\n" + std::string(1023, 'z') + "\n" + std::string(7, 'z'));
+    EXPECT_EQ(ed.errors, std::vector<int>{kErrLongLinesSplit});
+}
+
 TEST_F(Editing, TabInsertsATabOrSpacesAndMergesWithTyping)
 {
     Type("ab");
