@@ -4,10 +4,11 @@
 #include "editor_window/win32/WindowsEditor.h"
 #include "resource.h"
 #include "shell/CommandRouting.h"
-#include "shell/win32/FrameIntegration.h"
-#include "shell/win32/MenuState.h"
-#include "shell/win32/SettingsWin.h"
 #include "shell/Settings.h"
+#include "shell/win32/MenuState.h"
+#include "shell/win32/SettingsStore.h"
+#include "shell/win32/SettingsWin.h"
+#include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {

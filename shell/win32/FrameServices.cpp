@@ -2,7 +2,8 @@
 #include "shell/win32/FrameServices.h"
 
 #include "shell/win32/FileDialogs.h"
-#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/KeyMapping.h"
+#include "shell/win32/SettingsStore.h"
 #include "shell/win32/VokMessage.h"
 
 int TFrameServices::Message(HWND owner, unsigned stringId, const char* arg, unsigned flags)

@@ -17,8 +17,10 @@
 #include "shell/Settings.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FileTypesDlg.h"
-#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/KeyMapping.h"
 #include "shell/win32/MenuState.h"
+#include "shell/win32/SettingsStore.h"
+#include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {

@@ -17,8 +17,9 @@
 #include "engine/Options.h"
 #include "shell/Desktop.h"
 #include "shell/Settings.h"
-#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/KeyMapping.h"
 #include "shell/win32/MainWindow.h"
+#include "shell/win32/SettingsStore.h"
 #include "shell/win32/VokMessage.h"
 
 // Answers every message box with answer and records the string ids shown; Save As answers saveAsPath.
