@@ -2,7 +2,6 @@
 #include "editor_window/win32/WindowsEditor.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "editor_window/ViewMath.h"
@@ -457,8 +456,7 @@ void TWindowsEditor::OpenFileAtCursor(const char* name) noexcept
         GetCurrentDirectoryA(sizeof cwd, cwd);
         found = cut(std::string(cwd) + "\\" + name);
     }
-    std::snprintf(gOpenFileBuffer, sizeof gOpenFileBuffer, "%s", found.c_str());
-    Notify(kNotifyOpenPath);
+    EditorServices()->OpenByName(found.c_str());
 }
 
 // ---- Keys. ----------------------------------------------------------------------------------------------
