@@ -263,7 +263,7 @@ void TWindowsEditor::SetEditorFont(HFONT font, bool redraw)
 
 void TWindowsEditor::TitleChanged()
 {
-    // The syntax language comes with the syntax definitions; without them there is none to choose.
+    // No syntax definitions are loaded, so no file name chooses a language: the text is not coloured.
     language_ = 0;
     RecomputeStates(0, lastLine);
     RequestRedraw(kRedrawAll);

@@ -451,7 +451,7 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     }
     if (ForwardToEditor(id) || TranslateForEditor(id))
         return;
-    if (!CommandBuilt(id))
+    if (!CommandAvailable(id))
         return;
     if (id >= CM_RECENT0 && id <= CM_RECENT3) {
         std::string path = ProgramSettings().recentFiles.Slot(id - CM_RECENT0);
