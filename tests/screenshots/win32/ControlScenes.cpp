@@ -45,7 +45,7 @@ HBITMAP GlyphBitmap(int n)
     return bitmap;
 }
 
-bool ShowcaseTip(UINT command, char* buffer, int, void*)
+bool SceneTip(UINT command, char* buffer, int, void*)
 {
     wsprintfA(buffer, "Command %u", command);
     return true;
@@ -73,7 +73,7 @@ int ShowDialogAndFrame(DWORD ms)
     TVokBtnBar bar;
     bar.Create(frame, 70, RECT{0, 0, client.right, 28}, kBtnBarGroup95 | kBtnBarTips | 0x02, self);
     bar.SetNotify(WM_COMMAND, 4, 3);
-    bar.SetTipSource(ShowcaseTip, nullptr);
+    bar.SetTipSource(SceneTip, nullptr);
     int separatorsAfter[] = {3, 5, 8, 10, 12, 14, 18, 20};
     for (int i = 0, s = 0; i < 21; ++i) {
         (void)bar.AddItem(TBtnItemKind::Push, 101 + i, GlyphBitmap(i), nullptr, kBtnOwnsBitmap);
