@@ -78,6 +78,15 @@ if(VOK_WIN32_TESTS)
     endif()
 endif()
 
+# The screenshot program: scenes of the editor's windows for scripts/screenshot.sh and shot-controls.sh. It
+# checks nothing and is no test; it takes the program's resources for the dialog templates and cursors.
+file(GLOB VOK_SCREENSHOT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/screenshots/win32/*.cpp)
+if(VOK_SCREENSHOT_SOURCES AND TARGET vokwin)
+    add_executable(vok_screenshots ${VOK_SCREENSHOT_SOURCES} ${OZM_RC})
+    target_include_directories(vok_screenshots PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/resources/ozm)
+    target_link_libraries(vok_screenshots PRIVATE vokwin)
+endif()
+
 # Load and save timing of the document streams (built on demand by scripts/bench.sh).
 add_executable(vok_bench_win EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/LoadSaveTiming.cpp
                ${CMAKE_SOURCE_DIR}/bench/BenchFiles.cpp)

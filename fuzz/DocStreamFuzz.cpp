@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ByteStream.h"
+#include "base/ByteStream.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
 #include "engine/VokEditor.h"

@@ -2,7 +2,7 @@
 //
 // Build and run from the source root (scripts/fuzz.sh does both, see fuzz/README.md):
 //   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. fuzz/IniFileFuzz.cpp \
-//       shell/IniFile.cpp shell/Profile.cpp -o ini_file_fuzz
+//       base/IniFile.cpp base/Profile.cpp -o ini_file_fuzz
 //   ./ini_file_fuzz -max_len=4096 -dict=fuzz/ini_file.dict fuzz/corpus/ini_file
 #include <unistd.h>
 
@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/IniFile.h"
+#include "base/IniFile.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/ByteStream.h"
+#include "base/ByteStream.h"
 #include "keys/KeyMap.h"
 #include "keys/KeymapFile.h"
 #include "macros/MacroTable.h"

@@ -8,7 +8,7 @@
 #       build/fuzz/artifacts/. Ends with one line per target: seconds, executions, clean or FAILED.
 #   scripts/fuzz.sh --check
 #       Without clang or libFuzzer: compiles every target with g++ and the sanitizers against the native
-#       build (build/native/libvokcore.a, built first when missing) and runs it over its corpus in
+#       build (the layers' libraries, built first when missing) and runs it over its corpus in
 #       fuzz/corpus. This is what scripts/test.sh runs.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -37,8 +37,12 @@ dict_of() {
     [ -f "$d" ] && echo "-dict=$d"
 }
 
+# The portable layers' libraries of the native build, top first as the linker wants them.
+layer_libs=(build/native/libvokshell.a build/native/libvokeditor.a build/native/libvoksubsystems.a
+    build/native/libvokengine.a build/native/libvokbase.a)
+
 if [ "${1:-}" = "--check" ]; then
-    if [ ! -f build/native/libvokcore.a ]; then
+    if [ ! -f build/native/libvokbase.a ] || [ ! -f build/native/libvokshell.a ]; then
         bash scripts/build.sh native >/dev/null || exit 1
     fi
     out="build/native/fuzz-check"
@@ -48,9 +52,9 @@ if [ "${1:-}" = "--check" ]; then
     pids=()
     for t in "${all_targets[@]}"; do
         exe="$out/${t}Fuzz"
-        if [ ! -x "$exe" ] || [ -n "$(find "fuzz/${t}Fuzz.cpp" fuzz/CorpusRunner.cpp build/native/libvokcore.a \
+        if [ ! -x "$exe" ] || [ -n "$(find "fuzz/${t}Fuzz.cpp" fuzz/CorpusRunner.cpp "${layer_libs[@]}" \
             -newer "$exe" 2>/dev/null)" ]; then
-            (g++ "${flags[@]}" fuzz/CorpusRunner.cpp "fuzz/${t}Fuzz.cpp" build/native/libvokcore.a -o "$exe" \
+            (g++ "${flags[@]}" fuzz/CorpusRunner.cpp "fuzz/${t}Fuzz.cpp" "${layer_libs[@]}" -o "$exe" \
                 >"$out/$t.build.log" 2>&1 || rm -f "$exe") &
             pids+=($!)
             if [ ${#pids[@]} -ge 2 ]; then

@@ -56,11 +56,7 @@ passed=$((passed + p))
 failed=$((failed + f))
 run_suite windows wine build/windows/vok_tests.exe
 if [ -f build/windows/vok_win32_tests.exe ]; then
-    # A wineserver left from the console run has a desktop without a display: windows could not be made.
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-    cp -f build/windows/vokctl32.dll build/windows/ 2>/dev/null || true
-    # A Wine server left from the run without a display would serve the windows to no screen.
+    # A Wine server left from the console run has a desktop without a display: windows could not be made.
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     run_suite win32 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/windows/vok_win32_tests.exe

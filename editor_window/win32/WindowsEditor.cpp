@@ -2,7 +2,6 @@
 #include "editor_window/win32/WindowsEditor.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "base/win32/GdiTools.h"
@@ -265,7 +264,7 @@ void TWindowsEditor::SetEditorFont(HFONT font, bool redraw)
 
 void TWindowsEditor::TitleChanged()
 {
-    // The syntax language comes with the syntax definitions; without them there is none to choose.
+    // No syntax definitions are loaded, so no file name chooses a language: the text is not coloured.
     language_ = 0;
     RecomputeStates(0, lastLine);
     RequestRedraw(kRedrawAll);
@@ -459,8 +458,7 @@ void TWindowsEditor::OpenFileAtCursor(const char* name) noexcept
         GetCurrentDirectoryA(sizeof cwd, cwd);
         found = cut(std::string(cwd) + "\\" + name);
     }
-    std::snprintf(gOpenFileBuffer, sizeof gOpenFileBuffer, "%s", found.c_str());
-    Notify(kNotifyOpenPath);
+    EditorServices()->OpenByName(found.c_str());
 }
 
 // ---- Keys. ----------------------------------------------------------------------------------------------

@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "base/win32/GdiTools.h"
@@ -18,8 +17,10 @@
 #include "shell/Settings.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FileTypesDlg.h"
-#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/KeyMapping.h"
 #include "shell/win32/MenuState.h"
+#include "shell/win32/SettingsStore.h"
+#include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {
@@ -312,7 +313,7 @@ void TMainWindow::OpenCommandLine(const char* text)
             continue;
         if (GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES)
             continue;
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(full));
+        OpenByName(full);
     }
 }
 
@@ -336,7 +337,7 @@ void TMainWindow::OpenWithDialog()
     if (!OpenFilesDialog(instance_, hwnd_, &paths))
         return;
     for (const std::string& path : paths)
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(NormalisedName(path.c_str()).c_str()));
+        OpenByName(NormalisedName(path.c_str()).c_str());
 }
 
 void TMainWindow::DropFiles(HDROP drop)
@@ -350,7 +351,7 @@ void TMainWindow::DropFiles(HDROP drop)
     }
     DragFinish(drop);
     for (const std::string& name : names)
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(name.c_str()));
+        OpenByName(name.c_str());
 }
 
 bool TMainWindow::CanClose()
@@ -429,17 +430,8 @@ void TMainWindow::OnEditorNotify(int code)
         break;
     }
     case 3: PostMessageA(hwnd_, WM_COMMAND, CM_FILEOPEN, 0); break;
-    case 4: {
-        std::string path(gOpenFileBuffer, strnlen(gOpenFileBuffer, sizeof gOpenFileBuffer));
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
-        break;
-    }
     case 5: PostMessageA(hwnd_, WM_COMMAND, CM_FILENEW, 0); break;
-    case 6: {
-        std::string path = ProgramDir() + "TEXT.CNV";
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
-        break;
-    }
+    case 6: OpenByName((ProgramDir() + "TEXT.CNV").c_str()); break;
     default: break;
     }
 }
@@ -458,12 +450,12 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     }
     if (ForwardToEditor(id) || TranslateForEditor(id))
         return;
-    if (!CommandBuilt(id))
+    if (!CommandAvailable(id))
         return;
     if (id >= CM_RECENT0 && id <= CM_RECENT3) {
         std::string path = ProgramSettings().recentFiles.Slot(id - CM_RECENT0);
         if (!path.empty())
-            SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
+            OpenByName(path.c_str());
         return;
     }
     switch (id) {
@@ -476,6 +468,8 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_SAVEDESKTOPNOW: SaveDesktop(client_, true); break;
     case CM_SAVESETTINGSNOW: SaveAllSettings(hwnd_, true); break;
     case ID_TOOLBAR: OnToolBarNotify(code); break;
+    // The frame's own code calls OpenByName; the command is the door for whoever drives the frame from
+    // outside with messages (the test mode's "open" step).
     case CM_OPENBYNAME: OpenByName(reinterpret_cast<const char*>(lParam)); break;
     case CM_OPENCMDLINE: OpenCommandLine(commandLine_.c_str()); break;
     case CM_SAVEACTIVE:
@@ -497,7 +491,7 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_FILEFILTERS: EditFileFilters(instance_, hwnd_); break;
     case CM_RESTOREDESKTOPNOW:
         for (const std::string& path : DesktopRestoreList())
-            SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
+            OpenByName(path.c_str());
         break;
     case CM_STATUSBAR:
     case CM_TOOLBAR: {

@@ -15,7 +15,7 @@
 #include "engine/Options.h"
 
 namespace {
-// Scripted answers for message boxes and dialogs, and a record of what was shown.
+// Scripted answers for message boxes and dialogs, and a record of what was shown and asked to be opened.
 class TScriptedServices : public TEditorServices {
 public:
     int Message(HWND, unsigned id, const char*, unsigned) override
@@ -61,8 +61,10 @@ public:
         default: return 0;
         }
     }
+    void OpenByName(const char* path) override { opened.push_back(path); }
 
     std::vector<unsigned> shown;
+    std::vector<std::string> opened;
     int answer = IDOK;
     std::string saveAsPath;
     int saveAsFormat = 0;
@@ -478,9 +480,10 @@ TEST_F(EditorWindow, OpenFileAtCursorSearchesTheIncludeFolders)
     WriteAll(base + "\\sys\\stat.h", "/* stat */\n");
     SetEnvironmentVariableA("INCLUDE", ("C:\\nowhere;" + base).c_str());
     LoadText("#include <sys/stat.h>\n");
-    gOpenFileBuffer[0] = 0;
+    services.opened.clear();
     ed->ExecuteCommand(cmOpenFileAtCursor, 0);
-    EXPECT_EQ(std::string(gOpenFileBuffer), base + "\\sys\\stat.h");
+    ASSERT_EQ(services.opened.size(), 1u);
+    EXPECT_EQ(services.opened.back(), base + "\\sys\\stat.h");
 
     // A BIN folder on the PATH adds the INCLUDE folder beside it.
     std::string dev = TempPath("vok_dev");
@@ -497,5 +500,6 @@ TEST_F(EditorWindow, OpenFileAtCursorSearchesTheIncludeFolders)
     ed->InsertText("#include \"only_here.h\"");
     ed->ExecuteCommand(cmOpenFileAtCursor, 0);
     SetEnvironmentVariableA("PATH", path);
-    EXPECT_EQ(std::string(gOpenFileBuffer), dev + "\\INCLUDE\\only_here.h");
+    ASSERT_EQ(services.opened.size(), 2u);
+    EXPECT_EQ(services.opened.back(), dev + "\\INCLUDE\\only_here.h");
 }

@@ -31,6 +31,7 @@ public:
     bool DesktopFind(const char*, TDesktopPlace*) override { return false; }
     void DesktopStore(const char*, const TDesktopPlace&) override {}
     unsigned LookupKey(uint16_t*, int, unsigned, unsigned) override { return 0; }
+    void OpenByName(const char*) override {}
 
     std::vector<unsigned> shown;
 };

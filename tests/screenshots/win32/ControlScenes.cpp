@@ -1,9 +1,9 @@
-// Showcase windows for screenshots, off in normal runs: a dialog of the library's controls, a frame with tool
-// bar and status bar, and a message box. Run with --gtest_also_run_disabled_tests and VOK_SHOWCASE_MS.
-#include <gtest/gtest.h>
+// Scenes of the control library and the bar windows: a dialog of every control beside a frame with a tool bar
+// and a status bar, and a message box.
+#include "screenshots/win32/Scenes.h"
 
-#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "controls/VokCtl.h"
 #include "shell/win32/VokBtnBar.h"
@@ -12,12 +12,6 @@
 #include "support/win32/Win32TestSupport.h"
 
 namespace {
-
-DWORD ShowTime()
-{
-    const char* ms = std::getenv("VOK_SHOWCASE_MS");
-    return ms ? static_cast<DWORD>(std::atoi(ms)) : 1000;
-}
 
 // A 16x15 button face with a small coloured glyph, standing in for the program's bitmap resources.
 HBITMAP GlyphBitmap(int n)
@@ -51,7 +45,7 @@ HBITMAP GlyphBitmap(int n)
     return bitmap;
 }
 
-bool ShowcaseTip(UINT command, char* buffer, int, void*)
+bool SceneTip(UINT command, char* buffer, int, void*)
 {
     wsprintfA(buffer, "Command %u", command);
     return true;
@@ -62,20 +56,24 @@ INT_PTR CALLBACK PlainDlgProc(HWND, UINT msg, WPARAM, LPARAM) noexcept
     return msg == WM_INITDIALOG;
 }
 
-TEST(Showcase, DISABLED_DialogAndFrame)
+}  // namespace
+
+int ShowDialogAndFrame(DWORD ms)
 {
     HINSTANCE self = GetModuleHandleA(nullptr);
-    ASSERT_TRUE(TVokBtnBar::RegisterClass(self));
-    ASSERT_TRUE(TVokStatBar::RegisterClass(self));
+    if (!TVokBtnBar::RegisterClass(self) || !TVokStatBar::RegisterClass(self))
+        return 1;
 
     HWND frame = CreateWindowA("Static", "Vok Text Editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 640, 360,
                                nullptr, nullptr, self, nullptr);
+    if (!frame)
+        return 1;
     RECT client;
     GetClientRect(frame, &client);
     TVokBtnBar bar;
     bar.Create(frame, 70, RECT{0, 0, client.right, 28}, kBtnBarGroup95 | kBtnBarTips | 0x02, self);
     bar.SetNotify(WM_COMMAND, 4, 3);
-    bar.SetTipSource(ShowcaseTip, nullptr);
+    bar.SetTipSource(SceneTip, nullptr);
     int separatorsAfter[] = {3, 5, 8, 10, 12, 14, 18, 20};
     for (int i = 0, s = 0; i < 21; ++i) {
         (void)bar.AddItem(TBtnItemKind::Push, 101 + i, GlyphBitmap(i), nullptr, kBtnOwnsBitmap);
@@ -128,7 +126,10 @@ TEST(Showcase, DISABLED_DialogAndFrame)
     t.Add(VOKCTL_BUTTON_CLASS, "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 128, 50, 14);
     t.Add(VOKCTL_BUTTON_CLASS, "Cancel", IDCANCEL, WS_TABSTOP, 120, 128, 50, 14);
     HWND dlg = CreateDialogIndirectParamA(self, t.Get(), frame, PlainDlgProc, 0);
-    ASSERT_NE(dlg, nullptr);
+    if (!dlg) {
+        DestroyWindow(frame);
+        return 1;
+    }
     SetArrowButton(dlg, 307, 306, TRUE, VOKARROW_NUMERIC, FALSE, 2, 32, FALSE, 4, 1);
     SetArrowButton(dlg, 310, 309, TRUE, VOKARROW_NUMERIC, FALSE, 1, 80, FALSE, 80, 1);
     CheckDlgButton(dlg, 301, BST_CHECKED);
@@ -138,14 +139,15 @@ TEST(Showcase, DISABLED_DialogAndFrame)
     SendMessageA(GetDlgItem(dlg, 313), VOKTEXT_SETBKCOLOR, 0, RGB(255, 255, 255));
     PumpMessages(200);
     TVokToolTip::Show("Save", &button);
-    PumpMessages(ShowTime());
+    PumpMessages(ms);
     DestroyWindow(dlg);
     DestroyWindow(frame);
+    return 0;
 }
 
-TEST(Showcase, DISABLED_MessageBox)
+int ShowMessageBox(DWORD ms)
 {
-    DWORD until = GetTickCount() + ShowTime();
+    DWORD until = GetTickCount() + ms;
     TModalDriver::Run(
         "Vok Text Editor",
         [] {
@@ -158,6 +160,5 @@ TEST(Showcase, DISABLED_MessageBox)
             TModalDriver::PressKey(box, VK_ESCAPE);
             return true;
         });
+    return 0;
 }
-
-}  // namespace
