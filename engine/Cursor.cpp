@@ -22,7 +22,8 @@ bool IsBlankLine(const char* text)
 
 void TVokEditor::GotoPosition(int c, int32_t l, bool extend)
 {
-    TrimLine(curLine);
+    if (!keepBlanks_)
+        TrimLine(curLine);
     c = ClampInt(c, 0, maxCol);
     l = l < 0 ? 0 : (l > lastLine ? lastLine : l);
     uint32_t flags = kRedrawCaret;
@@ -325,10 +326,11 @@ void TVokEditor::SelectWord()
     while (p > text && IsWordChar(static_cast<unsigned char>(p[-1])))
         --p;
     // The move trims the line and may move its block: keep the word's start as an offset, not a pointer.
-    const std::ptrdiff_t start = p - text;
+    // Trimming may also take the blanks the cursor stood in, and the offset with them.
+    const std::size_t start = static_cast<std::size_t>(p - text);
     GotoPosition(ColumnOfPointer(text, p), curLineNo, false);
     text = curLine->text;
-    p = text + start;
+    p = text + std::min(start, std::strlen(text));
     while (*p && IsWordChar(static_cast<unsigned char>(*p)))
         ++p;
     GotoPosition(ColumnOfPointer(text, p), curLineNo, true);

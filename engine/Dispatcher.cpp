@@ -8,6 +8,7 @@
 #include "engine/CommandHosts.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
+#include "engine/UndoStep.h"
 
 namespace {
 TMacroHost* gMacroHost = nullptr;
@@ -44,7 +45,14 @@ void TVokEditor::ExecuteCommand(unsigned c, unsigned a)
         prevCommand = curCommand;
         curCommand = static_cast<uint16_t>(c);
     }
+    Dispatch(c, a);
+    // A run of any other command closes the top undo record to further merging.
+    if (curCommand != mergeCommand_)
+        mergeOpen_ = false;
+}
 
+void TVokEditor::Dispatch(unsigned c, unsigned a)
+{
     if (c >= cmFirstMacro && c <= cmLastReserved) {
         if (c <= cmLastMacro && gMacroHost) {
             bool wasPlaying = playing;
@@ -181,10 +189,13 @@ void TVokEditor::Perform(unsigned c, unsigned a)
     case cmPaste: Paste(); break;
     case cmCutAndAppend: CutAndAppend(); break;
     case cmCopyAndAppend: CopyAndAppend(); break;
-    case cmCutLine:
+    case cmCutLine: {
+        // Selecting the line trims its blanks: the step takes them too, so Undo gives the line back whole.
+        TUndoStep step(*this, curLineNo, curLineNo, undoEnabled);
         SelectLine();
         Cut();
         break;
+    }
 
     case cmToggleInsert:
         opt.overwriteMode = !opt.overwriteMode;

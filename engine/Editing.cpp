@@ -10,6 +10,7 @@
 #include "engine/Alloc.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
+#include "engine/UndoStep.h"
 
 namespace {
 int WidthOf(const std::string& s)
@@ -76,38 +77,14 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
     redoValid = false;
     selecting = false;
 
+    // Typing inside the span of a tab: the tab becomes the spaces it covered, so the text keeps its place.
+    if (!ConvertTabAtCursor(record))
+        return false;
+
     const TPosition start = Cursor();
     const int tab = TabSize();
-
-    // Typing inside the span of a tab: the tab becomes the spaces it covered, so the text keeps its place.
-    {
-        const char* text = curLine->text;
-        const char* p = PointerAtColumn(text, curCol);
-        if (p > text && p[-1] == '\t' && ColumnOfPointer(text, p) > curCol) {
-            int tabCol = ColumnOfPointer(text, p - 1);
-            int span = tab - tabCol % tab;
-            std::string line(text, p - 1);
-            line.append(static_cast<std::size_t>(span), ' ');
-            line += p;
-            if (!SetLineText(curLine, line.data(), line.size())) {
-                ReportError(kErrOutOfMemory);
-                return false;
-            }
-            if (record) {
-                prevCommand = cmNullCmd;
-                UndoRecord r{true, static_cast<int16_t>(tabCol), curLineNo, static_cast<int16_t>(tabCol + span),
-                             curLineNo, static_cast<int16_t>(tabCol), curLineNo, nullptr, 0};
-                r.text = static_cast<char*>(VokAlloc(2));
-                if (r.text) {
-                    r.text[0] = '\t';
-                    r.text[1] = 0;
-                    PushRecord(r, toRedo);
-                } else {
-                    ClearBothLists();
-                }
-            }
-        }
-    }
+    TUndoStep step(*this, start.line, start.line, record, toRedo);
+    step.Anchor(start);
 
     std::string head(curLine->text);
     int width = LineWidth(head.c_str());
@@ -121,6 +98,7 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
         tail = head.substr(cut);
         head.resize(cut);
     }
+    const std::size_t ownHead = std::min(head.size(), std::strlen(curLine->text));
 
     // Split the text into output lines; bytes that would reach column 1024 are dropped.
     std::vector<std::string> lines;
@@ -136,7 +114,7 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
             continue;
         }
         col += *q == '\t' ? tab - col % tab : 1;
-        if (col < kLineWidthLimit)
+        if (col <= kEditWidth)
             lines.back() += *q;
     }
     std::string& last = lines.back();
@@ -144,17 +122,25 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
     int endCol = WidthOf(last);
     if (tail.empty())
         TrimRight(last);
-    // Join with the tail: the text after the insertion point always survives whole.
+    // Join with the tail. What the line held before stays whole, the tail and the text before the cursor;
+    // inserted bytes are dropped from the end until the joined line fits, measured where its tabs land.
     {
-        int c = LineWidth(tail.c_str());
-        std::size_t keep = 0;
-        for (; keep < last.size(); ++keep) {
-            c += last[keep] == '\t' ? tab - c % tab : 1;
-            if (c >= kLineWidthLimit)
-                break;
-        }
-        if (keep < last.size()) {
-            last.resize(keep);
+        const std::size_t keepAtLeast = lines.size() == 1 ? std::min(ownHead, last.size()) : 0;
+        auto fits = [&](std::size_t keep) {
+            std::string joined = last.substr(0, keep) + tail;
+            return LineWidth(joined.c_str()) <= kEditWidth;
+        };
+        if (!fits(last.size())) {
+            std::size_t lo = keepAtLeast;  // the most that fits, or keepAtLeast when nothing inserted does
+            std::size_t hi = last.size();  // does not fit
+            while (hi - lo > 1) {
+                std::size_t mid = lo + (hi - lo) / 2;
+                if (fits(mid))
+                    lo = mid;
+                else
+                    hi = mid;
+            }
+            last.resize(lo);
             endCol = std::min(endCol, WidthOf(last));
         }
         last += tail;
@@ -205,7 +191,6 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
         lastRecord_ = endRecord;
 
     const TPosition end{static_cast<int16_t>(endCol), start.line + static_cast<int32_t>(breaks)};
-    modified = true;
     lastLine += static_cast<int32_t>(breaks);
     if (topLine > lastLine)
         topLine = lastLine;
@@ -221,11 +206,6 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
         curCol = end.col;
     }
     RepaintChanged(start.line, end.line);
-
-    if (record) {
-        UndoRecord r{true, start.col, start.line, end.col, end.line, 0, 0, nullptr, 0};
-        PushRecord(r, toRedo);
-    }
     AdjustBookmarksForInsert(start, end);
     return true;
 }
@@ -251,31 +231,16 @@ void TVokEditor::DeleteRange(TPosition from, TPosition to, bool record, bool toR
     if (from.line == to.line && to.col < from.col)
         return;
 
+    // The step sees the blanks that trimming takes off the first line too, so they come back with Undo.
+    TUndoStep step(*this, from.line, to.line, record, toRedo);
+    step.Anchor(from);
     LineRecord* first = LineAt(from.line);
-    std::string undoText;
-    bool keepText = record;
-    auto addUndo = [&](const char* data, std::size_t n) {
-        if (!keepText)
-            return;
-        if (undoText.size() + n >= kUndoTextLimit) {
-            // Too large to keep: the user loses the history, never the edit.
-            keepText = false;
-            undoText.clear();
-            ClearBothLists();
-            return;
-        }
-        undoText.append(data, n);
-    };
-
     int32_t removed = 0;
     if (from.line == to.line) {
         const char* text = first->text;
         const char* a = PointerAtColumn(text, from.col);
         const char* b = PointerAtColumn(text, to.col);
-        if (b <= a) {
-            keepText = false;
-        } else {
-            addUndo(a, static_cast<std::size_t>(b - a));
+        if (b > a) {
             std::string line(text, a);
             line += b;
             if (!SetLineText(first, line.data(), line.size())) {
@@ -287,19 +252,13 @@ void TVokEditor::DeleteRange(TPosition from, TPosition to, bool record, bool toR
         LineRecord* lastRecord = LineAt(to.line);
         const char* a = PointerAtColumn(first->text, from.col);
         const char* b = PointerAtColumn(lastRecord->text, to.col);
-        addUndo(a, std::strlen(a));
-        addUndo("\r\n", 2);
-        for (LineRecord* l = first->next; l != lastRecord; l = l->next) {
-            addUndo(l->text, std::strlen(l->text));
-            addUndo("\r\n", 2);
-        }
-        addUndo(lastRecord->text, static_cast<std::size_t>(b - lastRecord->text));
-
         std::string head(static_cast<const char*>(first->text), a);
         std::string rest(b);
-        bool join = LineWidth(head.c_str()) + LineWidth(rest.c_str()) < kLineWidthLimit;
+        // Measured joined, where the tabs of the rest land, not as two widths added.
+        std::string joined = head + rest;
+        bool join = LineWidth(joined.c_str()) <= kEditWidth;
         // Build the surviving texts first, so running out of memory leaves the document as it was.
-        char* headText = CopyText(join ? head + rest : head);
+        char* headText = CopyText(join ? joined : head);
         char* restText = join ? nullptr : CopyText(rest);
         if (!headText || (!join && !restText)) {
             VokFree(headText);
@@ -333,25 +292,14 @@ void TVokEditor::DeleteRange(TPosition from, TPosition to, bool record, bool toR
         }
     }
 
-    modified = true;
     lastLine -= removed;
-    if (curLineNo > lastLine || (curLineNo >= from.line && curLineNo <= to.line)) {
-        curLine = first;
-        curLineNo = from.line;
-    }
+    // The cursor moves from the first line, so the move trims that line and no other.
+    curLine = first;
+    curLineNo = from.line;
     GotoPosition(from.col, from.line, false);
     if (topLine > lastLine)
         topLine = lastLine;
 
-    if (keepText && !undoText.empty()) {
-        char* t = CopyText(undoText);
-        if (t) {
-            UndoRecord r{false, 0, 0, 0, 0, from.col, from.line, t, 0};
-            PushRecord(r, toRedo);
-        } else {
-            ClearBothLists();
-        }
-    }
     AdjustBookmarksForDelete(from, to);
     if (removed == 0 && from.line == to.line)
         RepaintChanged(from.line, from.line);
@@ -372,13 +320,7 @@ void TVokEditor::DeleteColumnBlock(bool record)
     redoValid = false;
     const int32_t first = selStartLine;
     const int32_t last = std::min(selEndLine, lastLine);
-
-    char* oldText = nullptr;
-    if (record) {
-        oldText = GetRangeText({0, first}, {static_cast<int16_t>(LineWidth(LineAt(last)->text)), last});
-        if (!oldText)
-            ClearBothLists();
-    }
+    TUndoStep step(*this, first, last, record);
 
     const int tab = TabSize();
     LineRecord* line = LineAt(first);
@@ -417,15 +359,11 @@ void TVokEditor::DeleteColumnBlock(bool record)
             bookmarks[b].col = static_cast<int16_t>(std::min(moved, LineWidth(line->text)));
         }
     }
-    modified = true;
     selShown = false;
+    // The move trims one of the block's lines: the cursor stands at one of its ends.
     GotoPosition(left, first, false);
     RecomputeStates(first, last);
     RequestRedraw(kRedrawAll);
-    if (oldText) {
-        UndoRecord r{true, 0, first, static_cast<int16_t>(LineWidth(LineAt(last)->text)), last, 0, first, oldText, 0};
-        PushUndo(r);
-    }
 }
 
 bool TVokEditor::InsertColumnBlock(const char* rows, int width, int height, bool record, bool select)
@@ -440,16 +378,7 @@ bool TVokEditor::InsertColumnBlock(const char* rows, int width, int height, bool
     const int32_t lastBlock = first + height - 1;
     const int32_t lastExisting = std::min(lastBlock, lastLine);
 
-    char* oldText = nullptr;
-    if (record) {
-        TPosition end{static_cast<int16_t>(LineWidth(LineAt(lastExisting)->text)), lastExisting};
-        oldText = GetRangeText({0, first}, end);
-        // A single empty line has no text to keep and is restored by the range alone.
-        if (!oldText && TPosition{0, first} < end) {
-            ClearBothLists();
-            record = false;
-        }
-    }
+    TUndoStep step(*this, first, lastExisting, record);
     selShown = false;
 
     bool ok = true;
@@ -498,16 +427,8 @@ bool TVokEditor::InsertColumnBlock(const char* rows, int width, int height, bool
         ++done;
     }
 
-    modified = true;
     const int32_t lastDone = first + std::max(done, 1) - 1;
     RecomputeStates(first, lastDone);
-    if (record) {
-        UndoRecord u{true, 0, first, static_cast<int16_t>(LineWidth(LineAt(lastDone)->text)), lastDone, 0, first,
-                     oldText, 0};
-        PushUndo(u);
-    } else {
-        VokFree(oldText);
-    }
     if (select) {
         GotoPosition(c, first, false);
         selStartCol = static_cast<int16_t>(c);
@@ -598,6 +519,9 @@ bool TVokEditor::InsertStream(TInStream& in, bool* binary, bool* cut)
     const bool savedOverwrite = EngineOptions().overwriteMode;
     EngineOptions().overwriteMode = false;
     const TPosition start = Cursor();
+    // The pieces go in unrecorded; the step records the whole insertion as one.
+    TUndoStep step(*this, start.line, start.line, undoEnabled);
+    step.Anchor(start);
     char buffer[kLineBufferSize];
     bool ok = true;
     // InsertText keeps a line below column 1024, one column short of what loading allows: pieces cut to
@@ -618,10 +542,7 @@ bool TVokEditor::InsertStream(TInStream& in, bool* binary, bool* cut)
     }
     EngineOptions().overwriteMode = savedOverwrite;
     const TPosition end = Cursor();
-    if (undoEnabled && start < end) {
-        UndoRecord r{true, start.col, start.line, end.col, end.line, 0, 0, nullptr, 0};
-        PushUndo(r);
-    }
+    step.Finish();
     if (start < end) {
         selStartCol = start.col;
         selStartLine = start.line;

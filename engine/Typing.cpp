@@ -9,6 +9,7 @@
 #include "engine/Commands.h"
 #include "engine/Options.h"
 #include "engine/TimeDate.h"
+#include "engine/UndoStep.h"
 
 namespace {
 bool IsSentenceEnd(int c)
@@ -66,6 +67,14 @@ void TVokEditor::InsertChar(int ch)
         if (*p) {
             int from = ColumnOfPointer(text, p);
             int to = ColumnOfPointer(text, p + 1);
+            if (static_cast<unsigned char>(*p) == ch && from == curCol) {
+                // Typed over itself: nothing changes, the cursor steps over it.
+                curCol = static_cast<int16_t>(to);
+                selShown = false;
+                selecting = false;
+                RequestRedraw(kRedrawCaret);
+                return;
+            }
             DeleteRange({static_cast<int16_t>(from), curLineNo}, {static_cast<int16_t>(to), curLineNo}, undoEnabled);
             prevCommand = cmInsertChar;
         }
@@ -74,6 +83,11 @@ void TVokEditor::InsertChar(int ch)
     const int wrap = std::max<int>(0, EngineOptions().wordWrapColumn);
     if (EngineOptions().wordWrap && ch != ' ' && curCol >= LineWidth(curLine->text) && curCol >= wrap && curCol > 2) {
         const TPosition home = Cursor();
+        // The break, and the blanks the moves trim on the way, are a step of their own: a different
+        // running command keeps it from merging with the typing before or after.
+        const uint16_t running = curCommand;
+        curCommand = cmNullCmd;
+        TUndoStep step(*this, curLineNo, curLineNo, undoEnabled);
         for (;;) {
             GotoPosition(curCol - 1, curLineNo, false);
             const char* p = PointerAtColumn(curLine->text, curCol);
@@ -84,13 +98,13 @@ void TVokEditor::InsertChar(int ch)
             GotoPosition(home.col, home.line, false);
         } else {
             GotoPosition(curCol + 1, curLineNo, false);
-            uint16_t running = curCommand;
-            curCommand = cmNullCmd;
             InsertText("\r\n");
-            curCommand = running;
-            prevCommand = cmNullCmd;  // the typing that follows starts a record of its own
             GotoPosition(LineWidthTrimmed(curLine->text), curLineNo, false);
         }
+        const bool changed = step.Finish();
+        curCommand = running;
+        if (changed)
+            prevCommand = cmNullCmd;  // the typing that follows starts a record of its own
     }
 
     char s[2] = {static_cast<char>(ch), 0};
@@ -193,6 +207,9 @@ void TVokEditor::NewLine()
     while (!ref->text[0] && ref->prev)
         ref = ref->prev;
     int indent = LeadingBlankWidth(ref->text);
+    // The move into the line's own blanks trims it: part of the step.
+    TUndoStep step(*this, curLineNo, curLineNo, undoEnabled);
+    step.Anchor(Cursor());
     if (indent > 0) {
         int own = LeadingBlankWidth(curLine->text);
         if (curCol < own)
@@ -207,6 +224,8 @@ void TVokEditor::NewLine()
 void TVokEditor::InsertLineCmd()
 {
     const TPosition at = Cursor();
+    TUndoStep step(*this, curLineNo, curLineNo, undoEnabled);
+    step.Anchor(at);
     InsertText("\r\n");
     GotoPosition(at.col, at.line, false);
 }
@@ -258,12 +277,14 @@ void TVokEditor::Backspace()
     int spaces = target - tabCol;
     if (spaces < 1 || spaces > 32)
         return;
+    // The tab out and the spaces in are one step.
+    TUndoStep step(*this, curLineNo, curLineNo, undoEnabled);
+    step.Anchor({static_cast<int16_t>(tabCol), curLineNo});
     DeleteRange({static_cast<int16_t>(tabCol), curLineNo}, Cursor(), undoEnabled);
-    prevCommand = curCommand;  // the spaces join the same Backspace record
     InsertText(std::string(static_cast<std::size_t>(spaces), ' ').c_str());
 }
 
-bool TVokEditor::ConvertTabAtCursor()
+bool TVokEditor::ConvertTabAtCursor(bool record)
 {
     const char* text = curLine->text;
     const char* tab = nullptr;
@@ -274,22 +295,14 @@ bool TVokEditor::ConvertTabAtCursor()
     std::string line(text, tab);
     line.append(static_cast<std::size_t>(span), ' ');
     line += tab + 1;
-    if (!SetLineText(curLine, line.data(), line.size())) {
-        ReportError(kErrOutOfMemory);
-        return false;
-    }
-    modified = true;
-    if (undoEnabled) {
-        prevCommand = cmNullCmd;
-        UndoRecord r{true, static_cast<int16_t>(tabCol), curLineNo, static_cast<int16_t>(tabCol + span), curLineNo,
-                     static_cast<int16_t>(tabCol), curLineNo, static_cast<char*>(VokAlloc(2)), 0};
-        if (r.text) {
-            r.text[0] = '\t';
-            r.text[1] = 0;
-            PushUndo(r);
-        } else {
-            ClearBothLists();
+    {
+        // A step of its own, never merged, so that Undo gives the tab back by itself.
+        TUndoStep step(*this, curLineNo, curLineNo, record);
+        if (!SetLineText(curLine, line.data(), line.size())) {
+            ReportError(kErrOutOfMemory);
+            return false;
         }
+        prevCommand = cmNullCmd;
     }
     RequestRedraw(kRedrawLine);
     return true;
@@ -297,20 +310,25 @@ bool TVokEditor::ConvertTabAtCursor()
 
 void TVokEditor::DeleteChar()
 {
-    if (!ConvertTabAtCursor())
+    if (!ConvertTabAtCursor(undoEnabled))
         return;
     const char* text = curLine->text;
     int width = LineWidth(text);
     if (curCol >= width) {
         if (!curLine->next)
             return;
-        if (curCol > width) {
-            std::string padded(text);
-            padded.append(static_cast<std::size_t>(curCol - width), ' ');
-            if (!SetLineText(curLine, padded.data(), padded.size())) {
-                ReportError(kErrOutOfMemory);
-                return;
-            }
+        std::string padded(text);
+        padded.append(static_cast<std::size_t>(curCol - width), ' ');
+        // A join that would make the line too wide is refused before anything changes.
+        std::string joined = padded + curLine->next->text;
+        if (LineWidth(joined.c_str()) > kEditWidth)
+            return;
+        // The padding and the join are one step: Undo and Redo give back the blanks the join stood on.
+        TUndoStep step(*this, curLineNo, curLineNo + 1, undoEnabled);
+        step.Anchor({static_cast<int16_t>(width), curLineNo});
+        if (curCol > width && !SetLineText(curLine, padded.data(), padded.size())) {
+            ReportError(kErrOutOfMemory);
+            return;
         }
         DeleteRange(Cursor(), {0, curLineNo + 1}, undoEnabled);
         return;
@@ -369,6 +387,7 @@ void TVokEditor::DupLine()
     const int col = curCol;
     std::string copy = curLine->text;
     copy += "\r\n";
+    TUndoStep step(*this, curLineNo, curLineNo, undoEnabled);
     GotoPosition(0, curLineNo, false);
     if (InsertText(copy.c_str()))
         GotoPosition(col, curLineNo, false);
@@ -379,6 +398,7 @@ void TVokEditor::JoinLine()
     if (!curLine->next)
         return;
     const TPosition at = Cursor();
+    TUndoStep step(*this, curLineNo, curLineNo + 1, undoEnabled);
     DeleteRange({static_cast<int16_t>(LineWidthTrimmed(curLine->text)), curLineNo}, {0, curLineNo + 1}, undoEnabled);
     GotoPosition(at.col, at.line, false);
 }
@@ -401,29 +421,18 @@ void TVokEditor::CenterLine()
         return;
     std::string line(static_cast<std::size_t>(pad), ' ');
     line += trimmed;
-    if (line.size() >= static_cast<std::size_t>(kLineWidthLimit))
+    if (LineWidth(line.c_str()) > kEditWidth)
         return;
-    char* old = undoEnabled ? static_cast<char*>(VokAlloc(std::strlen(text) + 1)) : nullptr;
-    if (old)
-        std::strcpy(old, text);
-    if (!SetLineText(curLine, line.data(), line.size())) {
-        VokFree(old);
-        ReportError(kErrOutOfMemory);
-        return;
-    }
     redoValid = false;
-    modified = true;
     if (selShown) {
         selShown = false;
         RequestRedraw(kRedrawAll);
     }
-    if (undoEnabled) {
-        if (old) {
-            UndoRecord r{true, 0, curLineNo, static_cast<int16_t>(LineWidth(curLine->text)), curLineNo, 0, curLineNo,
-                         old, 0};
-            PushUndo(r);
-        } else {
-            ClearBothLists();
+    {
+        TUndoStep step(*this, curLineNo, curLineNo, undoEnabled);
+        if (!SetLineText(curLine, line.data(), line.size())) {
+            ReportError(kErrOutOfMemory);
+            return;
         }
     }
     RepaintChanged(curLineNo, curLineNo);
@@ -478,12 +487,8 @@ void TVokEditor::IndentBlock(bool indent)
     if (step < 1 || step > 16)
         step = 1;
 
-    char* old = nullptr;
-    if (undoEnabled) {
-        old = GetRangeText({0, first}, {static_cast<int16_t>(LineWidth(LineAt(last)->text)), last});
-        if (!old)
-            ClearBothLists();
-    }
+    // One record for the whole command, the blanks the closing moves trim included.
+    TUndoStep undoStep(*this, first, last, undoEnabled);
 
     TPosition start = SelStart();
     TPosition end = SelEnd();
@@ -532,14 +537,6 @@ void TVokEditor::IndentBlock(bool indent)
         }
     }
 
-    modified = true;
-    if (old) {
-        UndoRecord r{true, 0, first, static_cast<int16_t>(std::max(LineWidth(LineAt(last)->text), 0)), last,
-                     0, first, old, 0};
-        // The range reaches the end of the last line, whatever its new width.
-        r.rangeEndCol = static_cast<int16_t>(kLineWidthLimit);
-        PushUndo(r);
-    }
     // The selection is made again from its end back to its start, leaving the cursor at the start.
     selShown = false;
     GotoPosition(end.col, end.line, false);

@@ -1,11 +1,14 @@
 // Undo and redo lists of a document: pushing with merging, applying, and the kind labels.
 #include "engine/Undo.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "engine/Alloc.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
+#include "engine/UndoStep.h"
 #include "engine/VokEditor.h"
 
 int UndoKindForCommand(unsigned c)
@@ -70,6 +73,7 @@ void TVokEditor::ClearUndo()
     for (int32_t i = 0; i < undoCount; ++i)
         FreeRecord(undo[i]);
     undoCount = 0;
+    mergeOpen_ = false;
 }
 
 void TVokEditor::ClearRedo()
@@ -101,61 +105,12 @@ void TVokEditor::PushUndo(const UndoRecord& r)
     if (c != cmRedo)
         ClearRedo();
 
-    if (undoCount > 0 && c == p && Mergeable(c)) {
-        UndoRecord* t = undo[undoCount - 1];
-        if (r.hasRange) {
-            if (t->hasRange) {
-                if (t->rangeStartLine == r.rangeStartLine) {
-                    if (r.rangeStartCol < t->rangeStartCol)
-                        t->rangeStartCol = r.rangeStartCol;
-                } else if (t->rangeStartLine > r.rangeStartLine) {
-                    t->rangeStartCol = r.rangeStartCol;
-                    t->rangeStartLine = r.rangeStartLine;
-                }
-                if (t->rangeEndLine == r.rangeEndLine) {
-                    if (r.rangeEndCol > t->rangeEndCol)
-                        t->rangeEndCol = r.rangeEndCol;
-                } else if (t->rangeEndLine < r.rangeEndLine) {
-                    t->rangeEndCol = r.rangeEndCol;
-                    t->rangeEndLine = r.rangeEndLine;
-                }
-            } else {
-                t->hasRange = true;
-                t->rangeStartCol = r.rangeStartCol;
-                t->rangeStartLine = r.rangeStartLine;
-                t->rangeEndCol = r.rangeEndCol;
-                t->rangeEndLine = r.rangeEndLine;
-            }
-        }
-        if (!r.text)
-            return;
-        if (!t->text) {
-            t->text = r.text;
-            t->textCol = r.textCol;
-            t->textLine = r.textLine;
-            return;
-        }
-        std::size_t a = std::strlen(t->text);
-        std::size_t b = std::strlen(r.text);
-        auto* grown = static_cast<char*>(VokAlloc(a + b + 1));
-        if (!grown) {
-            ClearBothLists();
-            VokFree(r.text);
-            return;
-        }
-        if (c == cmBackspace) {
-            // Backspacing deletes leftwards: the new text goes in front and marks the new position.
-            std::memcpy(grown, r.text, b);
-            std::memcpy(grown + b, t->text, a + 1);
-            t->textCol = r.textCol;
-            t->textLine = r.textLine;
-        } else {
-            std::memcpy(grown, t->text, a);
-            std::memcpy(grown + a, r.text, b + 1);
-        }
-        VokFree(t->text);
-        VokFree(r.text);
-        t->text = grown;
+    // A record takes the next step of the same command only when that command wrote it and nothing else
+    // ran since, and only when the two steps meet in the text: merging records of steps apart, or into a
+    // record some other command left on top, would make one Undo take back text nobody asked it to.
+    if (undoCount > 0 && c == p && Mergeable(c) && mergeOpen_ && mergeCommand_ == c && MergeUndo(r)) {
+        if (undoCount == 0)
+            mergeOpen_ = false;
         return;
     }
 
@@ -176,7 +131,8 @@ void TVokEditor::PushUndo(const UndoRecord& r)
     *copy = r;
     copy->kind = UndoKindForCommand(c);
     undo[undoCount++] = copy;
-    ++pushSerial_;
+    mergeOpen_ = c != cmRedo;
+    mergeCommand_ = static_cast<uint16_t>(c);
 }
 
 void TVokEditor::PushRedo(const UndoRecord& r)
@@ -195,48 +151,72 @@ void TVokEditor::PushRedo(const UndoRecord& r)
     *copy = r;
     copy->kind = UndoKindForCommand(curCommand);
     redo[redoCount++] = copy;
-    ++pushSerial_;
 }
 
 void TVokEditor::ApplyUndoRecord(UndoRecord* r, bool toRedo)
 {
     TUpdateBatch batch(*this);
-    int32_t& count = toRedo ? redoCount : undoCount;
-    UndoRecord** list = toRedo ? redo : undo;
-    // The deletion and the insertion each push their inverse; they are taken back and joined into one
-    // record, so that one Undo is always reversed by one Redo and the other way round.
-    UndoRecord* removedText = nullptr;
-    UndoRecord* insertedRange = nullptr;
-    if (r->hasRange) {
-        GotoPosition(r->rangeStartCol, r->rangeStartLine, false);
-        unsigned long serial = pushSerial_;
-        DeleteRange({r->rangeStartCol, r->rangeStartLine}, {r->rangeEndCol, r->rangeEndLine}, undoEnabled, toRedo);
-        if (pushSerial_ != serial && count > 0)
-            removedText = list[--count];
+    const TPosition from = r->hasRange ? TPosition{r->rangeStartCol, r->rangeStartLine} : TPosition{r->textCol, r->textLine};
+    const TPosition to = r->hasRange ? TPosition{r->rangeEndCol, r->rangeEndLine} : from;
+    const TPosition at{r->textCol, r->textLine};
+    const bool oneRegion = !r->hasRange || !r->text || at == from;
+    const int32_t first = std::min(from.line, at.line);
+    const int32_t last = std::max(to.line, at.line + (to.line - from.line));
+    if (selShown) {
+        selShown = false;
+        RequestRedraw(kRedrawAll);
     }
-    if (r->text) {
-        GotoPosition(r->textCol, r->textLine, false);
-        unsigned long serial = pushSerial_;
-        InsertText(r->text, undoEnabled, toRedo);
-        if (pushSerial_ != serial && count > 0)
-            insertedRange = list[--count];
-    }
-    FreeRecord(r);
+    redoValid = false;
 
-    UndoRecord* inverse = insertedRange ? insertedRange : removedText;
-    if (insertedRange && removedText) {
-        insertedRange->text = removedText->text;
-        insertedRange->textCol = removedText->textCol;
-        insertedRange->textLine = removedText->textLine;
-        VokFree(removedText);
+    // The inverse is whatever the lines now differ by: one Undo is always reversed by one Redo and the
+    // other way round, byte for byte.
+    TUndoStep step(*this, first, last, undoEnabled, toRedo);
+    step.Anchor(std::min(from, at));
+    bool ok = true;
+    if (oneRegion) {
+        ok = ReplaceText(from, to, r->text ? r->text : "");
+    } else {
+        ok = ReplaceText(from, to, "") && ReplaceText(at, at, r->text);
     }
-    if (inverse)
-        list[count++] = inverse;
+    // The cursor goes to the end of the text put back, or where the removed range began; the line it
+    // leaves keeps its blanks, which are part of what is being restored.
+    TPosition cursor = r->text ? at : from;
+    if (ok && r->text) {
+        const std::string flat = [&] {
+            std::string s;
+            for (const char* q = r->text; *q; ++q)
+                if (!(*q == '\n' && q > r->text && q[-1] == '\r'))
+                    s += *q;
+            return s;
+        }();
+        const std::size_t lastBreak = flat.rfind('\r');
+        if (lastBreak == std::string::npos) {
+            const char* line = LineAt(at.line)->text;
+            const char* p = PointerAtColumn(line, at.col) + flat.size();
+            cursor = {static_cast<int16_t>(ColumnOfPointer(line, p)), at.line};
+        } else {
+            const int32_t line = at.line + static_cast<int32_t>(std::count(flat.begin(), flat.end(), '\r'));
+            const char* text = LineAt(line)->text;
+            cursor = {static_cast<int16_t>(ColumnOfPointer(text, text + (flat.size() - lastBreak - 1))), line};
+        }
+    }
+    keepBlanks_ = true;
+    GotoPosition(cursor.col, cursor.line, false);
+    keepBlanks_ = false;
+    if (!ok) {
+        // Out of memory: nothing changed, and the record stays where it was.
+        step.Cancel();
+        (toRedo ? undo[undoCount++] : redo[redoCount++]) = r;
+        return;
+    }
+    step.Finish();
+    FreeRecord(r);
 }
 
 void TVokEditor::Undo()
 {
     curCommand = cmUndo;
+    mergeOpen_ = false;
     if (undoCount <= 0)
         return;
     UndoRecord* r = undo[--undoCount];

@@ -184,6 +184,10 @@ public:
     char* GetRangeText(TPosition from, TPosition to);
     char* GetSelectionText();
     [[nodiscard]] bool InsertFile(TInStream& in);
+    // Puts text (CR LF or CR between lines) in place of the text from `from` to `to`, byte for byte: no
+    // trimming, no width limit, no tab turned into spaces. What Undo and Redo apply. False when out of
+    // memory, and then nothing has changed. Records nothing itself.
+    [[nodiscard]] bool ReplaceText(TPosition from, TPosition to, const char* text);
 
     void InsertChar(int ch);
     void TabCmd();
@@ -283,25 +287,40 @@ protected:
     void FlushRedraw();
 
 private:
+    friend class TUndoStep;
+
     // Pushes to the undo list, or the redo list while an Undo is being applied.
     void PushRecord(const UndoRecord& record, bool toRedo);
+    // Joins a new record into the top of the undo list when their regions meet; false to append it instead.
+    bool MergeUndo(const UndoRecord& record);
     void ApplyUndoRecord(UndoRecord* record, bool toRedo);
     void ClearBothLists();
+    // Empties what a step that could not be recorded has made useless.
+    void DropHistory(bool toRedo);
     // Replaces every tab of a line by spaces; false when out of memory.
     bool ExpandLineTabs(LineRecord* record);
     // Repaint request after a change of lines first..last: one line when it alone changed and kept its state.
     void RepaintChanged(int32_t first, int32_t last);
     bool InsertStream(TInStream& in, bool* binary, bool* cut);
+    // ExecuteCommand after the previous and current command numbers are set.
+    void Dispatch(unsigned command, unsigned argument);
     void Perform(unsigned command, unsigned argument);
     void AutoCorrectBeforeCursor();
     bool StartsSentence(TPosition wordStart);
     // Turns a tab whose span holds the cursor into spaces, as an undo step of its own.
-    bool ConvertTabAtCursor();
+    bool ConvertTabAtCursor(bool record);
+    // The widest line typing, pasting or joining may make; the cursor can always stand after its end.
+    static constexpr int kEditWidth = kMaxCol;
 
     TLinePool pool_;  // declared before the lines it holds, so it outlives them
     LineRecord fallbackLine_ = {};
     LineRecord* lastRecord_ = nullptr;  // the last line, so the end of a long document is one step away
-    unsigned long pushSerial_ = 0;  // counts records appended to either list
+    int stepDepth_ = 0;           // undo steps open (TUndoStep); the outermost records
+    bool keepBlanks_ = false;     // GotoPosition leaves the line alone while Undo or Redo is applied
+    // The top undo record may take what the same command does next: its previous runs wrote it, and
+    // every command run since then was that command.
+    bool mergeOpen_ = false;
+    uint16_t mergeCommand_ = 0;
 };
 
 // Keeps an update batch open for its lifetime, so an early return cannot leave it open.

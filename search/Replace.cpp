@@ -1,6 +1,7 @@
 // The replace loop: search, ask, replace one match as one undo step, and go on while replacing all.
 #include "search/Replace.h"
 
+#include "engine/UndoStep.h"
 #include "engine/VokEditor.h"
 #include "search/DocumentSearch.h"
 #include "search/SearchState.h"
@@ -10,26 +11,17 @@ void ReplaceMatch(TVokEditor& editor, const TSearchMatch& match, const char* rep
     TUpdateBatch batch(editor);
     const TPosition from{match.startCol, match.line};
     const TPosition to{match.endCol, match.line};
-    const bool record = editor.undoEnabled;
-
-    // The removed text and the inserted range go into one record, so one Undo restores the match. When
-    // the removed text cannot be copied, the two edits record themselves: two steps, nothing lost.
-    char* removed = record && from < to ? editor.GetRangeText(from, to) : nullptr;
-    const bool combined = record && (removed || !(from < to));
-
-    if (from < to)
-        editor.DeleteRange(from, to, record && !combined);
-    else
-        editor.GotoPosition(from.col, from.line, false);
-
     TPosition end = from;
-    if (replacement && *replacement && editor.InsertText(replacement, record && !combined, false, true) &&
-        editor.selShown)
-        end = editor.SelEnd();
-
-    if (combined && (from < end || removed)) {
-        UndoRecord undo{from < end, from.col, from.line, end.col, end.line, from.col, from.line, removed, 0};
-        editor.PushUndo(undo);
+    {
+        // The removed text and the inserted one are one step, so one Undo restores the match exactly.
+        TUndoStep step(editor, match.line, match.line, editor.undoEnabled);
+        step.Anchor(from);
+        if (from < to)
+            editor.DeleteRange(from, to, false);
+        else
+            editor.GotoPosition(from.col, from.line, false);
+        if (replacement && *replacement && editor.InsertText(replacement, false, false, true) && editor.selShown)
+            end = editor.SelEnd();
     }
 
     // The inserted text stays selected; the cursor goes to the end the search goes on from.

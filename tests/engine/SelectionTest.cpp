@@ -140,4 +140,15 @@ TEST_F(SelectionTest, ChangingModeDropsTheSelection)
     EXPECT_TRUE(ed.Called("all"));
 }
 
+TEST_F(SelectionTest, SelectWordInTrailingBlanksStaysInsideTheTrimmedLine)
+{
+    // The move to the word's start trims the blanks the cursor stood in; the word end is looked for in
+    // what is left of the line, not past its end.
+    Doc({"ab      ", "cd"});
+    ed.curCol = 6;  // among the blanks, as Undo leaves it after giving them back
+    Run(cmSelectWord);
+    EXPECT_EQ(ed.Text(0), "ab");
+    EXPECT_FALSE(ed.selShown);
+    EXPECT_TRUE(ed.CheckList());
+}
 }  // namespace

@@ -1,4 +1,5 @@
-// Fixtures that give each engine test fresh process-wide options, a sound allocator and a recording editor.
+// Fixtures that give each engine test fresh process-wide options, a sound allocator and a recording editor
+// with a clipboard of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 #include "engine/Alloc.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
-#include "support/RecordingEditor.h"
+#include "support/ClipboardEditor.h"
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -32,7 +33,7 @@ protected:
     }
     void Goto(int col, int line) { ed.GotoPosition(col, line, false); }
 
-    TRecordingEditor ed;
+    TClipboardEditor ed;
 };
 
 // Adds documents given as lines, repaint flags read before the flush and selections set directly.
