@@ -274,6 +274,16 @@ TEST_F(FrameTest, AHandOverInHelpModeStillOpensTheFiles)
     frame->LeaveHelpMode();
 }
 
+TEST_F(FrameTest, ADropInHelpModeOpensEveryFile)
+{
+    std::vector<std::string> names = {folder.Write("h1.txt", "1\r\n"), folder.Write("h2.txt", "2\r\n")};
+    frame->EnterHelpMode();
+    SendMessageA(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0);
+    EXPECT_EQ(frame->Editors().size(), 2u);
+    EXPECT_EQ(frame->LastHelpContext(), 0u);
+    frame->LeaveHelpMode();
+}
+
 TEST_F(FrameTest, OpenFileAtCursorOpensTheNamedFileOnceInAWindowOfItsOwn)
 {
     std::string header = folder.Write("beside.h", "int beside;\r\n");
