@@ -145,7 +145,7 @@ for runner in "${runners[@]}"; do
     # Lines split on loading are not written back in place; -o writes the pieces elsewhere.
     printf '%01100d\n' 0 >long.txt
     cp long.txt long.old
-    ozm -c 'InsertText "y"' long.txt 2>/dev/null
+    ozm -c CursorDown -c 'InsertText "y"' long.txt 2>/dev/null
     expect_text "$p.SplitLinesNotWrittenInPlace" "$?" "1"
     expect_text "$p.SplitLinesFileUntouched" "$(cmp long.txt long.old && echo same)" "same"
 
