@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/ByteStream.h"
+#include "base/CFile.h"
+#include "batch/FileSystem.h"
 #include "editor_window/ViewMath.h"
-#include "engine/ByteStream.h"
 #include "engine/EditorTypes.h"
 #include "engine/VokEditor.h"
 
@@ -34,31 +36,20 @@ TFileResult Fail(std::string message)
     return {false, std::move(message)};
 }
 
-// An open C file, closed when the scope ends.
-class TCFile {
-public:
-    TCFile(const std::string& path, const char* mode) : file_(std::fopen(path.c_str(), mode)) {}
-    ~TCFile() { Close(); }
-    TCFile(const TCFile&) = delete;  // owns the handle
-    TCFile& operator=(const TCFile&) = delete;
-    std::FILE* Get() const { return file_; }
-    // False when closing reported an error (data that never reached the disk).
-    bool Close()
-    {
-        bool ok = true;
-        if (file_)
-            ok = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return ok;
-    }
-
-private:
-    std::FILE* file_;
-};
-
 fs::path PathOf(const std::string& text)
 {
     return fs::path(text);
+}
+
+// A name beside path that no file has at this moment.
+std::string FreeName(const std::string& path, const char* suffix)
+{
+    std::error_code ec;
+    for (int i = 0;; ++i) {
+        std::string name = path + suffix + (i ? std::to_string(i) : std::string());
+        if (!fs::exists(fs::symlink_status(PathOf(name), ec)))
+            return name;
+    }
 }
 
 // Moves from over to, replacing to. Some systems refuse to rename over an existing file; then the old
@@ -69,8 +60,7 @@ bool ReplaceFile(const std::string& from, const std::string& to)
     fs::rename(PathOf(from), PathOf(to), ec);
     if (!ec)
         return true;
-    const std::string aside = to + ".ozmbatch-old";
-    fs::remove(PathOf(aside), ec);
+    const std::string aside = FreeName(to, ".ozmbatch-old");
     fs::rename(PathOf(to), PathOf(aside), ec);
     if (ec)
         return false;
@@ -82,6 +72,125 @@ bool ReplaceFile(const std::string& from, const std::string& to)
     }
     fs::remove(PathOf(aside), ec);
     return true;
+}
+
+std::string OwnBackup(const std::string& bak)
+{
+    return "not written: its backup would be " + bak + ", the file itself";
+}
+
+// Writes the document into file and closes it; true only when every byte reached the disk.
+bool WriteAndClose(TVokEditor& ed, TCFile& file, int format)
+{
+    bool ok;
+    {
+        TFileOutStream out(file.Get());
+        ok = ed.WriteFile(out, format);
+    }
+    ok = ok && SyncToDisk(file.Get());
+    return file.Close() && ok;
+}
+
+// Copies the file from into the file to, replacing its bytes where it is.
+bool CopyOver(const std::string& from, const std::string& to)
+{
+    TCFile file(to, "wb");
+    if (!file.Get())
+        return false;
+    bool ok = CopyInto(from, file.Get());
+    return file.Close() && ok;
+}
+
+// Writes over target where it is, so that every name of the file sees the new text. A complete copy of
+// the old bytes is made first (the backup, when one is wanted) and put back if the write fails; only if
+// that fails too is the copy left, and named in the message.
+TFileResult WriteInPlace(TVokEditor& ed, const std::string& target, const std::string& shown, int format,
+                         const std::string& bak)
+{
+    std::string copyName;
+    std::FILE* copyFile = nullptr;
+    std::error_code ec;
+    if (bak.empty()) {
+        copyFile = CreateNewFile(target, ".ozmbatch-old", &copyName);
+    } else {
+        fs::remove(PathOf(bak), ec);
+        copyName = bak;
+        copyFile = CreateNewFileNamed(bak);
+    }
+    if (!copyFile)
+        return Fail(CannotOpenForWriting(bak.empty() ? shown : bak));
+    const bool keepCopy = !bak.empty();
+    {
+        TCFile copy(copyFile);
+        bool copied = CopyInto(target, copy.Get());
+        // The backup stays; it is readable by whom the file was, as far as this user can arrange it.
+        if (keepCopy)
+            (void)MatchOwnerAndMode(copy.Get(), copyName, target);
+        if (!copy.Close() || !copied) {
+            std::remove(copyName.c_str());
+            return Fail(kWriteError);
+        }
+    }
+    TCFile file(target, "wb");
+    if (!file.Get()) {
+        if (!keepCopy)
+            std::remove(copyName.c_str());
+        return Fail(CannotOpenForWriting(shown));
+    }
+    if (WriteAndClose(ed, file, format)) {
+        if (!keepCopy)
+            std::remove(copyName.c_str());
+        return {};
+    }
+    if (!CopyOver(copyName, target))
+        return Fail(std::string(kWriteError) + "\n\nThe old text is kept in " + copyName + ".");
+    if (!keepCopy)
+        std::remove(copyName.c_str());
+    return Fail(kWriteError);
+}
+
+// Writes a complete new file beside target and only then puts it in target's place, keeping the old
+// file as the backup when one is wanted.
+TFileResult WriteReplacing(TVokEditor& ed, const std::string& target, const std::string& shown, int format,
+                           const std::string& bak, bool exists)
+{
+    std::string temp;
+    TCFile file(CreateNewFile(target, ".ozmbatch-tmp", &temp));
+    if (!file.Get())
+        return Fail(CannotOpenForWriting(shown));
+    if (!MatchOwnerAndMode(file.Get(), temp, exists ? target : std::string())) {
+        // A new file would belong to this user instead of the old file's owner.
+        file.Close();
+        std::remove(temp.c_str());
+        return WriteInPlace(ed, target, shown, format, bak);
+    }
+    if (!WriteAndClose(ed, file, format)) {
+        std::remove(temp.c_str());
+        return Fail(kWriteError);
+    }
+    std::error_code ec;
+    bool renamed = false;
+    if (!bak.empty()) {
+        fs::remove(PathOf(bak), ec);
+        // A second name keeps the old file under the backup name without a moment in which the file's own
+        // name is missing; where names cannot be shared the old file is renamed instead.
+        fs::create_hard_link(PathOf(target), PathOf(bak), ec);
+        if (ec) {
+            fs::rename(PathOf(target), PathOf(bak), ec);
+            if (ec) {
+                std::remove(temp.c_str());
+                return Fail(CannotOpenForWriting(bak));
+            }
+            renamed = true;
+        }
+    }
+    if (!ReplaceFile(temp, target)) {
+        if (renamed)
+            fs::rename(PathOf(bak), PathOf(target), ec);
+        std::remove(temp.c_str());
+        return Fail(CannotOpenForWriting(shown));
+    }
+    return {};
 }
 
 }  // namespace
@@ -97,9 +206,15 @@ const char* FormatName(int format)
 
 TFileResult LoadDocument(TVokEditor& ed, const std::string& path, bool detect, int* format)
 {
+    // Asked before opening: opening a pipe waits for a writer, and a device reads without end.
+    std::string reason = NotAFileReason(path);
+    if (!reason.empty())
+        return Fail(reason);
     TCFile file(path, "rb");
     if (!file.Get())
         return Fail(CannotOpenForReading(path));
+    if (!IsRegularFile(file.Get()))
+        return Fail(NotAFileReason(TFileKind::Other));
     bool ok;
     bool readError;
     {
@@ -125,51 +240,36 @@ TFileResult WriteDocument(TVokEditor& ed, TOutStream& out, int format)
     return {};
 }
 
+std::string BackupOf(const std::string& path)
+{
+    std::string target;
+    return BackupName(WriteTarget(path, &target) ? target : path);
+}
+
 TFileResult WriteDocument(TVokEditor& ed, const std::string& path, int format, bool backup)
 {
-    const std::string temp = path + ".ozmbatch-tmp";
-    {
-        TCFile file(temp, "wb");
-        if (!file.Get())
-            return Fail(CannotOpenForWriting(path));
-        bool ok;
-        {
-            TFileOutStream out(file.Get());
-            ok = ed.WriteFile(out, format);
-        }
-        ok = file.Close() && ok;
-        if (!ok) {
-            std::remove(temp.c_str());
-            return Fail(kWriteError);
-        }
-    }
-
-    std::error_code ec;
-    const bool existed = fs::exists(PathOf(path), ec);
-    if (existed) {
-        // The new file keeps the old one's permissions (an executable script stays executable).
-        fs::permissions(PathOf(temp), fs::status(PathOf(path), ec).permissions(), ec);
-    }
-    if (backup && existed) {
-        const std::string bak = BackupName(path);
-        fs::remove(PathOf(bak), ec);
-        fs::rename(PathOf(path), PathOf(bak), ec);
-        if (ec) {
-            std::remove(temp.c_str());
-            return Fail(CannotOpenForWriting(bak));
-        }
-        fs::rename(PathOf(temp), PathOf(path), ec);
-        if (ec) {
-            std::error_code restore;
-            fs::rename(PathOf(bak), PathOf(path), restore);
-            std::remove(temp.c_str());
-            return Fail(CannotOpenForWriting(path));
-        }
-        return {};
-    }
-    if (!ReplaceFile(temp, path)) {
-        std::remove(temp.c_str());
+    std::string target;
+    if (!WriteTarget(path, &target))
         return Fail(CannotOpenForWriting(path));
+    const TFileKind kind = KindOf(target);
+    if (kind == TFileKind::Folder || kind == TFileKind::Other)
+        return Fail(CannotOpenForWriting(path));
+    const bool exists = kind == TFileKind::Regular;
+    if (exists && !MayWrite(target))
+        return Fail(CannotOpenForWriting(path));
+    std::string bak;
+    if (backup && exists) {
+        bak = BackupName(target);
+        if (NameKey(bak) == NameKey(target))
+            return Fail(OwnBackup(bak));
     }
-    return {};
+    // A file with other names is changed where it is: a new file in its place would leave the other
+    // names holding the old text.
+    const bool wasModified = ed.modified;
+    TFileResult result = exists && NameCount(target) > 1 ? WriteInPlace(ed, target, path, format, bak)
+                                                          : WriteReplacing(ed, target, path, format, bak, exists);
+    // Writing the text clears the flag, but the file on disk may not hold it.
+    if (!result.ok)
+        ed.modified = wasModified;
+    return result;
 }

@@ -15,13 +15,20 @@ struct TFileResult {
     std::string message;
 };
 
-// Loads path into the fresh document ed as the editor's LoadFile does. *format holds the default format
-// on entry; with detect it receives the format of the last line end found.
+// Loads path into the fresh document ed as the editor's LoadFile does; a folder, a device or a pipe is
+// refused before anything is read. *format holds the default format on entry; with detect it receives
+// the format of the last line end found.
 TFileResult LoadDocument(TVokEditor& ed, const std::string& path, bool detect, int* format);
 
 // Writes the document to path so that the old file is replaced only by a complete new one: the text goes
 // to a temporary file beside it first. With backup, the old file is kept under the editor's ".bak" name.
+// A symbolic link is followed and its target written; a file with several names (hard links) is written
+// where it is, after a complete copy of its old bytes that is put back if the write fails. A read-only
+// file, a folder or a device is refused, and so is a backup whose name would be the file's own.
 TFileResult WriteDocument(TVokEditor& ed, const std::string& path, int format, bool backup);
+
+// The backup name WriteDocument uses for path: the editor's ".bak" name of the file a write changes.
+std::string BackupOf(const std::string& path);
 
 // Writes the document to a stream the caller owns (standard output).
 TFileResult WriteDocument(TVokEditor& ed, TOutStream& out, int format);

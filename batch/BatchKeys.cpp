@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "base/TextTools.h"
 #include "engine/Commands.h"
 #include "engine/VokEditor.h"
 #include "keys/KeyCodes.h"
@@ -11,16 +12,6 @@
 #include "macros/MacroTable.h"
 
 namespace {
-
-bool SameNoCase(const std::string& a, const char* b)
-{
-    if (a.size() != std::strlen(b))
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // The character a virtual key types when pressed with these modifiers on a plain keyboard, or 0. With
 // Ctrl or Alt a key types no printable character.
@@ -41,7 +32,7 @@ unsigned TypedCharacter(uint16_t code)
 
 bool ParseKeyPress(const std::string& text, TKeyPress* press)
 {
-    if (SameNoCase(text, "Space")) {
+    if (EqualNoCase(text, "Space")) {
         *press = {0, ' '};
         return true;
     }

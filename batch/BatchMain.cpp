@@ -13,6 +13,23 @@
 #include "batch/BatchRunner.h"
 #include "engine/VokEditor.h"
 
+namespace {
+
+// True when everything sent to standard output reached it; a full disk or a closed pipe shows only here.
+bool StandardOutputWritten()
+{
+    std::cout.flush();
+    return std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
+int CannotWriteStandardOutput()
+{
+    std::cerr << "ozmbatch: cannot write to standard output\n";
+    return kExitFailed;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
@@ -28,12 +45,14 @@ int main(int argc, char** argv)
     }
     if (options.help) {
         std::cout << BatchUsage();
-        return kExitOk;
+        return StandardOutputWritten() ? kExitOk : CannotWriteStandardOutput();
     }
     // The last document is left for the system to reclaim: freeing two million lines one by one costs
     // a tenth of a large run, and nothing happens after it. It stays reachable, so it is no leak.
     static auto* lastDocument = new std::unique_ptr<TVokEditor>;
     int exitCode = RunBatch(options, {std::cout, std::cerr, lastDocument});
-    std::cout.flush();
+    // The run checked its own output; this catches what the C library still held.
+    if (!StandardOutputWritten() && exitCode == kExitOk)
+        return CannotWriteStandardOutput();
     return exitCode;
 }

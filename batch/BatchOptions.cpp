@@ -74,7 +74,7 @@ std::string Apply(const TOptionElement& e, const std::string& value, TBatchOptio
     const std::string name = e.longName;
     if (name == "settings") o->settingsFile = value;
     else if (name == "keymap") o->keymapFile = value;
-    else if (name == "macro") o->macroFile = value;
+    else if (name == "macro") o->macroFiles.push_back(value);
     else if (name == "command") o->commands.push_back(value);
     else if (name == "run") o->runMacro = value;
     else if (name == "keys") {
@@ -205,6 +205,7 @@ const char* BatchUsage()
            "  -s, --settings FILE     read options from this settings file\n"
            "  -k, --keymap FILE       load key map and macros from this keymap file\n"
            "  -m, --macro FILE        macro text in the Edit Macro form, compiled and run\n"
+           "                          (repeatable: the files run in order)\n"
            "  -c, --command LINE      one line of macro text (repeatable), run after --macro\n"
            "  -r, --run NAME          run the macro of that name from the keymap file\n"
            "  -K, --keys \"K1 K2 ...\"  key presses by their key texts, through the key map\n"
@@ -216,7 +217,8 @@ const char* BatchUsage()
            "  -f, --format keep|dos|unix|mac   line ends on writing\n"
            "  -o, --output PATH       write the result there (\"-\": standard output; a folder\n"
            "                          for several files) instead of in place\n"
-           "      --backup            keep a \".bak\" of a file written in place\n"
+           "      --backup            keep a \".bak\" of a file written in place (refused when\n"
+           "                          two files would share one or a file would be its own)\n"
            "      --report            print file, lines, format, modified, cursor, selection,\n"
            "                          undo and messages of each document\n"
            "      --count             count the matches of --find and the lines holding them\n"

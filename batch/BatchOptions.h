@@ -11,7 +11,7 @@ enum class TLineEndChoice { Keep, Dos, Unix, Mac };
 struct TBatchOptions {
     std::string settingsFile;
     std::string keymapFile;
-    std::string macroFile;
+    std::vector<std::string> macroFiles;  // run in order, before the commands
     std::vector<std::string> commands;  // one line of macro text each, run in order
     std::string runMacro;
     std::vector<std::string> keys;  // key texts, one press each

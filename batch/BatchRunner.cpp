@@ -5,14 +5,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <vector>
 
+#include "base/ByteStream.h"
+#include "base/IniFile.h"
 #include "batch/BatchEditor.h"
 #include "batch/BatchFiles.h"
 #include "batch/BatchKeys.h"
-#include "engine/ByteStream.h"
+#include "batch/FileSystem.h"
 #include "engine/Options.h"
 #include "engine/Undo.h"
 #include "keys/KeyMap.h"
@@ -24,7 +27,6 @@
 #include "search/Regex.h"
 #include "search/Search.h"
 #include "search/SearchState.h"
-#include "shell/IniFile.h"
 #include "shell/Settings.h"
 
 namespace fs = std::filesystem;
@@ -104,6 +106,10 @@ private:
     bool PrepareKeys();
     bool CheckPattern();
     bool CheckOutput();
+    bool CheckBackups();
+    bool CompileMacroFiles();
+    // False, after saying why, when path is a folder, a device or a pipe rather than a file to read.
+    bool IsReadable(const std::string& path);
     void Fail(const std::string& text) { io_.err << "ozmbatch: " << OneLine(text) << "\n"; }
 
     // Loads into ed, runs, reports and writes one document; false when it could not be read or written.
@@ -122,10 +128,21 @@ private:
     bool outputIsFolder_ = false;
 };
 
+bool TBatchRun::IsReadable(const std::string& path)
+{
+    std::string reason = NotAFileReason(path);
+    if (reason.empty())
+        return true;
+    Fail(path + ": " + reason);
+    return false;
+}
+
 bool TBatchRun::LoadSettings()
 {
     if (o_.settingsFile.empty())
         return true;
+    if (!IsReadable(o_.settingsFile))
+        return false;
     // A misspelt name would otherwise run everything with the defaults without a word.
     std::FILE* probe = std::fopen(o_.settingsFile.c_str(), "rb");
     if (!probe) {
@@ -147,6 +164,8 @@ bool TBatchRun::LoadKeymap()
 {
     if (o_.keymapFile.empty())
         return true;
+    if (!IsReadable(o_.keymapFile))
+        return false;
     TKeymapResult result = LoadKeymapFile(o_.keymapFile, ProgramKeyMap(), Macros());
     if (result == TKeymapResult::Ok)
         return true;
@@ -221,6 +240,55 @@ bool TBatchRun::CheckOutput()
     return true;
 }
 
+// Each file written in place with --backup leaves its old text under its backup name; a backup name that
+// is also a file of the run, or that two files share, would destroy a file that was never to be lost.
+bool TBatchRun::CheckBackups()
+{
+    if (!o_.backup || o_.hasOutput || o_.count)
+        return true;
+    std::map<std::string, std::string> inputs;  // name key -> the file as given
+    for (const std::string& path : o_.files) {
+        std::string target;
+        inputs.emplace(NameKey(WriteTarget(path, &target) ? target : path), path);
+    }
+    std::map<std::string, std::string> backups;
+    for (const std::string& path : o_.files) {
+        const std::string bak = BackupOf(path);
+        const std::string key = NameKey(bak);
+        auto input = inputs.find(key);
+        if (input != inputs.end()) {
+            if (input->second == path)
+                Fail("--backup: the backup of " + path + " would be " + bak + ", the file itself");
+            else
+                Fail("--backup: the backup of " + path + " would be " + bak + ", which is also given as " +
+                     input->second);
+            return false;
+        }
+        auto [other, fresh] = backups.emplace(key, path);
+        if (!fresh) {
+            Fail("--backup: " + other->second + " and " + path + " would both be backed up as " + bak);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TBatchRun::CompileMacroFiles()
+{
+    for (const std::string& file : o_.macroFiles) {
+        if (!IsReadable(file))
+            return false;
+        std::string text;
+        if (!ReadWholeFile(file, &text)) {
+            Fail(CannotOpen(file));
+            return false;
+        }
+        if (!Compile(text, file))
+            return false;
+    }
+    return true;
+}
+
 void TBatchRun::RunCommands(TBatchEditor& ed)
 {
     for (const TCompiledMacro& macro : macros_)
@@ -272,8 +340,11 @@ bool TBatchRun::ProcessFile(const std::string& path, std::unique_ptr<TBatchEdito
         return false;
     }
     bool binary = false;
-    for (const std::string& m : ed->Messages())
+    bool split = false;
+    for (const std::string& m : ed->Messages()) {
         binary = binary || m == EngineErrorText(kErrBinaryFile);
+        split = split || m == EngineErrorText(kErrLongLinesSplit);
+    }
 
     RunCommands(*ed);
     const int format = FormatOf(o_.format, detected);
@@ -299,6 +370,11 @@ bool TBatchRun::ProcessFile(const std::string& path, std::unique_ptr<TBatchEdito
         io_.err << path << ": not written: it holds zero bytes that saving would turn into blanks\n";
         return false;
     }
+    // The pieces would be written as lines of their own: every long line would gain a line break.
+    if (split && !o_.hasOutput) {
+        io_.err << path << ": not written: lines longer than 1024 columns were split on loading\n";
+        return false;
+    }
     return Write(*ed, path, format);
 }
 
@@ -317,17 +393,10 @@ int TBatchRun::Run()
 
     if (!LoadSettings() || !LoadKeymap())
         return kExitFailed;
-    if (!CheckOutput())
+    if (!CheckOutput() || !CheckBackups())
         return kExitUsage;
-    if (!o_.macroFile.empty()) {
-        std::string text;
-        if (!ReadWholeFile(o_.macroFile, &text)) {
-            Fail(CannotOpen(o_.macroFile));
-            return kExitFailed;
-        }
-        if (!Compile(text, o_.macroFile))
-            return kExitFailed;
-    }
+    if (!CompileMacroFiles())
+        return kExitFailed;
     for (const std::string& line : o_.commands)
         if (!Compile(line, "--command \"" + line + "\""))
             return kExitFailed;
@@ -346,7 +415,11 @@ int TBatchRun::Run()
         if (i + 1 == o_.files.size() && io_.keepLast && ed)
             *io_.keepLast = std::move(ed);
     }
-    io_.out.flush();
+    // A report or a count that never arrived must not pass for one that did.
+    if (!io_.out.flush()) {
+        Fail("cannot write to standard output");
+        return kExitFailed;
+    }
     return exitCode;
 }
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "engine/ByteStream.h"
+#include "base/ByteStream.h"
 
 namespace {
 constexpr std::uint64_t kMixedBytes = 100ull << 20;

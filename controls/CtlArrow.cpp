@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/win32/WindowObject.h"
 #include "controls/CtlLibrary.h"
 #include "controls/VokCtl.h"
-#include "controls/WindowObject.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Push, radio, check and group buttons drawn in the library's style; they answer the standard BM_ messages.
 #include "controls/CtlButton.h"
 
+#include "base/win32/WindowObject.h"
 #include "controls/CtlLibrary.h"
 #include "controls/VokCtl.h"
-#include "controls/WindowObject.h"
 
 namespace {
 

@@ -58,7 +58,8 @@ void DrawSunkenFrames(HWND dlg, HDC dc) noexcept
 // The caption drawn by the library on old Windows: centred title on the active or inactive caption colour.
 void DrawOwnCaption(HWND dlg, bool active) noexcept
 {
-    HDC dc = GetWindowDC(dlg);
+    TWindowDC whole(dlg, TWindowDC::TArea::Window);
+    const HDC dc = whole.Dc();
     if (!dc)
         return;
     RECT window;
@@ -70,22 +71,18 @@ void DrawOwnCaption(HWND dlg, bool active) noexcept
     RECT outer{0, 0, window.right - window.left, window.bottom - window.top};
     DrawBevel(dc, outer, kWhite, kBlack);
     if (HBITMAP close = LoadBitmapA(nullptr, MAKEINTRESOURCEA(kSystemCloseBitmap))) {
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, close);
+        TGdiHandle<HBITMAP> owned(close);
+        TMemoryDC mem(dc);
+        TSelectObject useBitmap(mem.Dc(), close);
         int size = caption.bottom - caption.top;
-        BitBlt(dc, caption.left, caption.top, size, size, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
-        DeleteObject(close);
+        BitBlt(dc, caption.left, caption.top, size, size, mem.Dc(), 0, 0, SRCCOPY);
     }
     char title[128] = {};
     GetWindowTextA(dlg, title, sizeof title);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    TSelectObject useFont(dc, GetStockObject(SYSTEM_FONT));
     DrawTextA(dc, title, -1, &caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
-    ReleaseDC(dlg, dc);
 }
 
 LRESULT CALLBACK DialogClassProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
@@ -101,9 +98,7 @@ LRESULT CALLBACK DialogClassProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
         if (lib.oldWindows && (lib.dialogMode & VOKDLG_SUNKEN)) {
             LRESULT result = DefDlgProcA(dlg, msg, wParam, lParam);
-            HDC dc = GetDC(dlg);
-            DrawSunkenFrames(dlg, dc);
-            ReleaseDC(dlg, dc);
+            DrawSunkenFrames(dlg, TWindowDC(dlg).Dc());
             return result;
         }
         break;

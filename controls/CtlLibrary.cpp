@@ -38,10 +38,12 @@ bool RegisterAllClasses(HINSTANCE instance) noexcept
 
 void ClassifyScreen(TCtlLibrary& lib) noexcept
 {
-    HDC screen = GetDC(nullptr);
-    int ppi = GetDeviceCaps(screen, LOGPIXELSY);
-    lib.lightGrey = GetNearestColor(screen, kLightGrey);
-    ReleaseDC(nullptr, screen);
+    int ppi;
+    {
+        TWindowDC screen(nullptr);
+        ppi = GetDeviceCaps(screen.Dc(), LOGPIXELSY);
+        lib.lightGrey = GetNearestColor(screen.Dc(), kLightGrey);
+    }
     lib.lightGreyExact = lib.lightGrey == kLightGrey;
     lib.displayClass = ClassifyDisplay(ppi, lib.lightGreyExact);
     lib.dialogMode = (lib.lightGreyExact && lib.displayClass != 1) ? 0x0F : 0;

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "base/win32/GdiTools.h"
 #include "controls/CtlLibrary.h"
 #include "controls/VokCtl.h"
 #include "resources/controls/VokCtlRes.h"
@@ -32,13 +33,14 @@ void FitText(HWND dlg) noexcept
     RECT box;
     GetWindowRect(text, &box);
     TWindowText buffer(text);
-    HDC dc = GetDC(text);
-    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(text, WM_GETFONT, 0, 0));
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     RECT need{0, 0, box.right - box.left, 0};
-    DrawTextA(dc, buffer.Get(), -1, &need, DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(text, dc);
+    {
+        TWindowDC dc(text);
+        HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(text, WM_GETFONT, 0, 0));
+        TSelectObject useFont(dc.Dc(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextA(dc.Dc(), buffer.Get(), -1, &need,
+                  DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX | DT_CALCRECT);
+    }
     int grow = need.bottom - (box.bottom - box.top);
     RECT window;
     GetWindowRect(dlg, &window);

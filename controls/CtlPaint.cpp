@@ -14,34 +14,29 @@ bool TMaskedBitmap::Load(HINSTANCE instance, int id) noexcept
     GetObjectA(source.Get(), sizeof info, &info);
     size = {info.bmWidth, info.bmHeight};
 
-    HDC screen = GetDC(nullptr);
-    HDC srcDc = CreateCompatibleDC(screen);
-    HDC dstDc = CreateCompatibleDC(screen);
+    // The DCs are declared before the bitmaps: the bitmaps are deselected before they could be deleted.
+    TWindowDC screen(nullptr);
+    TMemoryDC srcDc(screen.Dc());
+    TMemoryDC dstDc(screen.Dc());
     TGdiHandle<HBITMAP> newMask(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
-    TGdiHandle<HBITMAP> newColour(CreateCompatibleBitmap(screen, size.cx, size.cy));
-    bool ok = srcDc && dstDc && newMask && newColour;
-    if (ok) {
-        HGDIOBJ oldSrc = SelectObject(srcDc, source.Get());
-        HGDIOBJ oldDst = SelectObject(dstDc, newMask.Get());
-        SetBkColor(srcDc, kTransparent);
-        BitBlt(dstDc, 0, 0, size.cx, size.cy, srcDc, 0, 0, SRCCOPY);
-        SelectObject(dstDc, newColour.Get());
-        BitBlt(dstDc, 0, 0, size.cx, size.cy, srcDc, 0, 0, SRCCOPY);
-        // Black out the transparent pixels: AND with the inverted mask.
-        SelectObject(srcDc, newMask.Get());
-        SetBkColor(dstDc, RGB(255, 255, 255));
-        SetTextColor(dstDc, RGB(0, 0, 0));
-        BitBlt(dstDc, 0, 0, size.cx, size.cy, srcDc, 0, 0, 0x00220326 /* DSna */);
-        SelectObject(srcDc, oldSrc);
-        SelectObject(dstDc, oldDst);
-    }
-    if (dstDc)
-        DeleteDC(dstDc);
-    if (srcDc)
-        DeleteDC(srcDc);
-    ReleaseDC(nullptr, screen);
-    if (!ok)
+    TGdiHandle<HBITMAP> newColour(CreateCompatibleBitmap(screen.Dc(), size.cx, size.cy));
+    if (!srcDc.Dc() || !dstDc.Dc() || !newMask || !newColour)
         return false;
+    {
+        const HDC src = srcDc.Dc();
+        const HDC dst = dstDc.Dc();
+        TSelectObject useSource(src, source.Get());
+        TSelectObject useMask(dst, newMask.Get());
+        SetBkColor(src, kTransparent);
+        BitBlt(dst, 0, 0, size.cx, size.cy, src, 0, 0, SRCCOPY);
+        SelectObject(dst, newColour.Get());
+        BitBlt(dst, 0, 0, size.cx, size.cy, src, 0, 0, SRCCOPY);
+        // Black out the transparent pixels: AND with the inverted mask.
+        SelectObject(src, newMask.Get());
+        SetBkColor(dst, RGB(255, 255, 255));
+        SetTextColor(dst, RGB(0, 0, 0));
+        BitBlt(dst, 0, 0, size.cx, size.cy, src, 0, 0, 0x00220326 /* DSna */);
+    }
     colour = std::move(newColour);
     mask = std::move(newMask);
     return true;
@@ -58,17 +53,17 @@ void TMaskedBitmap::Draw(HDC dc, int x, int y, int srcX, int srcY, int cx, int c
 {
     if (!colour)
         return;
-    HDC mem = CreateCompatibleDC(dc);
-    if (!mem)
+    TMemoryDC mem(dc);
+    if (!mem.Dc())
         return;
     COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
     COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    HGDIOBJ old = SelectObject(mem, mask.Get());
-    BitBlt(dc, x, y, cx, cy, mem, srcX, srcY, SRCAND);
-    SelectObject(mem, colour.Get());
-    BitBlt(dc, x, y, cx, cy, mem, srcX, srcY, SRCPAINT);
-    SelectObject(mem, old);
+    {
+        TSelectObject useMask(mem.Dc(), mask.Get());
+        BitBlt(dc, x, y, cx, cy, mem.Dc(), srcX, srcY, SRCAND);
+        SelectObject(mem.Dc(), colour.Get());
+        BitBlt(dc, x, y, cx, cy, mem.Dc(), srcX, srcY, SRCPAINT);
+    }
     SetBkColor(dc, oldBk);
     SetTextColor(dc, oldText);
-    DeleteDC(mem);
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "controls/GdiTools.h"
+#include "base/win32/GdiTools.h"
 
 // A colour bitmap with a monochrome mask of its transparent colour (magenta), drawn over any background.
 class TMaskedBitmap {

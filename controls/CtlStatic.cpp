@@ -1,9 +1,9 @@
 // The bitmap, shade and text controls: small static windows drawn in the library's colours.
 #include "controls/CtlStatic.h"
 
+#include "base/win32/WindowObject.h"
 #include "controls/CtlLibrary.h"
 #include "controls/VokCtl.h"
-#include "controls/WindowObject.h"
 
 namespace {
 
@@ -106,9 +106,7 @@ private:
             GetWindowRect(hwnd, &outer);
             MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&outer), 2);
             InflateRect(&outer, 1, 1);
-            HDC parentDc = GetDC(parent);
-            PaintShade(parentDc, outer, VOKSHADE_PARENTFRAME, nullptr);
-            ReleaseDC(parent, parentDc);
+            PaintShade(TWindowDC(parent).Dc(), outer, VOKSHADE_PARENTFRAME, nullptr);
             return;
         }
         PaintShade(dc, r, Style(), ParentBackground(hwnd, dc));

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "base/TextTools.h"
+
 const TCommandElement kCommandTable[] = {
     {1, "NullCmd", 1, 12},
     {2, "InsertChar", 2, 1},
@@ -190,17 +192,6 @@ const TCommandIndex& Index()
     static const TCommandIndex index;
     return index;
 }
-
-bool SameNameNoCase(const char* a, const char* b)
-{
-    for (; *a && *b; ++a, ++b) {
-        char x = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a - 'A' + 'a') : *a;
-        char y = (*b >= 'A' && *b <= 'Z') ? static_cast<char>(*b - 'A' + 'a') : *b;
-        if (x != y)
-            return false;
-    }
-    return *a == *b;
-}
 }  // namespace
 
 const TCommandElement* FindCommand(unsigned number)
@@ -213,7 +204,7 @@ unsigned FindCommandByName(const char* name)
     if (!name)
         return 0;
     for (const TCommandElement* e = kCommandTable; e->number; ++e)
-        if (SameNameNoCase(e->name, name))
+        if (EqualNoCase(e->name, name))
             return e->number;
     return 0;
 }

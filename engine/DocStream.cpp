@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ByteStream.h"
 #include "engine/Alloc.h"
-#include "engine/ByteStream.h"
 #include "engine/Options.h"
 
 int TVokEditor::ReadTextLine(TInStream& in, char* buffer, int size, int maxWidth, int tabSize, bool appendCrLf,

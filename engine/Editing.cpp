@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ByteStream.h"
 #include "engine/Alloc.h"
-#include "engine/ByteStream.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
 #include "engine/UndoStep.h"
@@ -524,8 +524,10 @@ bool TVokEditor::InsertStream(TInStream& in, bool* binary, bool* cut)
     step.Anchor(start);
     char buffer[kLineBufferSize];
     bool ok = true;
+    // InsertText keeps a line below column 1024, one column short of what loading allows: pieces cut to
+    // fit it are split, where a full-width piece would lose its last byte.
     while (!in.AtEnd()) {
-        if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit, TabSize(), true, nullptr, binary))
+        if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit - 1, TabSize(), true, nullptr, binary))
             *cut = true;
         if (!InsertText(buffer, false)) {
             ok = false;

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "base/TextTools.h"
+
 namespace {
 
 struct TKeyNameElement {
@@ -30,29 +32,12 @@ const TKeyNameElement kKeyNames[] = {
 };
 constexpr int kKeyNameCount = sizeof(kKeyNames) / sizeof(kKeyNames[0]);
 
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameNoCase(const char* a, const char* b)
-{
-    for (; *a && *b; ++a, ++b)
-        if (LowerAscii(*a) != LowerAscii(*b))
-            return false;
-    return *a == *b;
-}
-
 bool ContainsNoCase(const std::string& text, const char* word)
 {
-    std::size_t n = std::strlen(word);
-    for (std::size_t i = 0; i + n <= text.size(); ++i) {
-        std::size_t k = 0;
-        while (k < n && LowerAscii(text[i + k]) == LowerAscii(word[k]))
-            ++k;
-        if (k == n)
+    const std::size_t n = std::strlen(word);
+    for (std::size_t i = 0; i + n <= text.size(); ++i)
+        if (EqualNoCase(std::string_view(text).substr(i, n), word))
             return true;
-    }
     return false;
 }
 
@@ -112,7 +97,7 @@ uint16_t KeyCodeFromName(const char* name)
     if (!name)
         return 0;
     for (const TKeyNameElement& e : kKeyNames)
-        if (SameNoCase(e.name, name))
+        if (EqualNoCase(e.name, name))
             return VirtualKey(e.vk);
     return 0;
 }

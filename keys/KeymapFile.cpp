@@ -5,8 +5,9 @@
 #include <cstring>
 #include <new>
 
+#include "base/ByteStream.h"
+#include "base/TextTools.h"
 #include "engine/Alloc.h"
-#include "engine/ByteStream.h"
 #include "keys/KeyMap.h"
 #include "macros/MacroTable.h"
 
@@ -244,12 +245,8 @@ bool SamePath(const std::string& a, const std::string& b)
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i] == '/' ? '\\' : a[i];
-        char y = b[i] == '/' ? '\\' : b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 'a' + 'A');
+        char x = a[i] == '/' ? '\\' : LowerAscii(a[i]);
+        char y = b[i] == '/' ? '\\' : LowerAscii(b[i]);
         if (x != y)
             return false;
     }

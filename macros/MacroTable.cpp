@@ -3,33 +3,11 @@
 
 #include <cstring>
 
+#include "base/TextTools.h"
 #include "engine/Alloc.h"
 #include "engine/Commands.h"
 
 namespace {
-
-char LowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameNoCase(const char* a, const char* b)
-{
-    for (; *a && *b; ++a, ++b)
-        if (LowerAscii(*a) != LowerAscii(*b))
-            return false;
-    return *a == *b;
-}
-
-void CopyClipped(char* field, int size, const char* text)
-{
-    std::size_t n = text ? std::strlen(text) : 0;
-    if (n > static_cast<std::size_t>(size - 1))
-        n = static_cast<std::size_t>(size - 1);
-    if (n)
-        std::memcpy(field, text, n);
-    field[n] = '\0';
-}
 
 bool ValidSlot(int slot)
 {
@@ -140,7 +118,7 @@ unsigned TMacroTable::FindMacroByName(const char* name) const
     if (!name || !*name)
         return 0;
     for (MacroRecord* r : slots_)
-        if (r && SameNoCase(r->name, name))
+        if (r && EqualNoCase(r->name, name))
             return r->commandNumber;
     return 0;
 }
@@ -162,7 +140,7 @@ bool TMacroTable::SetMacroName(unsigned number, const char* name)
     MacroRecord* r = Find(number);
     if (!r)
         return false;
-    CopyClipped(r->name, kMacroNameSize, name);
+    CopyCut(r->name, name);
     changed_ = true;
     return true;
 }
@@ -172,7 +150,7 @@ bool TMacroTable::SetMacroDescription(unsigned number, const char* description)
     MacroRecord* r = Find(number);
     if (!r)
         return false;
-    CopyClipped(r->description, kMacroDescriptionSize, description);
+    CopyCut(r->description, description);
     changed_ = true;
     return true;
 }

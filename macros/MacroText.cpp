@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "base/TextTools.h"
 #include "engine/Commands.h"
 
 unsigned TMacroVocabulary::CommandNumber(const char* name) const
@@ -52,23 +53,6 @@ std::string Escaped(unsigned char c)
         return std::string("\\x") + kHex[c >> 4] + kHex[c & 0xF];
     }
     return std::string(1, static_cast<char>(c));
-}
-
-bool SameNoCase(const std::string& a, const char* b)
-{
-    std::size_t n = std::strlen(b);
-    if (a.size() != n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 int HexValue(char c)
@@ -151,7 +135,7 @@ private:
         std::string name = text_.substr(start, pos_ - start);
         unsigned command;
         int kind;
-        if (SameNoCase(name, kInsertText)) {
+        if (EqualNoCase(name, kInsertText)) {
             command = cmInsertChar;
             kind = kArgKindCharacter;
         } else {

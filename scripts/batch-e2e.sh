@@ -143,7 +143,91 @@ for runner in "${runners[@]}"; do
     ozm --keys "Ctrl+Nothing" notes.txt 2>/dev/null
     expect_text "$p.UnknownKeyExitCode" "$?" "1"
     expect_text "$p.ListKeys" "$(ozm --list-keys | tr -d '\r' | grep -c $'^Ctrl+K K\tCopy$')" "1"
+
+    # --backup that would delete a file: one named like its own backup, two sharing one backup name.
+    printf 'precious\n' >keep.bak
+    ozm --backup -c 'InsertText "x"' keep.bak 2>/dev/null
+    expect_text "$p.BackupOfABakFileRefused" "$?" "2"
+    expect_file "$p.BackupOfABakFileUntouched" keep.bak 'precious\n'
+    printf 'c\n' >pair.c
+    printf 'h\n' >pair.h
+    ozm --backup -c 'InsertText "x"' pair.c pair.h 2>err.txt
+    expect_text "$p.SharedBackupNameRefused" "$?" "2"
+    expect_text "$p.SharedBackupNameSaysWhy" "$(grep -c 'pair.bak' err.txt)" "1"
+    expect_file "$p.SharedBackupNameFirstUntouched" pair.c 'c\n'
+    expect_text "$p.SharedBackupNameNoBackup" "$(ls pair.bak 2>/dev/null)" ""
+
+    # Lines split on loading are not written back in place; -o writes the pieces elsewhere.
+    printf '%01100d\n' 0 >long.txt
+    cp long.txt long.old
+    ozm -c CursorDown -c 'InsertText "y"' long.txt 2>/dev/null
+    expect_text "$p.SplitLinesNotWrittenInPlace" "$?" "1"
+    expect_text "$p.SplitLinesFileUntouched" "$(cmp long.txt long.old && echo same)" "same"
+
+    # Output that cannot be written fails the run, with a message.
+    for what in count report list-keys help; do
+        case $what in
+            count) args=(--count --find x notes.txt) ;;
+            report) args=(--report notes.txt) ;;
+            list-keys) args=(--list-keys) ;;
+            help) args=(--help) ;;
+        esac
+        ozm "${args[@]}" >/dev/full 2>err.txt
+        expect_text "$p.FullOutput_$what" "$?" "1"
+        expect_text "$p.FullOutputSaysWhy_$what" "$(grep -c 'cannot write to standard output' err.txt)" "1"
+    done
+
+    # Two macro files run in the order given, before the commands.
+    printf 'InsertText "1"\r\n' >one.mac
+    printf 'InsertText "2"\r\n' >two.mac
+    printf 'x\n' >order.txt
+    ozm -m one.mac -c 'InsertText "3"' -m two.mac order.txt
+    expect_file "$p.TwoMacroFilesInOrder" order.txt '123x\n'
+
+    # A folder given as a file is refused; the other files are still done.
+    mkdir -p sub
+    printf 'y\n' >after.txt
+    ozm -c 'InsertText ">"' sub after.txt 2>err.txt
+    expect_text "$p.FolderAsFileRefused" "$?" "1"
+    expect_text "$p.FolderAsFileSaysWhy" "$(grep -c 'folder' err.txt)" "1"
+    expect_file "$p.FolderAsFileOthersDone" after.txt '>y\n'
     cd "$root"
+done
+
+# The golden cases (tests/golden/README.md): each folder run by the program itself on a copy, with the
+# command line vok_tests builds too; the bytes written must be out, and --report must print report.
+for runner in "${runners[@]}"; do
+    for case in "$root"/tests/golden/*/; do
+        name="$(basename "$case")"
+        [ -f "$case/cmd" ] || continue
+        dir="$work/golden-$runner/$name"
+        mkdir -p "$dir"
+        cp "$case"/* "$dir"/
+        cd "$dir"
+        args=(-m cmd)
+        [ -f ini ] && args+=(-s ini)
+        if [ -f args ]; then
+            while IFS= read -r arg || [ -n "$arg" ]; do
+                arg="${arg%$'\r'}"
+                [ -n "$arg" ] && args+=("$arg")
+            done <args
+        fi
+        ozm "${args[@]}" --report -o out.actual in >report.actual 2>err.actual
+        rc=$?
+        problems=()
+        [ "$rc" -eq 0 ] || problems+=("exit code $rc: $(tr -d '\r' <err.actual)")
+        cmp -s out out.actual || problems+=("out differs (< expected, > written; ^M is CR, \$ a line end):" \
+            "$(diff <(cat -A out) <(cat -A out.actual 2>/dev/null) | cut -c1-200 | head -40)")
+        if [ -f report ] && ! cmp -s report report.actual; then
+            problems+=("report differs:" "$(diff report report.actual | head -40)")
+        fi
+        if [ "${#problems[@]}" -eq 0 ]; then
+            pass "Golden.$runner.$name"
+        else
+            fail "Golden.$runner.$name" "${problems[@]}"
+        fi
+        cd "$root"
+    done
 done
 
 total=$((passed + failed))

@@ -16,7 +16,7 @@ if [ ! -f "$exe" ]; then
 fi
 
 work="$(mktemp -d "$root/build/e2e.XXXXXX")"
-trap '[ -n "${VOK_KEEP_E2E:-}" ] || rm -rf "$work"' EXIT
+trap 'umount "$work/disk" >/dev/null 2>&1; [ -n "${VOK_KEEP_E2E:-}" ] || rm -rf "$work"' EXIT
 passed=0
 failed=0
 failures=()
@@ -137,6 +137,91 @@ if [ "$(cat "$work/second.rc" 2>/dev/null)" = 1 ]; then
 else
     echo "[  FAILED  ] E2E.SecondCopyEndsWithExitCode1"; failed=$((failed + 1))
     failures+=("E2E.SecondCopyEndsWithExitCode1")
+fi
+
+# verdict NAME CONDITION...: passes when the condition (a command) succeeds.
+verdict() {
+    local name="$1"
+    shift
+    if "$@"; then
+        echo "[       OK ] E2E.$name"
+        passed=$((passed + 1))
+    else
+        echo "[  FAILED  ] E2E.$name"
+        failures+=("E2E.$name")
+        failed=$((failed + 1))
+    fi
+}
+# Saving with F2 after typing; a refused save leaves a changed document, so the exit prompt is answered No.
+cat >"$work/save.script" <<'SCRIPT'
+type new 
+key f2
+answer no
+exit
+SCRIPT
+xs() { awk -v n="$1" 'BEGIN { for (i = 1; i <= n; i++) printf "x\n" }'; }
+
+# 5. A read-only file is refused with its message, and neither it nor a backup is written.
+mkdir -p "$work/readonly"
+doc="$work/readonly/locked.txt"
+printf 'locked\r\n' >"$doc"
+chmod 0444 "$doc"
+cp "$work/save.script" "$work/readonly.script"
+run_ozm "$work/readonly.script" "$doc"
+check ReadOnlyFileIsNotWritten "$doc" 'locked\r\n'
+verdict ReadOnlyFileShowsCannotWrite grep -q '^message 15007' "$work/readonly.script.log"
+verdict ReadOnlyFileGetsNoBackup test ! -e "$work/readonly/locked.bak"
+
+# 6. A file with a second name (a hard link): both names see the saved text, the backup is a copy.
+mkdir -p "$work/hardlink"
+doc="$work/hardlink/linked.txt"
+printf 'linked\r\n' >"$doc"
+ln "$doc" "$work/hardlink/other.txt"
+cp "$work/save.script" "$work/hardlink.script"
+run_ozm "$work/hardlink.script" "$doc"
+check HardLinkedFileIsSaved "$doc" 'new linked\r\n'
+check HardLinkOtherNameSeesTheSave "$work/hardlink/other.txt" 'new linked\r\n'
+check HardLinkBackupHoldsTheOldText "$work/hardlink/linked.bak" 'linked\r\n'
+verdict HardLinkStaysLinked test "$(stat -c %h "$doc")" = 2
+
+# 7. A file named like its own backup is saved without one (the old backup would be the file itself).
+mkdir -p "$work/bakname"
+doc="$work/bakname/notes.bak"
+printf 'notes\r\n' >"$doc"
+cp "$work/save.script" "$work/bakname.script"
+run_ozm "$work/bakname.script" "$doc"
+check FileNamedLikeItsBackupIsSaved "$doc" 'new notes\r\n'
+verdict FileNamedLikeItsBackupLeavesNoOtherFile test "$(ls -A "$work/bakname")" = notes.bak
+
+# 8. A full disk (32 pages of tmpfs; the file in DOS form needs 21 more than its UNIX form's 14) and a
+# read-only file system: the save fails with its message and the old file stays as it was.
+disk="$work/disk"
+mkdir -p "$disk"
+if mount -t tmpfs -o size=131072,mode=0777 tmpfs "$disk" >/dev/null 2>&1; then
+    xs 28000 >"$disk/full.txt"
+    xs 28000 >"$work/full.old"
+    cat >"$work/full.script" <<SCRIPT
+saveas $(win "$disk/full.txt") 0 1
+command 107
+answer no
+exit
+SCRIPT
+    run_ozm "$work/full.script" "$disk/full.txt"
+    verdict FullDiskKeepsTheOldFile cmp -s "$disk/full.txt" "$work/full.old"
+    verdict FullDiskShowsWriteError grep -q '^message 1500[78]' "$work/full.script.log"
+    verdict FullDiskLeavesNoOtherFile test "$(ls -A "$disk")" = full.txt
+    printf 'fixed\r\n' >"$disk/ro.txt"
+    if mount -o remount,ro "$disk" >/dev/null 2>&1; then
+        cp "$work/save.script" "$work/rofs.script"
+        run_ozm "$work/rofs.script" "$disk/ro.txt"
+        check ReadOnlyFileSystemKeepsTheFile "$disk/ro.txt" 'fixed\r\n'
+        verdict ReadOnlyFileSystemShowsCannotWrite grep -q '^message 15007' "$work/rofs.script.log"
+    else
+        echo "[  SKIPPED ] E2E.ReadOnlyFileSystem: remounting read-only is not permitted here"
+    fi
+    umount "$disk" >/dev/null 2>&1 || umount -l "$disk" >/dev/null 2>&1
+else
+    echo "[  SKIPPED ] E2E.FullDisk, E2E.ReadOnlyFileSystem: mounting a tmpfs is not permitted here"
 fi
 
 wineserver -k >/dev/null 2>&1 || true

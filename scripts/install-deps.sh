@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; does nothing when they are already there.
+#   --native-only  only what the native build and its tests need
+#   --fuzz         only what scripts/fuzz.sh needs to build the libFuzzer targets (clang and its runtime);
+#                  the normal test run does not install these
 set -euo pipefail
 
 native_pkgs=(cmake g++ googletest libgtest-dev libbenchmark-dev)
 windows_pkgs=(g++-mingw-w64-i686-posix mingw-w64-tools xvfb xauth imagemagick wine32:i386 wine)
+fuzz_pkgs=(clang libclang-rt-dev make)
 
-want=("${native_pkgs[@]}")
-if [ "${1:-}" != "--native-only" ]; then
+if [ "${1:-}" = "--fuzz" ]; then
+    want=("${fuzz_pkgs[@]}")
+else
+    want=("${native_pkgs[@]}")
+fi
+if [ -z "${1:-}" ]; then
     want+=("${windows_pkgs[@]}")
 fi
 
@@ -17,7 +25,7 @@ for p in "${want[@]}"; do
     fi
 done
 needs_i386=0
-if [ "${1:-}" != "--native-only" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ -z "${1:-}" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     needs_i386=1
 fi
 
@@ -27,7 +35,9 @@ fi
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "Missing packages: ${missing[*]}" >&2
-    echo "Run: sudo sh -c 'dpkg --add-architecture i386 && apt-get update && apt-get install -y ${missing[*]}'" >&2
+    arch=""
+    [ $needs_i386 -eq 1 ] && arch="dpkg --add-architecture i386 && "
+    echo "Run: sudo sh -c '${arch}apt-get update && apt-get install -y ${missing[*]}'" >&2
     exit 1
 fi
 

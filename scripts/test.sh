@@ -40,13 +40,23 @@ run_suite() {
 }
 
 run_suite native build/native/vok_tests
+
+# Each fuzz target still compiles (with g++, against the native tree) and runs clean over its corpus;
+# the fuzzing itself is scripts/fuzz.sh, with clang.
+echo "== fuzz-corpus"
+bash scripts/fuzz.sh --check >"$logdir/fuzz-corpus.log" 2>&1
+p=$(grep -c ' inputs ran clean$' "$logdir/fuzz-corpus.log")
+f=$(grep -cE ': (does not compile|FAILED on its corpus)$' "$logdir/fuzz-corpus.log")
+if [ "$p" -eq 0 ] && [ "$f" -eq 0 ]; then
+    f=1
+fi
+[ "$f" -ne 0 ] && sed 's/^/   /' "$logdir/fuzz-corpus.log" | head -40
+echo "   $p passed, $f failed"
+passed=$((passed + p))
+failed=$((failed + f))
 run_suite windows wine build/windows/vok_tests.exe
 if [ -f build/windows/vok_win32_tests.exe ]; then
-    # A wineserver left from the console run has a desktop without a display: windows could not be made.
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-    cp -f build/windows/vokctl32.dll build/windows/ 2>/dev/null || true
-    # A Wine server left from the run without a display would serve the windows to no screen.
+    # A Wine server left from the console run has a desktop without a display: windows could not be made.
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     run_suite win32 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/windows/vok_win32_tests.exe
@@ -58,6 +68,7 @@ fi
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
 run_suite batch-e2e bash scripts/batch-e2e.sh
+run_suite write-faults bash scripts/write-faults.sh
 wineserver -k >/dev/null 2>&1 || true
 
 echo "$passed passed, $failed failed"

@@ -71,8 +71,8 @@ const int kFrameItems[] = {
     CM_BARSTYLEWIN95, CM_HELPCONTENTS, CM_HELPKEYBOARD, CM_WHATIS, CM_TIPOFTHEDAY, CM_ABOUT,
 };
 
-// Dialogs and services this build does not have yet; their commands would do nothing.
-const int kNotBuilt[] = {
+// Commands without a dialog or service in the program; they would do nothing.
+const int kUnavailable[] = {
     CM_IMPORTTEXT, CM_FINDFILE, CM_PRINT, CM_PRINTPREVIEW, CM_PRINTERSETUP, CM_PAGESETUP, CM_MOREFILES,
     CM_INSERTSYMBOL, CM_FILLBLOCK, CM_LINEDRAWSTYLE, CM_DROPBOOKMARK, CM_GOTOBOOKMARK, CM_RECORDMACRO,
     CM_MACRO, CM_COMMANDS, CM_CONVERTTABSIZE, CM_CHANGECASE, CM_CONVERTTEXT, CM_SORT, CM_WORDCOUNT,
@@ -172,12 +172,12 @@ unsigned UserToolEditorCommand(int menuId)
     return cmUserTool1 + static_cast<unsigned>(menuId - CM_USERTOOL1);
 }
 
-bool CommandBuilt(int menuId)
+bool CommandAvailable(int menuId)
 {
-    // The tool runner and the help engine come later: the Tools and Help menu tails list what is set.
+    // There is no tool runner and no help engine: the Tools and Help menu tails only list what is set.
     if ((menuId >= CM_USERTOOL1 && menuId <= CM_USERTOOL9) || (menuId >= CM_USERHELP1 && menuId <= CM_USERHELP1 + 4))
         return false;
-    return !Contains(kNotBuilt, menuId);
+    return !Contains(kUnavailable, menuId);
 }
 
 int MenuPosition(TTopMenu menu, bool documentMaximised)
@@ -243,10 +243,10 @@ std::vector<TMenuItemState> MenuItemStates(const TMenuContext& c)
     std::vector<TMenuItemState> states;
     for (int id : kDocumentItems) {
         bool enabled = c.helpMode || (c.hasEditor && EnabledWithDocument(id, c));
-        states.push_back({id, enabled && CommandBuilt(id), CheckOf(id, c)});
+        states.push_back({id, enabled && CommandAvailable(id), CheckOf(id, c)});
     }
     for (int id : kFrameItems)
-        states.push_back({id, CommandBuilt(id), CheckOf(id, c)});
+        states.push_back({id, CommandAvailable(id), CheckOf(id, c)});
     return states;
 }
 

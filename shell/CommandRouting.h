@@ -15,8 +15,8 @@ unsigned ChangeCaseCommand(int choice, bool selection);
 // Menu ids 560..568 run UserTool1..UserTool9 in the engine; 0 outside that range.
 unsigned UserToolEditorCommand(int menuId);
 
-// Commands whose dialogs or services do not exist in this build: their items stay gray in every state.
-bool CommandBuilt(int menuId);
+// False for the commands the program has no dialog or service for: their items stay gray in every state.
+bool CommandAvailable(int menuId);
 
 // The top-level menus in menu bar order. A maximised editor window puts its system menu in front of them.
 enum class TTopMenu { File, Edit, Search, Tools, Font, Options, Window, Help };

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/FixedText.h"
+#include "base/TextTools.h"
 
 namespace {
 

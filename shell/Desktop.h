@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 inline constexpr int kDesktopCapacity = 20;
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/FixedText.h"
+#include "base/TextTools.h"
 
 const char kDefaultFileFilters[] = "All Text Files|*.txt;*.doc;*.ini;*.inf;*.log;*.c;*.cpp;*.h|"
                                    "Text files (*.txt)|*.txt|"

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 // The built-in table, the text of string 15000: description and pattern pairs, each followed by the
 // separator, which is the text's last character.

@@ -1,7 +1,7 @@
 // Reading and writing the find and replace histories (section FindHistory, keys Find1..8, Replace1..8).
 #pragma once
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 inline constexpr int kHistoryCount = 8;
 inline constexpr int kHistoryTextSize = 80;  // at most 79 characters and the NUL

@@ -1,7 +1,7 @@
 // The first-run check and the shared-profile record.
 #include "shell/FirstRun.h"
 
-#include "shell/FixedText.h"
+#include "base/TextTools.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 // The install record the setup program leaves in the registry (value Start of the current user's key
 // "Software\Vok\Vok Text Editor\Install").

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/FixedText.h"
+#include "base/TextTools.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 inline constexpr int kRecentFileCount = 4;
 inline constexpr int kRecentFileFirstCommand = 160;  // commands 160..163 open slots 0..3

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "shell/FixedText.h"
+#include "base/TextTools.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "base/Profile.h"
 #include "engine/Options.h"
 #include "shell/FileTypes.h"
 #include "shell/FindHistory.h"
-#include "shell/Profile.h"
 #include "shell/RecentFiles.h"
 #include "tools/UserHelp.h"
 #include "tools/UserTools.h"

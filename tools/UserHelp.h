@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 inline constexpr int kUserHelpCount = 5;
 inline constexpr int kUserHelpFirstCommand = 960;  // commands 960..964 open entries 0..4

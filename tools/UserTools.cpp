@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "shell/FixedText.h"
+#include "base/TextTools.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 inline constexpr int kMaxUserTools = 9;
 inline constexpr int kUserToolFirstCommand = 560;  // frame commands 560..568 run tools 0..8

@@ -2,42 +2,60 @@
 #include <cstdio>
 #include <string>
 
+#include <io.h>
+
+#include "base/ByteStream.h"
+#include "base/CFile.h"
 #include "editor_window/ViewMath.h"
 #include "editor_window/win32/EditorServices.h"
 #include "editor_window/win32/WindowsEditor.h"
-#include "engine/ByteStream.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
 
 namespace {
 constexpr std::size_t kStreamBuffer = 32000;
 
-// An open C file, closed when the scope ends.
-class TCFile {
-public:
-    TCFile(const char* path, const char* mode) : file_(std::fopen(path, mode)) {}
-    ~TCFile() { Close(); }
-    TCFile(const TCFile&) = delete;
-    TCFile& operator=(const TCFile&) = delete;
-    std::FILE* Get() const { return file_; }
-    // Closes now; false when closing reported an error (data that never reached the disk).
-    bool Close()
-    {
-        bool ok = true;
-        if (file_)
-            ok = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return ok;
-    }
-
-private:
-    std::FILE* file_;
-};
-
 std::string FolderOf(const std::string& path)
 {
     std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// Flushes the file and forces its data to the disk, so a replacement is complete before it is renamed.
+bool SyncToDisk(std::FILE* file)
+{
+    return std::fflush(file) == 0 && !std::ferror(file) && _commit(_fileno(file)) == 0;
+}
+
+// How many names the file has (hard links); 1 when it cannot be told.
+DWORD NameCount(const char* path)
+{
+    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return 1;
+    BY_HANDLE_FILE_INFORMATION info;
+    DWORD count = GetFileInformationByHandle(h, &info) ? info.nNumberOfLinks : 1;
+    CloseHandle(h);
+    return count;
+}
+
+// Copies the bytes of from over those of to, keeping to the same file; true when all reached the disk.
+bool CopyBytes(const char* from, const char* to)
+{
+    TCFile in(from, "rb");
+    TCFile out(to, "wb");
+    if (!in.Get() || !out.Get())
+        return false;
+    char buffer[1 << 14];
+    for (;;) {
+        std::size_t got = std::fread(buffer, 1, sizeof buffer, in.Get());
+        if (got && std::fwrite(buffer, 1, got, out.Get()) != got)
+            return false;
+        if (got < sizeof buffer)
+            break;
+    }
+    return !std::ferror(in.Get()) && SyncToDisk(out.Get()) && out.Close();
 }
 }  // namespace
 
@@ -84,53 +102,85 @@ bool TWindowsEditor::WriteToFile(const char* path, int format, bool backup, bool
 {
     TEditorServices* services = EditorServices();
     const bool wasModified = modified;
-    // The document goes to a new file beside the old one first; the old file is replaced only once the
-    // new one is complete, so no failure can leave the user without either.
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(FolderOf(path).c_str(), "ozm", 0, temp)) {
-        services->Message(hwnd_, 15007, path, MB_OK | MB_ICONEXCLAMATION);
+    auto refuse = [&](unsigned id, const char* arg) {
+        modified = wasModified;
+        services->Message(hwnd_, id, arg, id == 15008 ? MB_OK | MB_ICONSTOP : MB_OK | MB_ICONEXCLAMATION);
         return false;
-    }
-    bool written;
-    {
+    };
+    auto writeInto = [&](TCFile& file) {
+        bool ok;
+        {
+            TFileOutStream out(file.Get());
+            ok = blockOnly ? WriteBlock(out, format) : WriteFile(out, format);
+        }
+        ok = ok && SyncToDisk(file.Get());
+        return file.Close() && ok;
+    };
+
+    const DWORD attributes = GetFileAttributesA(path);
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return refuse(15007, path);
+    const std::string bak = BackupName(path);
+    // A file named like its own backup keeps no backup: deleting the older backup would delete the file.
+    if (backup && lstrcmpiA(bak.c_str(), path) == 0)
+        backup = false;
+
+    if (exists && NameCount(path) > 1) {
+        // Other names of the file must see the new text, so it is written where it is, after a complete
+        // copy of the old bytes that goes back in if the write fails.
+        char temp[MAX_PATH];
+        const char* copyName = backup ? bak.c_str() : temp;
+        if (!backup && !GetTempFileNameA(FolderOf(path).c_str(), "ozm", 0, temp))
+            return refuse(15007, path);
+        // The older backup may be one more name of this very file: it goes before the copy is made.
+        if (backup)
+            DeleteFileA(bak.c_str());
+        if (!CopyBytes(path, copyName)) {
+            DeleteFileA(copyName);
+            return refuse(15007, copyName);
+        }
+        TCFile file(path, "wb");
+        if (!file.Get()) {
+            if (!backup)
+                DeleteFileA(temp);
+            return refuse(15007, path);
+        }
+        if (!writeInto(file)) {
+            if (CopyBytes(copyName, path) && !backup)
+                DeleteFileA(temp);
+            return refuse(15008, nullptr);
+        }
+        if (!backup)
+            DeleteFileA(temp);
+    } else {
+        // The document goes to a new file beside the old one first; the old file is replaced only once the
+        // new one is complete, so no failure can leave the user without either.
+        char temp[MAX_PATH];
+        if (!GetTempFileNameA(FolderOf(path).c_str(), "ozm", 0, temp))
+            return refuse(15007, path);
         TCFile file(temp, "wb");
         if (!file.Get()) {
             DeleteFileA(temp);
-            services->Message(hwnd_, 15007, path, MB_OK | MB_ICONEXCLAMATION);
-            return false;
+            return refuse(15007, path);
         }
-        TFileOutStream out(file.Get());
-        written = blockOnly ? WriteBlock(out, format) : WriteFile(out, format);
-        written = file.Close() && written;
+        if (!writeInto(file)) {
+            DeleteFileA(temp);
+            return refuse(15008, nullptr);
+        }
+        bool renamed = false;
+        if (exists && backup) {
+            DeleteFileA(bak.c_str());
+            renamed = MoveFileA(path, bak.c_str()) != 0;
+        }
+        if (!MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+            if (renamed)
+                MoveFileA(bak.c_str(), path);
+            DeleteFileA(temp);
+            return refuse(15007, path);
+        }
     }
-    if (!written) {
-        modified = wasModified;
-        DeleteFileA(temp);
-        services->Message(hwnd_, 15008, nullptr, MB_OK | MB_ICONSTOP);
-        return false;
-    }
-
-    DWORD attributes = GetFileAttributesA(path);
-    bool replaceable = attributes == INVALID_FILE_ATTRIBUTES ||
-                       !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-    bool renamed = false;
-    std::string bak = BackupName(path);
-    if (replaceable && backup) {
-        DeleteFileA(bak.c_str());
-        renamed = MoveFileA(path, bak.c_str()) != 0;
-    }
-    if (!replaceable || !MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
-        if (renamed)
-            MoveFileA(bak.c_str(), path);
-        DeleteFileA(temp);
-        modified = wasModified;
-        services->Message(hwnd_, 15007, path, MB_OK | MB_ICONEXCLAMATION);
-        return false;
-    }
-    if (!blockOnly)
-        modified = false;
-    else
-        modified = wasModified;
+    modified = blockOnly ? wasModified : false;
     return true;
 }
 

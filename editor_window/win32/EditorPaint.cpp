@@ -1,24 +1,12 @@
 // Painting an editor window: whole invalid areas and single lines, with blocks, colours and the wrap guide.
 #include <algorithm>
 
+#include "base/win32/GdiTools.h"
 #include "editor_window/LineLayout.h"
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Options.h"
 
 namespace {
-// A selected GDI object, put back when the scope ends.
-class TSelectObject {
-public:
-    TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~TSelectObject() { SelectObject(dc_, old_); }
-    TSelectObject(const TSelectObject&) = delete;
-    TSelectObject& operator=(const TSelectObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 struct TGlyphContext {
     HDC dc;
     int spaceWidth;
@@ -55,9 +43,9 @@ void DrawGuide(HDC dc, int x, int top, int bottom)
 
 void TWindowsEditor::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    const RECT inv = ps.rcPaint;
+    TPaintScope paint(hwnd_);
+    HDC dc = paint.Dc();
+    const RECT inv = paint.Area();
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     {
@@ -87,7 +75,6 @@ void TWindowsEditor::OnPaint()
             FillRect(dc, &margin, GetSysColorBrush(COLOR_WINDOW));
         }
     }
-    EndPaint(hwnd_, &ps);
 }
 
 void TWindowsEditor::PaintLine(HDC dc, int x, int y, LineRecord* line, int32_t index)

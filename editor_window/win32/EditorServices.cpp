@@ -1,13 +1,11 @@
-// The services installed for editor windows, and the frame's shared open-file buffer.
+// The services installed for editor windows.
 #include "editor_window/win32/EditorServices.h"
 
 #include "keys/KeyMap.h"
 
-char gOpenFileBuffer[260] = {};
-
 namespace {
-// Until the frame installs its own: plain message boxes, no dialogs, no desktop; keys go through the
-// program-wide key map all the same.
+// Until the frame installs its own: plain message boxes, no dialogs, no desktop, no frame to open files in;
+// keys go through the program-wide key map all the same.
 class TDefaultServices final : public TEditorServices {
 public:
     int Message(HWND owner, unsigned stringId, const char* arg, unsigned flags) override
@@ -28,6 +26,7 @@ public:
     {
         return ProgramKeyMap().LookupKeyMessage(*keyState, kind, code, modifiers);
     }
+    void OpenByName(const char*) override {}
 };
 
 TDefaultServices gDefault;

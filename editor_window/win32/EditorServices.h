@@ -1,4 +1,5 @@
-// What an editor window needs from the program around it: messages, dialogs, the desktop list, the key map.
+// What an editor window needs from the program around it: messages, dialogs, the desktop list, the key map,
+// and opening another file.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +33,9 @@ public:
     // command, a macro number 1000..1049, or 0 for none. kind: 0 a typed character (code = the character),
     // 1 a key down, 2 a system key down (code = the virtual key); modifiers: 0x200 Shift, 0x400 Ctrl, 0x800 Alt.
     virtual unsigned LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers) = 0;
+    // Opens path (260 bytes at most) as the frame's File Open does: an already open file's window is
+    // activated, any other file gets a new window.
+    virtual void OpenByName(const char* path) = 0;
     // The frame's context-help mode (What Is).
     virtual bool HelpMode() { return false; }
     virtual void EndHelpMode(unsigned /*helpTopic*/) {}
@@ -41,5 +45,3 @@ public:
 void SetEditorServices(TEditorServices* services);
 TEditorServices* EditorServices();
 
-// The path a window hands to the frame with notification 4 (open this file).
-extern char gOpenFileBuffer[260];

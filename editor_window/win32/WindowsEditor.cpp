@@ -2,9 +2,9 @@
 #include "editor_window/win32/WindowsEditor.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
+#include "base/win32/GdiTools.h"
 #include "editor_window/ViewMath.h"
 #include "editor_window/win32/EditorServices.h"
 #include "engine/Commands.h"
@@ -245,12 +245,12 @@ void TWindowsEditor::CreateCaret()
 void TWindowsEditor::SetEditorFont(HFONT font, bool redraw)
 {
     font_ = font;
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FIXED_FONT));
     TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    {
+        TWindowDC dc(hwnd_);
+        TSelectObject useFont(dc.Dc(), font ? font : GetStockObject(SYSTEM_FIXED_FONT));
+        GetTextMetricsA(dc.Dc(), &tm);
+    }
     cellHeight_ = std::max<int>(1, tm.tmHeight);
     cellWidth_ = std::max<int>(1, tm.tmAveCharWidth);
     RECT rc;
@@ -264,7 +264,7 @@ void TWindowsEditor::SetEditorFont(HFONT font, bool redraw)
 
 void TWindowsEditor::TitleChanged()
 {
-    // The syntax language comes with the syntax definitions; without them there is none to choose.
+    // No syntax definitions are loaded, so no file name chooses a language: the text is not coloured.
     language_ = 0;
     RecomputeStates(0, lastLine);
     RequestRedraw(kRedrawAll);
@@ -295,15 +295,16 @@ void TWindowsEditor::RepaintLine(int32_t line) noexcept
     int y = row * cellHeight_;
     if (y >= rc.bottom)
         return;
-    HDC dc = GetDC(hwnd_);
+    TWindowDC window(hwnd_);
+    HDC dc = window.Dc();
     HideCaret(hwnd_);
-    HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(SYSTEM_FIXED_FONT));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    PaintLine(dc, kTextLeft, y, LineAt(line), line);
-    SelectObject(dc, old);
+    {
+        TSelectObject useFont(dc, font_ ? font_ : GetStockObject(SYSTEM_FIXED_FONT));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        PaintLine(dc, kTextLeft, y, LineAt(line), line);
+    }
     ShowCaret(hwnd_);
-    ReleaseDC(hwnd_, dc);
 }
 
 int TWindowsEditor::VScrollScale() const
@@ -457,8 +458,7 @@ void TWindowsEditor::OpenFileAtCursor(const char* name) noexcept
         GetCurrentDirectoryA(sizeof cwd, cwd);
         found = cut(std::string(cwd) + "\\" + name);
     }
-    std::snprintf(gOpenFileBuffer, sizeof gOpenFileBuffer, "%s", found.c_str());
-    Notify(kNotifyOpenPath);
+    EditorServices()->OpenByName(found.c_str());
 }
 
 // ---- Keys. ----------------------------------------------------------------------------------------------

@@ -8,11 +8,11 @@
 #include "engine/VokEditor.h"
 
 // Frame notification codes, sent as WM_COMMAND with the child id in the low word and the code in the high word.
+// A file to open by its name goes through TEditorServices::OpenByName instead; code 4 is not sent.
 enum : int {
     kNotifyStatus = 1,
     kNotifyPopupMenu = 2,
     kNotifyOpen = 3,
-    kNotifyOpenPath = 4,
     kNotifyNew = 5,
     kNotifyConversionTable = 6,
 };

@@ -1,7 +1,7 @@
 // The base of Go To Line and Go To Column: one number field of five digits with a spin arrow.
 #pragma once
 
-#include "shell/win32/Dialog.h"
+#include "base/win32/Dialog.h"
 
 // TGoToNumberDlg shows a 1-based number and hands back the one the user chose. The spin arrow steps by 1
 // within 1 and the maximum; a typed number above the maximum is passed on for the engine to limit. 0, an

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/win32/Dialog.h"
+#include "base/win32/Dialog.h"
 
 // TReplacePromptDlg shows the search string and moves itself vertically off the found text's row before
 // it shows. It owns nothing beyond the dialog.

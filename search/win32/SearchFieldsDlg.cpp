@@ -2,6 +2,7 @@
 #include "search/win32/SearchFieldsDlg.h"
 
 #include "SearchIds.h"
+#include "base/TextTools.h"
 #include "controls/VokCtl.h"
 #include "search/Search.h"
 #include "search/win32/SearchDlgSupport.h"
@@ -52,8 +53,7 @@ int PatternError(std::string pattern, bool matchCase)
 {
     if (!matchCase)
         for (char& c : pattern)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
+            c = LowerAscii(c);
     return CheckSearchPattern(pattern.c_str(), true);
 }
 

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
+#include "base/win32/Dialog.h"
 #include "search/PatternInsert.h"
 #include "search/SearchState.h"
-#include "shell/win32/Dialog.h"
 
 // TSearchFieldsDlg fills its controls from a TSearchRequest and writes them back only when the dialog
 // closes with an accepted pattern. It owns nothing beyond the dialog; the request is the caller's. It

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "controls/GdiTools.h"
-#include "controls/WindowObject.h"
+#include "base/win32/GdiTools.h"
+#include "base/win32/WindowObject.h"
 #include "shell/win32/VokToolTip.h"
 
 namespace {
@@ -368,11 +368,9 @@ void TBtnBarWindow::PaintItem(HDC dc, const TBtnItem& item) noexcept
         DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(item.bitmap), 0, x, y, s.cx, s.cy,
                    DST_BITMAP | DSS_DISABLED);
     } else {
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, item.bitmap);
-        BitBlt(dc, x, y, s.cx, s.cy, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        TMemoryDC mem(dc);
+        TSelectObject useBitmap(mem.Dc(), item.bitmap);
+        BitBlt(dc, x, y, s.cx, s.cy, mem.Dc(), 0, 0, SRCCOPY);
     }
 }
 

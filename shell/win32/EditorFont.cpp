@@ -1,16 +1,16 @@
 // The editor font shared by every editor window: made from face, size and weight, always fixed-pitch.
 #include "shell/win32/EditorFont.h"
 
+#include "base/win32/GdiTools.h"
+
 bool TEditorFont::IsFixedPitch(HFONT font)
 {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    TWindowDC screen(nullptr);
+    TSelectObject useFont(screen.Dc(), font);
     int widths[224];
-    bool fixed = GetCharWidthA(dc, 32, 255, widths) != 0;
+    bool fixed = GetCharWidthA(screen.Dc(), 32, 255, widths) != 0;
     for (int i = 1; fixed && i < 224; ++i)
         fixed = widths[i] == widths[0];
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return fixed;
 }
 
@@ -38,9 +38,7 @@ bool TEditorFont::Adopt(HFONT font)
 
 bool TEditorFont::Create(const char* face, int points, int weight)
 {
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    const int ppi = GetDeviceCaps(TWindowDC(nullptr).Dc(), LOGPIXELSY);
     LOGFONTA lf = {};
     lf.lfHeight = -MulDiv(points, ppi, 72);
     lf.lfWeight = weight;

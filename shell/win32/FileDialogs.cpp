@@ -9,7 +9,8 @@
 #include "resource.h"
 #include "shell/OpenSelection.h"
 #include "shell/Settings.h"
-#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/FileFilters.h"
+#include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {

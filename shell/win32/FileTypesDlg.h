@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "shell/win32/Dialog.h"
-#include "shell/win32/FrameIntegration.h"
+#include "base/win32/Dialog.h"
+#include "shell/win32/FileFilters.h"
 
 // TFileTypesDlg edits a copy of the rows; the caller takes them back after OK. The list shows the
 // description and the pattern; the two fields below edit the selected row as it is typed.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "base/win32/GdiTools.h"
 #include "resource.h"
 #include "shell/win32/VokMessage.h"
 
@@ -103,14 +104,15 @@ HWND TStatBar::Create(HWND parent, HINSTANCE instance)
 {
     if (!TVokStatBar::RegisterClass(instance))
         return nullptr;
-    HDC dc = GetDC(nullptr);
+    TWindowDC screen(nullptr);
+    HDC dc = screen.Dc();
     int ppi = GetDeviceCaps(dc, LOGPIXELSY);
     LOGFONTA lf = {};
     lf.lfHeight = -MulDiv(8, ppi, 72);
     lf.lfWeight = FW_NORMAL;
     lstrcpynA(lf.lfFaceName, "MS Sans Serif", LF_FACESIZE);
     font_ = CreateFontIndirectA(&lf);
-    HGDIOBJ old = SelectObject(dc, font_);
+    TSelectObject useFont(dc, font_);
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     height_ = tm.tmHeight + 6;
@@ -126,11 +128,8 @@ HWND TStatBar::Create(HWND parent, HINSTANCE instance)
         formatWidth = std::max(formatWidth, TextWidth(dc, LoadResString(IDS_STATUSLABEL + i)));
 
     RECT r = {0, 0, 0, height_};
-    if (!TVokStatBar::Create(parent, ID_STATUSBAR, r, instance)) {
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
+    if (!TVokStatBar::Create(parent, ID_STATUSBAR, r, instance))
         return nullptr;
-    }
     SetFont(font_);
     SetStyle(OldWindowsLook() ? kStatBarStyleOld : kStatBarStyleNew);
 
@@ -168,9 +167,6 @@ HWND TStatBar::Create(HWND parent, HINSTANCE instance)
     start = x;
     value(&TStatusValues::format, formatWidth);
     box(start);
-
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return hwnd;
 }
 

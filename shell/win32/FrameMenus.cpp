@@ -4,10 +4,11 @@
 #include "editor_window/win32/WindowsEditor.h"
 #include "resource.h"
 #include "shell/CommandRouting.h"
-#include "shell/win32/FrameIntegration.h"
-#include "shell/win32/MenuState.h"
-#include "shell/win32/SettingsWin.h"
 #include "shell/Settings.h"
+#include "shell/win32/MenuState.h"
+#include "shell/win32/SettingsStore.h"
+#include "shell/win32/SettingsWin.h"
+#include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {
@@ -56,7 +57,7 @@ bool TMainWindow::TranslateForEditor(int id)
         command = editor ? UserToolEditorCommand(id) : 0;
     else
         return false;
-    if (command && CommandBuilt(id))
+    if (command && CommandAvailable(id))
         editor->ExecuteCommand(command, 0);
     return true;
 }
@@ -171,7 +172,7 @@ void TMainWindow::ShowCommandHelp(int id)
         return;
     }
     ShowHelpFor(context);
-    // Until the help file is connected the topic is the command's own description, on the status bar.
+    // The command's own description goes on the status bar beside the help topic.
     std::string text = StatusTextOf(LoadResString(static_cast<UINT>(id)));
     if (!text.empty() && statusBar_.Handle())
         statusBar_.ShowHelpText(text.c_str());

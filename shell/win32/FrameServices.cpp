@@ -1,8 +1,11 @@
-// What the frame supplies to its editor windows: message boxes, file dialogs, desktop places, key lookup.
+// What the frame supplies to its editor windows: message boxes, file dialogs, desktop places, key lookup and
+// opening files.
 #include "shell/win32/FrameServices.h"
 
 #include "shell/win32/FileDialogs.h"
-#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/KeyMapping.h"
+#include "shell/win32/MainWindow.h"
+#include "shell/win32/SettingsStore.h"
 #include "shell/win32/VokMessage.h"
 
 int TFrameServices::Message(HWND owner, unsigned stringId, const char* arg, unsigned flags)
@@ -40,4 +43,18 @@ void TFrameServices::DesktopStore(const char* path, const TDesktopPlace& place)
 unsigned TFrameServices::LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers)
 {
     return LookupKeyBinding(keyState, kind, code, modifiers);
+}
+
+void TFrameServices::OpenByName(const char* path)
+{
+    TMainWindow* frame = TMainWindow::FromHandle(FrameWindow());
+    if (!frame)
+        return;
+    // The editor calls from a hook that lets no exception out: a file that could not be opened for lack of
+    // memory is reported here, as the frame's own commands are.
+    try {
+        frame->OpenByName(path);
+    } catch (...) {
+        VokMessage(frame->Handle(), 15100, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    }
 }

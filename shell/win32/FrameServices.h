@@ -1,4 +1,5 @@
-// What the frame supplies to its editor windows: message boxes, file dialogs, desktop places, key lookup.
+// What the frame supplies to its editor windows: message boxes, file dialogs, desktop places, key lookup and
+// opening files.
 #pragma once
 
 #include "editor_window/win32/EditorServices.h"
@@ -14,6 +15,8 @@ public:
     bool DesktopFind(const char* path, TDesktopPlace* place) override;
     void DesktopStore(const char* path, const TDesktopPlace& place) override;
     unsigned LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers) override;
+    // Opens the file in the frame of FrameWindow(); nothing when there is no frame.
+    void OpenByName(const char* path) override;
 
 private:
     HINSTANCE instance_;

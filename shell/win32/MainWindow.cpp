@@ -5,9 +5,9 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
+#include "base/win32/GdiTools.h"
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
@@ -17,8 +17,10 @@
 #include "shell/Settings.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FileTypesDlg.h"
-#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/KeyMapping.h"
 #include "shell/win32/MenuState.h"
+#include "shell/win32/SettingsStore.h"
+#include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {
@@ -311,7 +313,7 @@ void TMainWindow::OpenCommandLine(const char* text)
             continue;
         if (GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES)
             continue;
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(full));
+        OpenByName(full);
     }
 }
 
@@ -335,7 +337,7 @@ void TMainWindow::OpenWithDialog()
     if (!OpenFilesDialog(instance_, hwnd_, &paths))
         return;
     for (const std::string& path : paths)
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(NormalisedName(path.c_str()).c_str()));
+        OpenByName(NormalisedName(path.c_str()).c_str());
 }
 
 void TMainWindow::DropFiles(HDROP drop)
@@ -349,7 +351,7 @@ void TMainWindow::DropFiles(HDROP drop)
     }
     DragFinish(drop);
     for (const std::string& name : names)
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(name.c_str()));
+        OpenByName(name.c_str());
 }
 
 bool TMainWindow::CanClose()
@@ -397,9 +399,7 @@ void TMainWindow::ChooseEditorFont()
     if (!::ChooseFontA(&cf))
         return;
     font_.Adopt(CreateFontIndirectA(&lf));
-    HDC dc = GetDC(nullptr);
-    int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    const int ppi = GetDeviceCaps(TWindowDC(nullptr).Dc(), LOGPIXELSY);
     TSettings& o = ProgramSettings();
     lstrcpynA(o.fontName, lf.lfFaceName, sizeof o.fontName);
     o.fontSize = (std::abs(lf.lfHeight) * 720 / std::max(1, ppi) + 5) / 10;
@@ -430,17 +430,8 @@ void TMainWindow::OnEditorNotify(int code)
         break;
     }
     case 3: PostMessageA(hwnd_, WM_COMMAND, CM_FILEOPEN, 0); break;
-    case 4: {
-        std::string path(gOpenFileBuffer, strnlen(gOpenFileBuffer, sizeof gOpenFileBuffer));
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
-        break;
-    }
     case 5: PostMessageA(hwnd_, WM_COMMAND, CM_FILENEW, 0); break;
-    case 6: {
-        std::string path = ProgramDir() + "TEXT.CNV";
-        SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
-        break;
-    }
+    case 6: OpenByName((ProgramDir() + "TEXT.CNV").c_str()); break;
     default: break;
     }
 }
@@ -459,12 +450,12 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     }
     if (ForwardToEditor(id) || TranslateForEditor(id))
         return;
-    if (!CommandBuilt(id))
+    if (!CommandAvailable(id))
         return;
     if (id >= CM_RECENT0 && id <= CM_RECENT3) {
         std::string path = ProgramSettings().recentFiles.Slot(id - CM_RECENT0);
         if (!path.empty())
-            SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
+            OpenByName(path.c_str());
         return;
     }
     switch (id) {
@@ -477,6 +468,8 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_SAVEDESKTOPNOW: SaveDesktop(client_, true); break;
     case CM_SAVESETTINGSNOW: SaveAllSettings(hwnd_, true); break;
     case ID_TOOLBAR: OnToolBarNotify(code); break;
+    // The frame's own code calls OpenByName; the command is the door for whoever drives the frame from
+    // outside with messages (the test mode's "open" step).
     case CM_OPENBYNAME: OpenByName(reinterpret_cast<const char*>(lParam)); break;
     case CM_OPENCMDLINE: OpenCommandLine(commandLine_.c_str()); break;
     case CM_SAVEACTIVE:
@@ -498,7 +491,7 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_FILEFILTERS: EditFileFilters(instance_, hwnd_); break;
     case CM_RESTOREDESKTOPNOW:
         for (const std::string& path : DesktopRestoreList())
-            SendMessageA(hwnd_, WM_COMMAND, CM_OPENBYNAME, reinterpret_cast<LPARAM>(path.c_str()));
+            OpenByName(path.c_str());
         break;
     case CM_STATUSBAR:
     case CM_TOOLBAR: {

@@ -59,7 +59,7 @@ public:
     void UpdateStatusBar();
     const TStatBar& StatusBar() const { return statusBar_; }
 
-    // ---- Menus and help mode (MenuState.cpp).
+    // ---- Menus and help mode (FrameMenus.cpp).
     // Sets the menu bar's items for the active document and the settings; nothing while minimised.
     void UpdateMenus();
     bool DocumentMaximised() const;
@@ -68,7 +68,7 @@ public:
     void LeaveHelpMode();
     // The message loop's first look at a message: in help mode keys are swallowed and Escape leaves it.
     bool PreTranslateMessage(const MSG& msg);
-    // The help context last asked for (the help engine is not connected yet).
+    // The help context last asked for, as handed to ShowHelpContext.
     unsigned LastHelpContext() const { return lastHelpContext_; }
     const TBtnBar& ToolBar() const { return toolBar_; }
 

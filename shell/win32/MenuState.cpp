@@ -23,7 +23,7 @@ void SetItemText(HMENU bar, int id, const std::string& text)
 void GrayTail(HMENU menu, int first, int last)
 {
     for (int id = first; id <= last; ++id)
-        if (!CommandBuilt(id))
+        if (!CommandAvailable(id))
             EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | MF_GRAYED);
 }
 

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "shell/win32/Win32Profile.h"
+#include "base/win32/Win32Profile.h"
 
 namespace {
 

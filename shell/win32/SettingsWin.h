@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Profile.h"
 #include "shell/Desktop.h"
 #include "shell/FirstRun.h"
-#include "shell/Profile.h"
 #include "shell/Settings.h"
 
 // The install record in the current user's registry key (by default "Software\Vok\Vok Text Editor\Install").

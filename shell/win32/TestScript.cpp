@@ -43,6 +43,7 @@ public:
     {
         return frame_.LookupKey(state, kind, code, mods);
     }
+    void OpenByName(const char* path) override { frame_.OpenByName(path); }
 
     void Log(const std::string& line)
     {

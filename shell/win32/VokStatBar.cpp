@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "controls/GdiTools.h"
-#include "controls/WindowObject.h"
+#include "base/win32/GdiTools.h"
+#include "base/win32/WindowObject.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The tool-tip pop-up: a borderless topmost window that shows its own title on the tip colour.
 #include "shell/win32/VokToolTip.h"
 
-#include "controls/GdiTools.h"
+#include "base/win32/GdiTools.h"
 
 namespace {
 
@@ -101,13 +101,12 @@ void TVokToolTip::Show(const char* text, const RECT* button) noexcept
     if (!tip || !text || !*text)
         return;
     SetWindowTextA(tip, text);
-    HDC dc = GetDC(tip);
     SIZE extent{};
     {
-        TSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
-        GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+        TWindowDC dc(tip);
+        TSelectObject font(dc.Dc(), GetStockObject(DEFAULT_GUI_FONT));
+        GetTextExtentPoint32A(dc.Dc(), text, lstrlenA(text), &extent);
     }
-    ReleaseDC(tip, dc);
     SIZE size{extent.cx + 8, extent.cy + 4};
     POINT cursor{};
     GetCursorPos(&cursor);

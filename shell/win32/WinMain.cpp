@@ -8,9 +8,11 @@
 #include "resource.h"
 #include "shell/CommandLine.h"
 #include "shell/Settings.h"
-#include "shell/win32/FrameIntegration.h"
 #include "shell/win32/FrameServices.h"
+#include "shell/win32/KeyMapping.h"
 #include "shell/win32/MainWindow.h"
+#include "shell/win32/SettingsStore.h"
+#include "shell/win32/Subsystems.h"
 #include "shell/win32/TestScript.h"
 #include "shell/win32/VokMessage.h"
 

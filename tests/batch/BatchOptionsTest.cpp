@@ -22,7 +22,7 @@ TEST(BatchOptionsTest, ShortLongAndInlineValuesAreOneAndTheSame)
                              "--output", "out.txt", "a.txt"});
     EXPECT_EQ(o.settingsFile, "ozm.ini");
     EXPECT_EQ(o.keymapFile, "my.key");
-    EXPECT_EQ(o.macroFile, "a.mac");
+    EXPECT_EQ(o.macroFiles, std::vector<std::string>{"a.mac"});
     EXPECT_EQ(o.runMacro, "Tidy");
     EXPECT_EQ(o.format, TLineEndChoice::Unix);
     EXPECT_TRUE(o.hasOutput);
@@ -36,6 +36,12 @@ TEST(BatchOptionsTest, CommandsKeepTheirOrderAndKeysSplitAtBlanks)
                              "--keys", "Down", "f"});
     EXPECT_EQ(o.commands, (std::vector<std::string>{"CursorDown", "InsertText \"a b\""}));
     EXPECT_EQ(o.keys, (std::vector<std::string>{"Ctrl+K", "B", "Down"}));
+}
+
+TEST(BatchOptionsTest, MacroFilesKeepTheirOrder)
+{
+    TBatchOptions o = Parse({"-m", "one.mac", "--macro=two.mac", "-m", "one.mac", "f"});
+    EXPECT_EQ(o.macroFiles, (std::vector<std::string>{"one.mac", "two.mac", "one.mac"}));
 }
 
 TEST(BatchOptionsTest, SearchFlagsAndAnEmptyReplacement)

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <streambuf>
+#include <vector>
 
 #include "batch/BatchEditor.h"
 #include "engine/Options.h"
@@ -18,7 +21,9 @@ protected:
     void TearDown() override { EngineOptions() = TEngineOptions{}; }
 
     // Runs a command line; out and err receive what the program printed.
-    int Run(const std::vector<std::string>& args)
+    int Run(const std::vector<std::string>& args) { return RunInto(args, out); }
+    // The same with standard output sent to sink.
+    int RunInto(const std::vector<std::string>& args, std::ostream& sink)
     {
         out.str("");
         err.str("");
@@ -28,7 +33,7 @@ protected:
             err << parsed.error;
             return kExitUsage;
         }
-        return RunBatch(options, {out, err});
+        return RunBatch(options, {sink, err});
     }
     std::string File(const std::string& name, const std::string& text)
     {
@@ -188,6 +193,124 @@ TEST_F(BatchRunnerTest, CountingEmptyMatchesEnds)
     const std::string a = File("a.txt", "ab\n\nc\n");
     EXPECT_EQ(Run({"--count", "--find", "^", "--regex", a}), kExitOk);
     EXPECT_EQ(out.str(), "matches: 3\nlines: 3\n");
+}
+
+// Every name in the scratch folder.
+std::vector<std::string> Names(const TTempDir& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(BatchRunnerTest, BackupOfAFileNamedBakIsRefusedBeforeAnythingIsTouched)
+{
+    const std::string a = File("a.txt", "first\n");
+    const std::string bak = File("x.bak", "precious\n");
+    EXPECT_EQ(Run({"--backup", "-c", "InsertText \"-\"", a, bak}), kExitUsage);
+    EXPECT_NE(err.str().find("x.bak"), std::string::npos) << err.str();
+    EXPECT_EQ(TTempDir::Read(a), "first\n");
+    EXPECT_EQ(TTempDir::Read(bak), "precious\n");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"a.txt", "x.bak"}));
+    // Without --backup nothing stands in the way.
+    EXPECT_EQ(Run({"-c", "InsertText \"-\"", bak}), kExitOk);
+    EXPECT_EQ(TTempDir::Read(bak), "-precious\n");
+}
+
+TEST_F(BatchRunnerTest, InputsSharingABackupNameAreRefusedBeforeAnythingIsTouched)
+{
+    const std::string c = File("a.c", "source\n");
+    const std::string h = File("a.h", "header\n");
+    EXPECT_EQ(Run({"--backup", "-c", "InsertText \"-\"", c, h}), kExitUsage);
+    EXPECT_NE(err.str().find("a.bak"), std::string::npos) << err.str();
+    EXPECT_EQ(TTempDir::Read(c), "source\n");
+    EXPECT_EQ(TTempDir::Read(h), "header\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("a.bak")));
+
+    // The backup of one input is another input; the same file named twice.
+    const std::string b = File("a.bak", "kept\n");
+    EXPECT_EQ(Run({"--backup", "-c", "InsertText \"-\"", c, b}), kExitUsage);
+    EXPECT_EQ(TTempDir::Read(b), "kept\n");
+    EXPECT_EQ(Run({"--backup", "-c", "InsertText \"-\"", c, dir.Path() + "/./a.c"}), kExitUsage);
+    EXPECT_EQ(TTempDir::Read(c), "source\n");
+
+    // Written elsewhere, no backup is made, and the names do not matter.
+    std::filesystem::create_directory(dir.File("out"));
+    EXPECT_EQ(Run({"--backup", "-c", "InsertText \"-\"", "-o", dir.File("out"), c, h}), kExitOk);
+}
+
+TEST_F(BatchRunnerTest, AReadOnlyFileIsRefusedAsTheEditorDoes)
+{
+    namespace fs = std::filesystem;
+    const std::string a = File("a.txt", "keep\n");
+    fs::permissions(a, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_EQ(Run({"-c", "InsertText \"x\"", a}), kExitFailed);
+    EXPECT_NE(err.str().find("write-protected"), std::string::npos) << err.str();
+    EXPECT_EQ(TTempDir::Read(a), "keep\n");
+    // Reading it is still fine, and so is writing the result elsewhere.
+    EXPECT_EQ(Run({"-c", "InsertText \"x\"", "-o", "-", a}), kExitOk);
+    EXPECT_EQ(out.str(), "xkeep\n");
+    fs::permissions(a, fs::perms::owner_write, fs::perm_options::add);
+}
+
+TEST_F(BatchRunnerTest, SplitLongLinesAreNotWrittenBackInPlace)
+{
+    const std::string text = std::string(1030, 'x') + "\n";
+    const std::string path = File("long.txt", text);
+    EXPECT_EQ(Run({"-c", "CursorDown", "-c", "InsertText \"y\"", path}), kExitFailed);
+    EXPECT_NE(err.str().find("not written"), std::string::npos) << err.str();
+    EXPECT_EQ(TTempDir::Read(path), text);
+    // A format change alone would write it too.
+    EXPECT_EQ(Run({"-f", "dos", path}), kExitFailed);
+    EXPECT_EQ(TTempDir::Read(path), text);
+    // Elsewhere the pieces are written as the editor saves them.
+    EXPECT_EQ(Run({"-c", "CursorDown", "-c", "InsertText \"y\"", "-o", dir.File("out.txt"), path}), kExitOk);
+    EXPECT_EQ(TTempDir::Read(dir.File("out.txt")), std::string(1024, 'x') + "\ny" + std::string(6, 'x') + "\n");
+}
+
+// A standard output that takes nothing, as a full disk does.
+class TFullBuffer final : public std::streambuf {
+protected:
+    int overflow(int) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST_F(BatchRunnerTest, StandardOutputThatCannotBeWrittenFailsTheRun)
+{
+    const std::string a = File("a.txt", "12x\n");
+    const std::vector<std::vector<std::string>> runs = {
+        {"--count", "--find", "x", a}, {"--report", a}, {"--list-keys"}, {"-o", "-", a}};
+    for (const auto& args : runs) {
+        TFullBuffer full;
+        std::ostream sink(&full);
+        EXPECT_EQ(RunInto(args, sink), kExitFailed) << args[0];
+        EXPECT_NE(err.str().find("standard output"), std::string::npos) << args[0] << ": " << err.str();
+    }
+    EXPECT_EQ(TTempDir::Read(a), "12x\n");
+}
+
+TEST_F(BatchRunnerTest, TwoMacroFilesRunInOrder)
+{
+    const std::string first = File("first.mac", "InsertText \"1\"\r\n");
+    const std::string second = File("second.mac", "InsertText \"2\"\r\n");
+    const std::string a = File("a.txt", "x\n");
+    EXPECT_EQ(Run({"-m", first, "-c", "InsertText \"3\"", "-m", second, a}), kExitOk);
+    EXPECT_EQ(TTempDir::Read(a), "123x\n");
+}
+
+TEST_F(BatchRunnerTest, AFolderGivenAsAFileIsRefusedAndTheOthersAreDone)
+{
+    const std::string a = File("a.txt", "x\n");
+    std::filesystem::create_directory(dir.File("sub"));
+    EXPECT_EQ(Run({"-c", "InsertText \"-\"", dir.File("sub"), a}), kExitFailed);
+    EXPECT_NE(err.str().find("folder"), std::string::npos) << err.str();
+    EXPECT_EQ(TTempDir::Read(a), "-x\n");
+    // A macro file that is a folder is refused before any document.
+    EXPECT_EQ(Run({"-m", dir.File("sub"), a}), kExitFailed);
+    EXPECT_NE(err.str().find("folder"), std::string::npos) << err.str();
 }
 
 TEST(OneLineTest, LineBreaksBecomeBackslashN)

@@ -14,19 +14,6 @@ protected:
     }
 };
 
-TEST_F(BookmarkTest, GotoMarkReturnsWithoutExtending)
-{
-    ed.GotoPosition(4, 2, false);
-    ed.SetMark(3);
-    EXPECT_TRUE(ed.bookmarkSet[3]);
-    ed.GotoPosition(1, 7, false);
-    ed.GotoPosition(5, 9, true);
-    ASSERT_TRUE(ed.selShown);
-    ed.GotoMark(3);
-    EXPECT_EQ(ed.Cursor(), Pos(4, 2));
-    EXPECT_FALSE(ed.selShown);
-}
-
 TEST_F(BookmarkTest, UnsetOrInvalidMarksDoNothing)
 {
     ed.GotoPosition(4, 2, false);

@@ -168,16 +168,6 @@ TEST_F(CursorTest, TextStartAndEndKeepTheColumn)
     EXPECT_STREQ(ed.curLine->text, "line 59");
 }
 
-TEST_F(CursorTest, LineStartAndEndIgnoreTrailingBlanks)
-{
-    Doc({"ab\t  ", "x"});
-    ed.GotoPosition(1, 0, false);
-    ed.LineEnd(false);
-    EXPECT_EQ(ed.Cursor(), Pos(2, 0));
-    ed.LineStart(false);
-    EXPECT_EQ(ed.Cursor(), Pos(0, 0));
-}
-
 TEST_F(CursorTest, PagesMoveCursorAndWindowTogether)
 {
     Numbered(30);
@@ -217,19 +207,6 @@ TEST_F(CursorTest, WindowTopAndBottomAndScrollingWithoutMoving)
     ed.ScrollUp();
     EXPECT_EQ(ed.topLine, 4);
     EXPECT_EQ(ed.Cursor(), Pos(4, 6));
-}
-
-TEST_F(CursorTest, FirstNonBlankCountsTabs)
-{
-    EngineOptions().tabSize = 8;
-    Doc({" \t x", "   ", "y"});
-    ed.GotoPosition(20, 0, true);  // a selection first: FirstNonBlank never extends
-    ed.FirstNonBlank();
-    EXPECT_EQ(ed.Cursor(), Pos(9, 0));
-    EXPECT_FALSE(ed.selShown);
-    ed.GotoPosition(2, 1, false);
-    ed.FirstNonBlank();  // the line was trimmed on arrival at column 0
-    EXPECT_EQ(ed.Cursor(), Pos(0, 1));
 }
 
 TEST_F(CursorTest, ParagraphMovement)

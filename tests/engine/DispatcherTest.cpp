@@ -58,12 +58,6 @@ TEST_F(Dispatcher, UnassignedNumbersDoNothingButAreRecorded)
     EXPECT_EQ(ed.Joined(), "a");
 }
 
-TEST_F(Dispatcher, InsertCharWithZeroInsertsNothingVisible)
-{
-    Run(cmInsertChar, 0);
-    EXPECT_EQ(ed.Joined(), "");
-}
-
 TEST_F(Dispatcher, ToggleInsertTwiceReturnsAndSetInsertAlwaysInserts)
 {
     Run(cmToggleInsert);
@@ -73,19 +67,6 @@ TEST_F(Dispatcher, ToggleInsertTwiceReturnsAndSetInsertAlwaysInserts)
     Run(cmToggleInsert);
     Run(cmSetInsert);
     EXPECT_FALSE(EngineOptions().overwriteMode);
-}
-
-TEST_F(Dispatcher, StartSelectMakesPlainMovesExtend)
-{
-    ed.Load("abcdef\n");
-    Run(cmStartSelect);
-    Run(cmCursorRight);
-    Run(cmCursorRight);
-    EXPECT_TRUE(ed.selShown);
-    EXPECT_EQ(ed.SelEnd(), (TPosition{2, 0}));
-    Run(cmEndSelect);
-    Run(cmCursorRight);
-    EXPECT_FALSE(ed.selShown);
 }
 
 TEST_F(Dispatcher, CommandsKeepTheCursorVisible)

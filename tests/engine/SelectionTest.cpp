@@ -140,54 +140,6 @@ TEST_F(SelectionTest, ChangingModeDropsTheSelection)
     EXPECT_TRUE(ed.Called("all"));
 }
 
-TEST_F(SelectionTest, SelectWordLineParaAll)
-{
-    Doc({"  alpha_1 beta", "second line  ", "", "last"});
-    ed.GotoPosition(5, 0, false);
-    ed.SelectWord();
-    EXPECT_EQ(ed.SelStart(), Pos(2, 0));
-    EXPECT_EQ(ed.SelEnd(), Pos(9, 0));
-    EXPECT_EQ(ed.Cursor(), Pos(9, 0));
-
-    ed.GotoPosition(3, 1, false);
-    ed.SelectLine();
-    EXPECT_EQ(ed.SelStart(), Pos(0, 1));
-    EXPECT_EQ(ed.SelEnd(), Pos(11, 1));  // trimmed on arrival; the line break is not included
-
-    ed.GotoPosition(1, 1, false);
-    ed.SelectPara();
-    EXPECT_EQ(ed.SelStart(), Pos(0, 0));
-    EXPECT_EQ(ed.SelEnd(), Pos(11, 1));
-
-    ed.SelectAll();
-    EXPECT_EQ(ed.SelStart(), Pos(0, 0));
-    EXPECT_EQ(ed.SelEnd(), Pos(4, 3));
-    EXPECT_EQ(ed.Cursor(), Pos(4, 3));
-}
-
-TEST_F(SelectionTest, SelectWordOnALineWhoseTrimShrinksIt)
-{
-    // Moving to the word's start trims the line and may move its block: the word must still be found.
-    Doc({"word          "});
-    ASSERT_EQ(ed.Cursor(), Pos(0, 0));  // loaded, not yet trimmed
-    ed.SelectWord();
-    EXPECT_TRUE(ed.selShown);
-    EXPECT_EQ(ed.SelStart(), Pos(0, 0));
-    EXPECT_EQ(ed.SelEnd(), Pos(4, 0));
-    EXPECT_EQ(ed.Text(0), "word");
-}
-
-TEST_F(SelectionTest, SelectAllOfAOneLineDocument)
-{
-    Doc({"xyz"});
-    ed.SelectAll();
-    EXPECT_TRUE(ed.selShown);
-    EXPECT_EQ(ed.SelEnd(), Pos(3, 0));
-    TRecordingEditor empty;
-    empty.SelectAll();
-    EXPECT_FALSE(empty.selShown);
-}
-
 TEST_F(SelectionTest, SelectWordInTrailingBlanksStaysInsideTheTrimmedLine)
 {
     // The move to the word's start trims the blanks the cursor stood in; the word end is looked for in

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/ByteStream.h"
 #include "engine/Alloc.h"
-#include "engine/ByteStream.h"
 #include "engine/Commands.h"
 #include "keys/KeyMap.h"
 #include "macros/MacroTable.h"

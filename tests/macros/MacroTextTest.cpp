@@ -32,7 +32,7 @@ std::vector<std::pair<unsigned, unsigned>> Chars(const std::vector<unsigned>& co
     return out;
 }
 
-// A vocabulary with the argument kinds the command table does not use yet.
+// A vocabulary with the argument kinds the command table does not use.
 class TTestVocabulary : public TMacroVocabulary {
 public:
     unsigned CommandNumber(const char* name) const override

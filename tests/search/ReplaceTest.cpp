@@ -29,15 +29,6 @@ protected:
     }
 };
 
-TEST_F(ReplaceTest, ReplaceAllOfATextThatHoldsTheSearchEnds)
-{
-    Load("aaa\n");
-    Replace("a", "aa", All());
-    EXPECT_EQ(ed.Joined(), "aaaaaa");
-    // The loop ends by not finding more, and says so.
-    EXPECT_TRUE(NotFoundReported());
-}
-
 TEST_F(ReplaceTest, ReplaceOneByOneReplacesOnlyTheFirst)
 {
     Load("cat cat\n");
@@ -90,17 +81,6 @@ TEST_F(ReplaceTest, AllStopsAskingAndReplacesTheRest)
     EXPECT_TRUE(SearchState().options.prompt);
 }
 
-TEST_F(ReplaceTest, UpReplacesBackwardsFromTheCursor)
-{
-    Load("x x\nx x\n");
-    Goto(1, 1);
-    TSearchOptions up = All();
-    up.down = false;
-    Replace("x", "yy", up);
-    EXPECT_EQ(ed.Joined(), "yy yy\nyy x");
-    EXPECT_EQ(ed.Cursor(), (TPosition{0, 0}));
-}
-
 TEST_F(ReplaceTest, EachReplacementIsOneUndoStep)
 {
     Load("cat cat\n");
@@ -116,88 +96,6 @@ TEST_F(ReplaceTest, EachReplacementIsOneUndoStep)
     EXPECT_EQ(ed.Joined(), "dog cat");
 }
 
-TEST_F(ReplaceTest, ReplacingByNothingDeletesAndUndoes)
-{
-    Load("a-b-c\n");
-    Replace("-", "", All());
-    EXPECT_EQ(ed.Joined(), "abc");
-    EXPECT_EQ(ed.undoCount, 2);
-    ed.ExecuteCommand(cmUndo, 0);
-    ed.ExecuteCommand(cmUndo, 0);
-    EXPECT_EQ(ed.Joined(), "a-b-c");
-}
-
-TEST_F(ReplaceTest, LineBreakInTheReplacementSplitsTheLine)
-{
-    Load("a,b,c\n");
-    Replace(",", "\\n", All(Regex()));
-    EXPECT_EQ(ed.Joined(), "a\nb\nc");
-    ed.ExecuteCommand(cmUndo, 0);
-    ed.ExecuteCommand(cmUndo, 0);
-    EXPECT_EQ(ed.Joined(), "a,b,c");
-}
-
-TEST_F(ReplaceTest, WithoutRegexBackslashesAreText)
-{
-    Load("a,b\n");
-    Replace(",", "\\n", All());
-    EXPECT_EQ(ed.Joined(), "a\\nb");
-}
-
-struct TEmptyMatchCase {
-    const char* name;
-    const char* document;
-    const char* pattern;
-    const char* replacement;
-    const char* result;
-};
-
-void PrintTo(const TEmptyMatchCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class ReplaceAllEmpty : public ReplaceTest, public testing::WithParamInterface<TEmptyMatchCase> {};
-
-// Replace All of a pattern that can match nothing at all inserts at each place once and ends.
-TEST_P(ReplaceAllEmpty, InsertsOnceAtEachPlaceAndEnds)
-{
-    const TEmptyMatchCase& c = GetParam();
-    Load(c.document);
-    Replace(c.pattern, c.replacement, All(Regex()));
-    EXPECT_EQ(ed.Joined(), c.result);
-    EXPECT_TRUE(NotFoundReported());
-}
-
-INSTANTIATE_TEST_SUITE_P(Patterns, ReplaceAllEmpty, testing::Values(
-    TEmptyMatchCase{"StarOfAbsentCharacter", "abc\n", "x*", "-", "-a-b-c-"},
-    TEmptyMatchCase{"LineStarts", "one\ntwo\nthree\n", "^", "> ", "> one\n> two\n> three"},
-    TEmptyMatchCase{"LineEnds", "a\nb\n", "$", ";", "a;\nb;"},
-    TEmptyMatchCase{"BlankLines", "a\n\nb\n\n", "^$", "--", "a\n--\nb\n--"},
-    TEmptyMatchCase{"LineBreakBeforeEachLine", "a\nb\n", "^", "\\n", "\na\n\nb"},
-    TEmptyMatchCase{"EmptyByEmpty", "ab\n", "x*", "", "ab"},
-    TEmptyMatchCase{"OptionalOrChar", "aXa\n", "X?", "_", "_a_a_"}));
-
-TEST_F(ReplaceTest, ReplaceAllUpOfEmptyMatchesEnds)
-{
-    Load("a\nb\n");
-    Goto(1, 1);
-    TSearchOptions up = All(Regex());
-    up.down = false;
-    Replace("$", ";", up);
-    EXPECT_EQ(ed.Joined(), "a;\nb");
-}
-
-TEST_F(ReplaceTest, ReplaceAllOnAFullLineEnds)
-{
-    // Each replacement would lengthen a line that cannot grow any more.
-    Load(std::string(1020, 'a') + "\n");
-    Replace("a", "aa", All());
-    std::string line = ed.Text(0);
-    EXPECT_LT(TVokEditor::LineWidth(line.c_str()), 1024);
-    EXPECT_EQ(line.find_first_not_of('a'), std::string::npos);
-}
-
 TEST_F(ReplaceTest, RepeatLastAfterReplaceAllReplacesOnce)
 {
     Load("cat\ncat cat cat\n");
@@ -211,16 +109,6 @@ TEST_F(ReplaceTest, RepeatLastAfterReplaceAllReplacesOnce)
     EXPECT_EQ(ed.Joined(), "cat\ndog cat cat");
     EXPECT_TRUE(ed.errors.empty());
     EXPECT_FALSE(SearchState().options.replaceAll);
-}
-
-TEST_F(ReplaceTest, RepeatLastOfAnEmptyMatchMovesOn)
-{
-    Load("a\nb\nc\n");
-    Replace("$", ";", Regex());
-    EXPECT_EQ(ed.Joined(), "a;\nb\nc");
-    Run(cmFindNext);
-    Run(cmFindNext);
-    EXPECT_EQ(ed.Joined(), "a;\nb;\nc;");
 }
 
 TEST_F(ReplaceTest, ReplaceStoresHistoriesAndTheConvertedText)

@@ -18,14 +18,6 @@ TEST_F(FindWordTest, NextWordFromInsideAWord)
     EXPECT_FALSE(SearchState().lastWasReplace);
 }
 
-TEST_F(FindWordTest, NextWordFromTheEndOfAWord)
-{
-    Load("foo foo\n");
-    Goto(3, 0);
-    Run(cmFindNextWord);
-    EXPECT_EQ(ed.SelStart(), (TPosition{4, 0}));
-}
-
 TEST_F(FindWordTest, NextWordTakesAOneLineSelection)
 {
     Load("a b.c x\nb.c\n");
@@ -67,67 +59,6 @@ TEST_F(FindWordTest, NothingWithoutAWord)
     EXPECT_EQ(ed.Cursor(), (TPosition{3, 0}));
     EXPECT_TRUE(ed.errors.empty());
     EXPECT_STREQ(SearchState().searchText, "");
-}
-
-TEST_F(FindWordTest, NextWordAtTheLastColumnDoesNothing)
-{
-    Load(std::string(1023, ' ') + "x\n");
-    Goto(1023, 0);
-    Run(cmFindNextWord);
-    EXPECT_EQ(ed.Cursor(), (TPosition{1023, 0}));
-    EXPECT_TRUE(ed.errors.empty());
-}
-
-TEST_F(FindWordTest, PrevWordSkipsTheWordAtTheCursor)
-{
-    Load("foo x foo\n");
-    Goto(9, 0);  // just after the second word
-    Run(cmFindPrevWord);
-    EXPECT_EQ(ed.Selection(), "foo");
-    EXPECT_EQ(ed.Cursor(), (TPosition{0, 0}));
-}
-
-TEST_F(FindWordTest, PrevWordFromInsideAWord)
-{
-    Load("foo x foo\n");
-    Goto(7, 0);
-    Run(cmFindPrevWord);
-    EXPECT_EQ(ed.Cursor(), (TPosition{0, 0}));
-}
-
-TEST_F(FindWordTest, PrevWordAtColumnZeroSearchesThePreviousLineWhole)
-{
-    Load("ab ab\nab\n");
-    Goto(0, 1);
-    Run(cmFindPrevWord);
-    EXPECT_EQ(ed.Cursor(), (TPosition{3, 0}));
-}
-
-TEST_F(FindWordTest, PrevWordOnTheFirstLineStartReportsNotFound)
-{
-    Load("ab ab\n");
-    Goto(1, 0);
-    Run(cmFindPrevWord);
-    EXPECT_TRUE(NotFoundReported());
-    EXPECT_EQ(ed.Cursor(), (TPosition{1, 0}));
-}
-
-TEST_F(FindWordTest, PrevWordTakesTheSelectionStart)
-{
-    Load("ab ab ab\n");
-    ed.GotoPosition(6, 0, false);
-    ed.GotoPosition(8, 0, true);
-    Run(cmFindPrevWord);
-    EXPECT_EQ(ed.SelStart(), (TPosition{3, 0}));
-    EXPECT_EQ(ed.Cursor(), (TPosition{3, 0}));
-}
-
-TEST_F(FindWordTest, RepeatLastContinuesWithTheWord)
-{
-    Load("foo foo foo\n");
-    Run(cmFindNextWord);
-    Run(cmFindNext);
-    EXPECT_EQ(ed.Cursor(), (TPosition{11, 0}));
 }
 
 class GoToTest : public SearchTest {};

@@ -98,7 +98,7 @@ TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
     for (int id : {CM_FILESAVE, CM_UNDO, CM_REDO, CM_CUT, CM_PASTE, CM_CUTAPPEND, CM_FIND, CM_STOPRECORDER,
                    CM_CLOSEALL, CM_DUPLINE})
         EXPECT_TRUE(Enabled(c, id)) << id;
-    // What this build cannot do stays gray even for help.
+    // What the program cannot do stays gray even for help.
     EXPECT_FALSE(Enabled(c, CM_PRINT));
     EXPECT_FALSE(Enabled(c, CM_SORT));
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/IniFile.h"
+#include "base/IniFile.h"
 #include "support/TempDir.h"
 
 namespace {

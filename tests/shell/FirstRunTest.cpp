@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "shell/IniFile.h"
+#include "base/IniFile.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/IniFile.h"
+#include "base/IniFile.h"
 #include "support/TempDir.h"
 
 namespace {

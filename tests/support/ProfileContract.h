@@ -6,10 +6,11 @@
 
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 #include "support/TempDir.h"
 
 // The profile implementation under test, opened on the file at path.
@@ -89,6 +90,24 @@ TEST_F(ProfileContract, ValuesLoseBlanksAndOnePairOfQuotes)
     EXPECT_EQ(Get("S", "g"), "\"inner\"");
 }
 
+TEST_F(ProfileContract, NulEndsNamesAndValues)
+{
+    Raw(std::string("[S]\r\nk=a\0b\r\nn\0m=1\r\n[T\0U]\r\nx=2\r\n", 31));
+    EXPECT_EQ(Get("S", "k"), "a");
+    EXPECT_EQ(Get("S", "n"), "1");
+    EXPECT_EQ(Keys("S"), (Names{"k", "n"}));
+    EXPECT_EQ(Sections(), (Names{"S", "T"}));
+    EXPECT_EQ(Get("T", "x"), "2");
+}
+
+TEST_F(ProfileContract, SectionHeaderNeedsItsClosingBracket)
+{
+    Raw("[S]\r\na=1\r\n[Broken\r\nb=2\r\n[C]\r\nc=3\r\n");
+    EXPECT_EQ(Sections(), (Names{"S", "C"}));
+    EXPECT_EQ(Get("S", "b"), "2");
+    EXPECT_EQ(Get("C", "c"), "3");
+}
+
 TEST_F(ProfileContract, StringsAreCutToTheBuffer)
 {
     Raw("[S]\r\nk=abcdefgh\r\n");
@@ -106,6 +125,14 @@ TEST_F(ProfileContract, NumbersParseLikeTheSystem)
     EXPECT_EQ(ini->GetInt("N", "text", 99), 0);
     EXPECT_EQ(ini->GetInt("N", "empty", 99), 99);
     EXPECT_EQ(ini->GetInt("N", "missing", -3), -3);
+}
+
+TEST_F(ProfileContract, NumbersSkipEveryLeadingControlCharacter)
+{
+    Raw("[N]\r\nctl=\x01\x02 7\r\nquoted=\"\x1a\x1f-7\"\r\nhigh=\xA0" "12\r\n");
+    EXPECT_EQ(ini->GetInt("N", "ctl", 99), 7);
+    EXPECT_EQ(ini->GetInt("N", "quoted", 99), -7);
+    EXPECT_EQ(ini->GetInt("N", "high", 99), 0) << "only bytes up to the blank are skipped";
 }
 
 TEST_F(ProfileContract, WritingKeepsOtherSectionsAndKeysInPlace)
@@ -139,6 +166,43 @@ TEST_F(ProfileContract, WrittenValuesReadBackUnchanged)
     EXPECT_EQ(Keys("Tools"), Names{"Arguments1"});
 }
 
+// Ctrl-Z is trimmed by the reader like a blank, so a value that begins or ends with it must be quoted.
+TEST_F(ProfileContract, ValueEndingInCtrlZReadsBack)
+{
+    const char* values[] = {"x\x1a", "\x1ax", "\x1a", "\x1a\x1a", " \x1a\"q\"\x1a "};
+    for (const char* value : values) {
+        ASSERT_TRUE(ini->WriteString("Tools", "Arguments1", value));
+        EXPECT_EQ(Get("Tools", "Arguments1"), value);
+    }
+}
+
+// Any value without NUL and line breaks reads back as written: blanks, Ctrl-Z and quotes at either end
+// are drawn far more often than by chance so that every combination of ends is reached.
+TEST_F(ProfileContract, RandomValuesReadBackUnchanged)
+{
+    static const char kEnds[] = {' ', '\t', '\v', '\f', '\x1a', '"', '\'', '=', ';', '['};
+    std::mt19937 random(13);
+    auto draw = [&random](unsigned n) { return static_cast<unsigned>(random() % n); };
+    auto anyByte = [&draw]() {
+        char c;
+        do
+            c = static_cast<char>(1 + draw(255));
+        while (c == '\r' || c == '\n');
+        return c;
+    };
+    auto end = [&]() { return draw(3) == 0 ? anyByte() : kEnds[draw(sizeof kEnds)]; };
+    for (int round = 0; round < 300; ++round) {
+        std::string value;
+        for (unsigned i = draw(3); i > 0; --i) value += end();
+        for (unsigned i = draw(8); i > 0; --i) value += anyByte();
+        for (unsigned i = draw(3); i > 0; --i) value += end();
+        if (draw(4) == 0 && !value.empty()) value.back() = value.front();  // an enclosing pair
+        ASSERT_TRUE(ini->WriteString("Tools", "Arguments1", value.c_str()));
+        ASSERT_EQ(Get("Tools", "Arguments1", "?", 64), value) << "round " << round;
+        ASSERT_EQ(Keys("Tools"), Names{"Arguments1"}) << "round " << round;
+    }
+}
+
 TEST_F(ProfileContract, KeysThatCannotBeReadBackAreRefused)
 {
     EXPECT_FALSE(ini->WriteString("S", "a=b", "1"));
@@ -146,6 +210,8 @@ TEST_F(ProfileContract, KeysThatCannotBeReadBackAreRefused)
     EXPECT_FALSE(ini->WriteString("S", ";comment", "1"));
     EXPECT_FALSE(ini->WriteString("S]x", "k", "1"));
     EXPECT_FALSE(ini->WriteString("S", nullptr, "1"));
+    EXPECT_FALSE(ini->WriteString("S", "\x1a;comment", "1"));
+    EXPECT_FALSE(ini->WriteString("\x1a", "k", "1"));
     EXPECT_EQ(Sections(), Names{});
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ByteStream.h"
+#include "base/ByteStream.h"
 #include "engine/VokEditor.h"
 
 // Records hook calls as short strings ("caret 3,0", "all", "line 5", "error 3", ...) so tests can assert

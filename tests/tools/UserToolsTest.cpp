@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/IniFile.h"
+#include "base/IniFile.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "engine/Options.h"
 
 namespace {
-// Scripted answers for message boxes and dialogs, and a record of what was shown.
+// Scripted answers for message boxes and dialogs, and a record of what was shown and asked to be opened.
 class TScriptedServices : public TEditorServices {
 public:
     int Message(HWND, unsigned id, const char*, unsigned) override
@@ -61,8 +61,10 @@ public:
         default: return 0;
         }
     }
+    void OpenByName(const char* path) override { opened.push_back(path); }
 
     std::vector<unsigned> shown;
+    std::vector<std::string> opened;
     int answer = IDOK;
     std::string saveAsPath;
     int saveAsFormat = 0;
@@ -319,6 +321,47 @@ TEST_F(EditorWindow, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
     RemoveDirectoryA(folder.c_str());
 }
 
+TEST_F(EditorWindow, SavingAHardLinkedFileKeepsEveryNameOnTheNewText)
+{
+    std::string path = TempPath("vok_linked.txt");
+    std::string other = TempPath("vok_linked_other.txt");
+    std::string bak = TempPath("vok_linked.bak");
+    DeleteFileA(other.c_str());
+    DeleteFileA(bak.c_str());
+    WriteAll(path, "old\n");
+    if (!CreateHardLinkA(other.c_str(), path.c_str(), nullptr))
+        GTEST_SKIP() << "this file system keeps one name per file";
+    ASSERT_TRUE(ed->LoadFile(path.c_str(), true));
+    Send(WM_CHAR, '!', 0);
+    EngineOptions().backupFiles = true;
+    ASSERT_TRUE(ed->Save());
+    EXPECT_EQ(ReadAll(path), "!old\n");
+    EXPECT_EQ(ReadAll(other), "!old\n");
+    // The backup is a copy of its own, not one more name of the file.
+    EXPECT_EQ(ReadAll(bak), "old\n");
+    Send(WM_CHAR, '?', 0);
+    ASSERT_TRUE(ed->Save());
+    EXPECT_EQ(ReadAll(other), "!?old\n");
+    EXPECT_EQ(ReadAll(bak), "!old\n");
+    EXPECT_FALSE(ed->modified);
+    DeleteFileA(other.c_str());
+    DeleteFileA(bak.c_str());
+}
+
+TEST_F(EditorWindow, AFileNamedLikeItsBackupIsSavedWithoutOne)
+{
+    std::string path = TempPath("vok_own.bak");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteAll(path, "old\n");
+    ASSERT_TRUE(ed->LoadFile(path.c_str(), true));
+    Send(WM_CHAR, '!', 0);
+    EngineOptions().backupFiles = true;
+    ASSERT_TRUE(ed->Save());
+    EXPECT_EQ(ReadAll(path), "!old\n");
+    EXPECT_FALSE(ed->modified);
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(EditorWindow, OpeningAMissingFileFailsWithItsMessage)
 {
     EXPECT_FALSE(ed->LoadFile(TempPath("no_such_file_here.txt").c_str(), true));
@@ -437,9 +480,10 @@ TEST_F(EditorWindow, OpenFileAtCursorSearchesTheIncludeFolders)
     WriteAll(base + "\\sys\\stat.h", "/* stat */\n");
     SetEnvironmentVariableA("INCLUDE", ("C:\\nowhere;" + base).c_str());
     LoadText("#include <sys/stat.h>\n");
-    gOpenFileBuffer[0] = 0;
+    services.opened.clear();
     ed->ExecuteCommand(cmOpenFileAtCursor, 0);
-    EXPECT_EQ(std::string(gOpenFileBuffer), base + "\\sys\\stat.h");
+    ASSERT_EQ(services.opened.size(), 1u);
+    EXPECT_EQ(services.opened.back(), base + "\\sys\\stat.h");
 
     // A BIN folder on the PATH adds the INCLUDE folder beside it.
     std::string dev = TempPath("vok_dev");
@@ -456,5 +500,6 @@ TEST_F(EditorWindow, OpenFileAtCursorSearchesTheIncludeFolders)
     ed->InsertText("#include \"only_here.h\"");
     ed->ExecuteCommand(cmOpenFileAtCursor, 0);
     SetEnvironmentVariableA("PATH", path);
-    EXPECT_EQ(std::string(gOpenFileBuffer), dev + "\\INCLUDE\\only_here.h");
+    ASSERT_EQ(services.opened.size(), 2u);
+    EXPECT_EQ(services.opened.back(), dev + "\\INCLUDE\\only_here.h");
 }

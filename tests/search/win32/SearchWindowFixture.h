@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "SearchIds.h"
+#include "base/ByteStream.h"
 #include "editor_window/win32/EditorServices.h"
 #include "editor_window/win32/WindowsEditor.h"
-#include "engine/ByteStream.h"
 #include "engine/Commands.h"
 #include "search/Search.h"
 #include "search/SearchState.h"
@@ -31,6 +31,7 @@ public:
     bool DesktopFind(const char*, TDesktopPlace*) override { return false; }
     void DesktopStore(const char*, const TDesktopPlace&) override {}
     unsigned LookupKey(uint16_t*, int, unsigned, unsigned) override { return 0; }
+    void OpenByName(const char*) override {}
 
     std::vector<unsigned> shown;
 };

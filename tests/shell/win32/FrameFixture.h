@@ -17,11 +17,14 @@
 #include "engine/Options.h"
 #include "shell/Desktop.h"
 #include "shell/Settings.h"
-#include "shell/win32/FrameIntegration.h"
+#include "shell/win32/FrameServices.h"
+#include "shell/win32/KeyMapping.h"
 #include "shell/win32/MainWindow.h"
+#include "shell/win32/SettingsStore.h"
 #include "shell/win32/VokMessage.h"
 
 // Answers every message box with answer and records the string ids shown; Save As answers saveAsPath.
+// The desktop, the key map and opening files are the program's own.
 class TScriptedFrameServices : public TEditorServices {
 public:
     int Message(HWND, unsigned id, const char* arg, unsigned) override
@@ -46,11 +49,16 @@ public:
     {
         return LookupKeyBinding(state, kind, code, mods);
     }
+    // Files are opened by the frame's own service, so that the editor reaches the real frame.
+    void OpenByName(const char* path) override { frameServices_.OpenByName(path); }
 
     std::vector<unsigned> shown;
     std::vector<std::string> args;
     int answer = IDCANCEL;
     std::string saveAsPath;
+
+private:
+    TFrameServices frameServices_{GetModuleHandleA(nullptr)};
 };
 
 // A folder of its own under the temporary directory, emptied and removed at the end.

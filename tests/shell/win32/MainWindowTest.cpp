@@ -259,6 +259,52 @@ TEST_F(FrameTest, AHandedOverCommandLineOpensQuotedAndPlainNames)
     EXPECT_TRUE(services.shown.empty());  // a name that does not exist is skipped quietly
 }
 
+// What Is mode is for the user's next click: files another copy hands over are opened all the same.
+TEST_F(FrameTest, AHandOverInHelpModeStillOpensTheFiles)
+{
+    std::string a = folder.Write("handed.txt", "h\r\n");
+    frame->EnterHelpMode();
+    ATOM atom = GlobalAddAtomA(a.c_str());
+    ASSERT_NE(atom, 0);
+    SendMessageA(hwnd, WM_USER + 1, atom, 0);
+    GlobalDeleteAtom(atom);
+    ASSERT_EQ(frame->Editors().size(), 1u);
+    EXPECT_EQ(frame->Editors()[0]->FileName(), a);
+    EXPECT_EQ(frame->LastHelpContext(), 0u);
+    frame->LeaveHelpMode();
+}
+
+TEST_F(FrameTest, ADropInHelpModeOpensEveryFile)
+{
+    std::vector<std::string> names = {folder.Write("h1.txt", "1\r\n"), folder.Write("h2.txt", "2\r\n")};
+    frame->EnterHelpMode();
+    SendMessageA(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0);
+    EXPECT_EQ(frame->Editors().size(), 2u);
+    EXPECT_EQ(frame->LastHelpContext(), 0u);
+    frame->LeaveHelpMode();
+}
+
+TEST_F(FrameTest, OpenFileAtCursorOpensTheNamedFileOnceInAWindowOfItsOwn)
+{
+    std::string header = folder.Write("beside.h", "int beside;\r\n");
+    Open(folder.Write("main.c", "#include \"beside.h\"\r\n"));
+    TWindowsEditor* source = frame->ActiveEditor();
+    ASSERT_NE(source, nullptr);
+    Command(CM_OPENSOURCEFILE);
+    ASSERT_EQ(frame->Editors().size(), 2u);
+    TWindowsEditor* opened = frame->ActiveEditor();
+    ASSERT_NE(opened, source);
+    EXPECT_EQ(opened->FileName(), header);
+    EXPECT_STREQ(opened->LineAt(0)->text, "int beside;");
+    // Asked again from the first window, the file's window comes to the front instead of a second copy.
+    SendMessageA(frame->Client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(source->Handle()), 0);
+    ASSERT_EQ(frame->ActiveEditor(), source);
+    Command(CM_OPENSOURCEFILE);
+    EXPECT_EQ(frame->Editors().size(), 2u);
+    EXPECT_EQ(frame->ActiveEditor(), opened);
+    EXPECT_TRUE(services.shown.empty());
+}
+
 TEST_F(FrameTest, TheStartUpCommandLineIsOpenedByAPostedCommand)
 {
     std::string a = folder.Write("start.txt", "s\r\n");

@@ -46,7 +46,7 @@ TEST_F(MenuFrameTest, WithoutADocumentDocumentItemsAreGrayAndHelpModeEnablesThem
     OpenMenu(1);
     for (int id : {CM_UNDO, CM_CUT, CM_PASTE, CM_SELECTALL, CM_FIND, CM_FILESAVE, CM_CASCADE, CM_DUPLINE})
         EXPECT_FALSE(Grayed(id)) << id;
-    // What this build cannot do yet stays gray.
+    // What the program cannot do stays gray.
     EXPECT_TRUE(Grayed(CM_PRINT));
 }
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/win32/Win32Profile.h"
+#include "base/win32/Win32Profile.h"
 #include "support/TempDir.h"
 #include "tools/win32/ToolEnvironment.h"
 

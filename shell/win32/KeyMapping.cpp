@@ -1,0 +1,71 @@
+// The program's key map and macros as the shell uses them: the keymap file beside the program, the lookup of
+// each key message, and whether there are changes to save.
+#include "shell/win32/KeyMapping.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "keys/KeyMap.h"
+#include "keys/KeymapFile.h"
+#include "macros/MacroTable.h"
+#include "shell/Settings.h"
+#include "shell/win32/VokMessage.h"
+
+namespace {
+
+std::string KeymapPath()
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dir(path, n < sizeof path ? n : 0);
+    std::size_t slash = dir.find_last_of('\\');
+    dir = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+    const char* name = ProgramSettings().keyMappingFile;
+    return dir + (name[0] ? name : "OZM.KEY");
+}
+
+void ReportKeymap(TKeymapResult result, const std::string& path)
+{
+    std::string text = KeymapMessage(result, path);
+    if (text.empty())
+        return;
+    unsigned icon = 0;
+    switch (KeymapMessageIcon(result)) {
+    case TMessageIcon::Stop: icon = MB_ICONSTOP; break;
+    case TMessageIcon::Information: icon = MB_ICONINFORMATION; break;
+    case TMessageIcon::Exclamation: icon = MB_ICONEXCLAMATION; break;
+    case TMessageIcon::None: break;
+    }
+    VokMessageText(nullptr, text, MB_OK | icon);
+}
+
+}  // namespace
+
+void LoadKeyMapping()
+{
+    std::string path = KeymapPath();
+    ReportKeymap(LoadKeymapFile(path, ProgramKeyMap(), Macros()), path);
+}
+
+unsigned LookupKeyBinding(uint16_t* keyState, int kind, unsigned code, unsigned modifiers)
+{
+    uint16_t state = keyState ? *keyState : 0;
+    unsigned command = ProgramKeyMap().LookupKeyMessage(state, kind, code, modifiers);
+    if (keyState)
+        *keyState = state;
+    return command;
+}
+
+bool KeyMappingChanged()
+{
+    return ProgramKeyMap().Modified() || Macros().Changed();
+}
+
+bool SaveKeyMapping()
+{
+    std::string path = KeymapPath();
+    TKeymapResult result = SaveKeymapFile(path, ProgramKeyMap(), Macros());
+    ReportKeymap(result, path);
+    return result == TKeymapResult::Ok;
+}

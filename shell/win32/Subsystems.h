@@ -1,0 +1,22 @@
+// How the shell reaches the other subsystems: connected once at start-up, the control library started and
+// ended, help topics and the find-files dialog shown, and the tables they share released at exit.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Connects the dispatcher to search and macros, and dates to the regional settings; once at start-up.
+void ConnectSubsystems();
+
+// The control library's start and end.
+bool StartControlLibrary(HINSTANCE instance);
+void EndControlLibrary(HINSTANCE instance);
+
+// Help topics and the find-files dialog. No help file is connected: a topic shows nothing, and the find-files
+// dialog is never offered (false, as if cancelled).
+void ShowHelpContext(HWND owner, unsigned context);
+bool RunFindFilesDialog(HWND owner, char* buffer, std::size_t size);
+
+// At exit, after the message loop: the tables every document shares (stored macros, find histories).
+void ReleaseSharedTables();

@@ -1,0 +1,40 @@
+// The screenshot program: puts one scene of the editor's windows on the screen for the screenshot scripts.
+// Usage: vok_screenshots SCENE [MILLISECONDS]; without a scene it lists the scenes.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "screenshots/win32/Scenes.h"
+
+namespace {
+
+struct TScene {
+    const char* name;
+    int (*show)(DWORD ms);
+};
+
+const TScene kScenes[] = {
+    {"two-documents", ShowTwoDocuments},
+    {"find-dialog", ShowFindDialog},
+    {"replace-dialog", ShowReplaceDialogWithPatternMenu},
+    {"dialog-and-frame", ShowDialogAndFrame},
+    {"message-box", ShowMessageBox},
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2) {
+        DWORD ms = argc >= 3 ? static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)) : 3000;
+        for (const TScene& scene : kScenes)
+            if (std::strcmp(argv[1], scene.name) == 0)
+                return scene.show(ms);
+        std::fprintf(stderr, "vok_screenshots: no scene \"%s\"\n", argv[1]);
+    }
+    std::fprintf(stderr, "usage: vok_screenshots SCENE [MILLISECONDS]\nscenes:");
+    for (const TScene& scene : kScenes)
+        std::fprintf(stderr, " %s", scene.name);
+    std::fprintf(stderr, "\n");
+    return 2;
+}
