@@ -79,6 +79,15 @@ void TVokEditor::InsertChar(int ch)
                 RequestRedraw(kRedrawCaret);
                 return;
             }
+            // On a line too full to take the typed character in its place the typing is refused whole:
+            // deleting the character and then dropping the one typed would only lose a byte.
+            if (ch != '\r') {
+                std::string replaced(text, p);
+                replaced += static_cast<char>(ch);
+                replaced += p + 1;
+                if (LineWidth(replaced.c_str()) > kEditWidth)
+                    return;
+            }
             DeleteRange({static_cast<int16_t>(from), curLineNo}, {static_cast<int16_t>(to), curLineNo}, undoEnabled);
             prevCommand = cmInsertChar;
         }

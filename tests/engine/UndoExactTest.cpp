@@ -363,3 +363,35 @@ TEST_F(UndoExact, TypingOverTheLastColumnInOverwriteModeKeepsTheCursorOnIt)
     EXPECT_EQ(ed.undoCount, 0);
     Run(cmToggleInsert);
 }
+
+TEST_F(UndoExact, OverwriteTypingIntoAFullLineNeverJustDeletesTheCharacter)
+{
+    // The typed character cannot take the place of the one under the cursor: the line keeps it.
+    const std::string full = std::string(1023, 'a') + "b";
+    Doc({full});
+    Run(cmToggleInsert);
+    Goto(1023, 0);
+    Type("c");
+    EXPECT_EQ(ed.Text(0), full);
+    EXPECT_EQ(ed.curCol, 1023);
+    Goto(500, 0);
+    Type("x");
+    EXPECT_EQ(ed.Text(0), full);
+    EXPECT_EQ(ed.curCol, 500);
+    EXPECT_EQ(ed.undoCount, 0);
+    EXPECT_FALSE(ed.modified);
+
+    // A tab over a character would widen a line that has room for a character only.
+    const std::string roomy = std::string(1000, 'a') + "bcd" + std::string(20, 'e');
+    Doc({roomy});
+    Goto(1000, 0);
+    Type("\t");
+    EXPECT_EQ(ed.Text(0), roomy);
+    EXPECT_EQ(ed.undoCount, 0);
+    // A character of the same width still overwrites, as one step.
+    Type("X");
+    EXPECT_EQ(ed.Text(0), std::string(1000, 'a') + "Xcd" + std::string(20, 'e'));
+    Run(cmUndo);
+    EXPECT_EQ(ed.Text(0), roomy);
+    Run(cmToggleInsert);
+}
