@@ -14,6 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+
 // A NUL ends a name or a value as the system's functions see them: what follows is never read back.
 std::string UpToNul(std::string text)
 {
@@ -98,11 +100,15 @@ TIniFile::TLine TIniFile::ParseLine(std::string raw)
 void TIniFile::Refresh() const
 {
     lines_.clear();
+    byteOrderMark_ = false;
     std::ifstream in(path_, std::ios::binary);
     if (!in) return;
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     // A file saved by an editor as UTF-8 may begin with a byte-order mark; it is not part of the first line.
-    std::size_t start = content.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    // Only the first three bytes can be the mark: the same bytes after it, or at the start of a later line
+    // (two files run together), are text of their line, which is then no section header.
+    byteOrderMark_ = content.compare(0, 3, kByteOrderMark) == 0;
+    std::size_t start = byteOrderMark_ ? 3 : 0;
     while (start < content.size()) {
         std::size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();
@@ -230,7 +236,8 @@ bool TIniFile::DeleteSection(const char* section)
 
 bool TIniFile::Commit(std::vector<TLine> lines)
 {
-    std::string content;
+    // Without its mark, a first line that happens to begin with the same bytes would lose them on reading.
+    std::string content = byteOrderMark_ ? kByteOrderMark : "";
     for (const TLine& line : lines) {
         content += line.raw;
         content += "\r\n";

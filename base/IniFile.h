@@ -47,6 +47,8 @@ private:
 
     std::string path_;
     mutable std::vector<TLine> lines_;
+    // Whether the file began with a UTF-8 byte-order mark, which a rewrite keeps.
+    mutable bool byteOrderMark_ = false;
 };
 
 // Copies names into buffer as a list of NUL-terminated strings closed by an empty one, cutting it the

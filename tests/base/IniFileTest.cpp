@@ -44,6 +44,42 @@ TEST_F(IniFileTest, ByteOrderMarkIsNoPartOfTheFirstSection)
     EXPECT_EQ(ini.GetText("Settings", "FontName", "", 32), "Lucida");
 }
 
+// Only the file's first three bytes can be its mark; the same bytes anywhere else are text of their
+// line, and a rewrite must keep it that way. A rewrite that dropped the file's own mark turned a second
+// mark into the file's mark, the line after it into a section header, and keys nobody could reach
+// into values every reader sees.
+TEST_F(IniFileTest, SecondByteOrderMarkStaysTextThroughRewrites)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    TTempDir::Write(path, bom + "[Settings]\r\nFontName=Lucida\r\n");
+    ASSERT_TRUE(ini.WriteString("Settings", "FontName", "Courier"));
+    EXPECT_EQ(TTempDir::Read(path), bom + "[Settings]\r\nFontName=Courier\r\n");
+
+    TTempDir::Write(path, bom + bom + "[A]\r\nk=1\r\n[B]\r\nx=1\r\n");
+    EXPECT_EQ(ini.GetText("A", "k", "none", 8), "none");
+    ASSERT_TRUE(ini.WriteString("B", "x", "2"));
+    EXPECT_EQ(TTempDir::Read(path), bom + bom + "[A]\r\nk=1\r\n[B]\r\nx=2\r\n");
+    EXPECT_EQ(ini.GetText("A", "k", "none", 8), "none");
+    ASSERT_TRUE(ini.DeleteKey("B", "x"));
+    ASSERT_TRUE(ini.WriteString("C", "y", "3"));
+    EXPECT_EQ(TTempDir::Read(path), bom + bom + "[A]\r\nk=1\r\n[B]\r\n\r\n[C]\r\ny=3\r\n");
+    EXPECT_EQ(ini.GetText("A", "k", "none", 8), "none");
+
+    // A mark at the start of a later line (two files run together) leaves that line no header: its
+    // entries stay in the section above, and go with it.
+    TTempDir::Write(path, "[A]\r\nk=1\r\n" + bom + "[B]\r\nx=1\r\n[C]\r\ny=1\r\n");
+    EXPECT_EQ(ini.GetText("A", "x", "none", 8), "1");
+    EXPECT_EQ(ini.GetText("B", "x", "none", 8), "none");
+    ASSERT_TRUE(ini.DeleteSection("A"));
+    EXPECT_EQ(TTempDir::Read(path), "[C]\r\ny=1\r\n");
+
+    // A file that holds its mark and nothing else keeps it when the first section is added.
+    TTempDir::Write(path, bom);
+    ASSERT_TRUE(ini.WriteString("S", "k", "v"));
+    EXPECT_EQ(TTempDir::Read(path), bom + "[S]\r\nk=v\r\n");
+    EXPECT_EQ(ini.GetText("S", "k", "", 8), "v");
+}
+
 TEST_F(IniFileTest, FailedWriteKeepsThePreviousFile)
 {
     const std::string before = "[Settings]\r\nFontName=Courier\r\n";
