@@ -51,6 +51,10 @@ bool InsideTab(const char* text, int col, const char** tab)
 void TVokEditor::InsertChar(int ch)
 {
     ch &= 0xFF;
+    // A line cannot hold a NUL byte: typing one changes nothing, rather than only deleting the selection or
+    // the character it would have replaced.
+    if (ch == 0)
+        return;
     // Typing over a selection replaces it, as one undo step with the typed text.
     if (selShown && (Cursor() == SelStart() || Cursor() == SelEnd())) {
         prevCommand = cmNullCmd;

@@ -395,3 +395,19 @@ TEST_F(UndoExact, OverwriteTypingIntoAFullLineNeverJustDeletesTheCharacter)
     EXPECT_EQ(ed.Text(0), roomy);
     Run(cmToggleInsert);
 }
+
+TEST_F(UndoExact, TypingANulByteChangesNothing)
+{
+    Doc({"abc"});
+    Run(cmToggleInsert);
+    Goto(1, 0);
+    Run(cmInsertChar, 0);
+    EXPECT_EQ(ed.Text(0), "abc");
+    Run(cmToggleInsert);
+    SetSelection(Pos(0, 0), Pos(2, 0));
+    Goto(2, 0);
+    Run(cmInsertChar, 0);
+    EXPECT_EQ(ed.Text(0), "abc");
+    EXPECT_EQ(ed.undoCount, 0);
+    EXPECT_FALSE(ed.modified);
+}
