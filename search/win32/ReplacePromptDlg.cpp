@@ -5,17 +5,17 @@
 #include "controls/VokCtl.h"
 #include "search/Replace.h"
 
-int TReplacePromptDlg::Ask(HWND owner)
+TReplaceAnswer TReplacePromptDlg::Ask(HWND owner)
 {
     switch (Run(owner)) {
     case IDYES:
-        return kReplaceYes;
+        return TReplaceAnswer::Yes;
     case IDNO:
-        return kReplaceNo;
+        return TReplaceAnswer::No;
     case IDC_SRCH_ALL:
-        return kReplaceAll;
+        return TReplaceAnswer::All;
     default:
-        return kReplaceCancel;
+        return TReplaceAnswer::Cancel;
     }
 }
 
