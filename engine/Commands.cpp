@@ -236,10 +236,12 @@ void RunOpenFileAtCursor(TVokEditor& e, TCommandCall)
     {number, #name, kArgNone, kCatSelect, TUndoKind::Other, 0, nullptr, cm##movement},
 }  // namespace
 
+// clang-format off
 const TCommandElement kCommandTable[] = {
     VOK_COMMANDS(VOK_COMMAND_ROW, VOK_SELECT_ROW)
     {0, nullptr, 0, 0, TUndoKind::Other, 0, nullptr, 0},
 };
+// clang-format on
 #undef VOK_COMMAND_ROW
 #undef VOK_SELECT_ROW
 

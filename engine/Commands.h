@@ -38,10 +38,12 @@ enum : uint8_t {
 // row of engine/CommandList.h; the macro numbers follow.
 #define VOK_COMMAND_NUMBER(name, number, ...) cm##name = number,
 #define VOK_SELECT_NUMBER(name, number, movement) cm##name = number,
+// clang-format off
 enum TCommand : uint16_t {
     VOK_COMMANDS(VOK_COMMAND_NUMBER, VOK_SELECT_NUMBER)
     cmFirstMacro = 1000, cmLastMacro = 1049, cmLastReserved = 1999,
 };
+// clang-format on
 #undef VOK_COMMAND_NUMBER
 #undef VOK_SELECT_NUMBER
 

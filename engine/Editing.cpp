@@ -348,7 +348,8 @@ void TVokEditor::DeleteRange(TPosition from, TPosition to, TEditOptions options)
         }
         from = SelStart();
         to = SelEnd();
-    } else if (!options.preferSelection && selShown && !(selStartLine == selEndLine && selStartLine == curLineNo)) {
+    } else if (!options.preferSelection && selShown
+               && !(selStartLine == selEndLine && selStartLine == curLineNo)) {
         selShown = false;
         RequestRedraw(kRedrawAll);
     }

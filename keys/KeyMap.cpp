@@ -103,7 +103,8 @@ unsigned TKeyMap::KeyFromSysKeyDown(unsigned vk, bool shift, bool ctrl, bool alt
     return LookupKey(code, prefixState);
 }
 
-unsigned TKeyMap::LookupKeyMessage(uint16_t& prefixState, TKeyMessage kind, unsigned code, unsigned modifiers) const
+unsigned TKeyMap::LookupKeyMessage(uint16_t& prefixState, TKeyMessage kind, unsigned code,
+                                   unsigned modifiers) const
 {
     bool shift = modifiers & kKeyShift;
     bool ctrl = modifiers & kKeyCtrl;

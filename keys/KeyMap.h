@@ -76,7 +76,8 @@ public:
     unsigned KeyFromSysKeyDown(unsigned vk, bool shift, bool ctrl, bool alt, uint16_t& prefixState) const;
     // One window key message; modifiers in the key-code bits (kKeyShift, kKeyCtrl, kKeyAlt). A key down with
     // Ctrl and Alt (AltGr) keeps Alt, so AltGr+F typing "[" on a Croatian keyboard is not taken for Ctrl+F.
-    unsigned LookupKeyMessage(uint16_t& prefixState, TKeyMessage kind, unsigned code, unsigned modifiers) const;
+    unsigned LookupKeyMessage(uint16_t& prefixState, TKeyMessage kind, unsigned code,
+                              unsigned modifiers) const;
 
     // Binds a combination in the main table; false when the table is full.
     [[nodiscard]] bool MapKey(uint16_t key, bool alt, bool ctrl, bool shift, uint16_t command);

@@ -20,7 +20,9 @@ void ReplaceMatch(TVokEditor& editor, const TSearchMatch& match, const char* rep
             editor.DeleteRange(from, to, {.undo = TUndoRecording::Off});
         else
             editor.GotoPosition(from.col, from.line, false);
-        if (replacement && *replacement && editor.InsertText(replacement, {.undo = TUndoRecording::Off, .selectInserted = true}) && editor.selShown)
+        if (replacement && *replacement
+            && editor.InsertText(replacement, {.undo = TUndoRecording::Off, .selectInserted = true})
+            && editor.selShown)
             end = editor.SelEnd();
     }
 

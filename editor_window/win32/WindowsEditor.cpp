@@ -474,8 +474,8 @@ void TWindowsEditor::OnChar(unsigned ch)
 bool TWindowsEditor::OnKeyDown(unsigned vk, bool system)
 {
     uint16_t before = keyState_;
-    unsigned command = EditorServices()->LookupKey(&keyState_, system ? TKeyMessage::SysKeyDown : TKeyMessage::KeyDown, vk,
-                                                   HeldModifiers());
+    unsigned command = EditorServices()->LookupKey(
+        &keyState_, system ? TKeyMessage::SysKeyDown : TKeyMessage::KeyDown, vk, HeldModifiers());
     if (!command && keyState_ == before)
         return false;
     // The key is ours: the character it would also produce must not arrive as typing.

@@ -8,14 +8,10 @@
 TReplaceAnswer TReplacePromptDlg::Ask(HWND owner)
 {
     switch (Run(owner)) {
-    case IDYES:
-        return TReplaceAnswer::Yes;
-    case IDNO:
-        return TReplaceAnswer::No;
-    case IDC_SRCH_ALL:
-        return TReplaceAnswer::All;
-    default:
-        return TReplaceAnswer::Cancel;
+    case IDYES: return TReplaceAnswer::Yes;
+    case IDNO: return TReplaceAnswer::No;
+    case IDC_SRCH_ALL: return TReplaceAnswer::All;
+    default: return TReplaceAnswer::Cancel;
     }
 }
 

@@ -187,7 +187,8 @@ TEST(Lookup, WindowMessagesByKind)
     EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::KeyDown, 'F', kKeyCtrl | kKeyAlt), 0u);
     EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::KeyDown, kVkBackspace, kKeyAlt), cmBackspace);
     EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::SysKeyDown, kVkBackspace, kKeyAlt), cmUndo);
-    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::SysKeyDown, kVkBackspace, kKeyAlt | kKeyShift), cmRedo);
+    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::SysKeyDown, kVkBackspace, kKeyAlt | kKeyShift),
+              cmRedo);
     EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::KeyDown, 'K', kKeyCtrl), 0u);
     EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::KeyDown, 'B', kKeyCtrl), cmStartSelect);
     EXPECT_EQ(map.LookupKeyMessage(state, static_cast<TKeyMessage>(7), 'B', 0), 0u);

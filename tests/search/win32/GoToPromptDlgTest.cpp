@@ -205,10 +205,11 @@ TEST_F(GoToPromptDlg, PromptAnswersForEachButton)
 TEST_F(GoToPromptDlg, EscapeCancelsThePrompt)
 {
     LoadLines(1);
-    const int answer = TModalDriver::Run("Replace", [&] { return static_cast<int>(ed->ReplacePrompt()); },
-                                         [](HWND box, int) {
-                                             TModalDriver::PressKey(box, VK_ESCAPE);
-                                             return true;
-                                         });
+    const int answer = TModalDriver::Run(
+        "Replace", [&] { return static_cast<int>(ed->ReplacePrompt()); },
+        [](HWND box, int) {
+            TModalDriver::PressKey(box, VK_ESCAPE);
+            return true;
+        });
     EXPECT_EQ(static_cast<TReplaceAnswer>(answer), TReplaceAnswer::Cancel);
 }
