@@ -61,7 +61,7 @@ void TBatchEditor::Copy() noexcept
 void TBatchEditor::Cut() noexcept
 {
     if (CopyBlock(false))
-        DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+        DeleteRange(SelStart(), SelEnd(), {.preferSelection = true});
 }
 
 void TBatchEditor::CopyAndAppend() noexcept
@@ -73,7 +73,7 @@ void TBatchEditor::CopyAndAppend() noexcept
 void TBatchEditor::CutAndAppend() noexcept
 {
     if (!columnMode && CopyBlock(true))
-        DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+        DeleteRange(SelStart(), SelEnd(), {.preferSelection = true});
 }
 
 void TBatchEditor::Paste() noexcept
@@ -85,7 +85,7 @@ void TBatchEditor::Paste() noexcept
             return;
         const uint32_t width = std::min<uint32_t>(clipboard_.width, kLineWidthLimit);
         const int height = static_cast<int>(clipboard_.height);
-        InsertColumnBlock(clipboard_.text.c_str(), static_cast<int>(width), height, undoEnabled, false);
+        InsertColumnBlock(clipboard_.text.c_str(), static_cast<int>(width), height);
         return;
     }
     InsertText(clipboard_.text.c_str());
@@ -121,7 +121,7 @@ bool TBatchEditor::ReplaceDialog(TSearchRequest& request) noexcept
     return true;
 }
 
-int TBatchEditor::ReplacePrompt() noexcept
+TReplaceAnswer TBatchEditor::ReplacePrompt() noexcept
 {
-    return kReplaceYes;
+    return TReplaceAnswer::Yes;
 }

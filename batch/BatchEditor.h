@@ -56,7 +56,7 @@ public:
     void CutAndAppend() noexcept override;
     bool FindDialog(TSearchRequest& request) noexcept override;
     bool ReplaceDialog(TSearchRequest& request) noexcept override;
-    int ReplacePrompt() noexcept override;
+    TReplaceAnswer ReplacePrompt() noexcept override;
     void SaveFile() noexcept override {}
     void SaveFileAs() noexcept override {}
     void WriteBlock() noexcept override {}

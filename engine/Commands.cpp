@@ -1,185 +1,254 @@
-// The command table: the vocabulary of key maps, macros and the commands dialog.
+// The command table made from the rows of engine/CommandList.h, with the handlers the rows name.
 #include "engine/Commands.h"
 
 #include <cstring>
 
 #include "base/TextTools.h"
-
-const TCommandElement kCommandTable[] = {
-    {1, "NullCmd", 1, 12},
-    {2, "InsertChar", 2, 1},
-    {3, "BackTab", 1, 2},
-    {4, "InsertSymbol", 1, 1},
-    {5, "Tab", 1, 1},
-    {6, "Backspace", 1, 1},
-    {7, "Delete", 1, 1},
-    {8, "DeleteChar", 1, 1},
-    {9, "DeleteBlock", 1, 1},
-    {10, "DeleteWord", 1, 1},
-    {11, "DeleteToEOL", 1, 1},
-    {12, "DeleteToBOL", 1, 1},
-    {13, "DeleteLine", 1, 1},
-    {14, "DeleteWordBack", 1, 1},
-    {15, "NewLine", 1, 1},
-    {16, "InsertLine", 1, 1},
-    {17, "DupLine", 1, 1},
-    {18, "JoinLine", 1, 1},
-    {19, "CenterLine", 1, 1},
-    {20, "InsertComment", 1, 1},
-    {21, "InsertTimeDate", 1, 1},
-    {22, "InsertTime", 1, 1},
-    {23, "InsertDate", 1, 1},
-    {24, "InsertCommentLight", 1, 1},
-    {30, "CursorLeft", 1, 2},
-    {31, "CursorRight", 1, 2},
-    {32, "CursorUp", 1, 2},
-    {33, "CursorDown", 1, 2},
-    {34, "PageUp", 1, 2},
-    {35, "PageDown", 1, 2},
-    {36, "LineStart", 1, 2},
-    {37, "LineEnd", 1, 2},
-    {38, "WordLeft", 1, 2},
-    {39, "WordRight", 1, 2},
-    {40, "TextStart", 1, 2},
-    {41, "TextEnd", 1, 2},
-    {42, "TopOfWindow", 1, 2},
-    {43, "BottomOfWindow", 1, 2},
-    {44, "ScrollUp", 1, 2},
-    {45, "ScrollDown", 1, 2},
-    {46, "FirstNonBlank", 1, 2},
-    {47, "ParaUp", 1, 2},
-    {48, "ParaDown", 1, 2},
-    {50, "LeftSelect", 1, 3},
-    {51, "RightSelect", 1, 3},
-    {52, "UpSelect", 1, 3},
-    {53, "DownSelect", 1, 3},
-    {54, "PageUpSelect", 1, 3},
-    {55, "PageDownSelect", 1, 3},
-    {56, "LineStartSelect", 1, 3},
-    {57, "LineEndSelect", 1, 3},
-    {58, "WordLeftSelect", 1, 3},
-    {59, "WordRightSelect", 1, 3},
-    {60, "TextStartSelect", 1, 3},
-    {61, "TextEndSelect", 1, 3},
-    {62, "TopOfWindowSelect", 1, 3},
-    {63, "BottomOfWindowSelect", 1, 3},
-    {64, "ParaUpSelect", 1, 3},
-    {65, "ParaDownSelect", 1, 3},
-    {70, "StartSelect", 1, 3},
-    {71, "EndSelect", 1, 3},
-    {72, "HideSelect", 1, 3},
-    {73, "SelectWord", 1, 3},
-    {74, "SelectLine", 1, 3},
-    {75, "SelectAll", 1, 3},
-    {76, "SelectPara", 1, 3},
-    {78, "SetCharSelMode", 1, 3},
-    {79, "SetColumnSelMode", 1, 3},
-    {80, "IndentBlock", 1, 6},
-    {81, "UnindentBlock", 1, 6},
-    {82, "FillBlock", 1, 6},
-    {86, "LeftBlockPara", 1, 6},
-    {87, "CenterBlockPara", 1, 6},
-    {88, "RightBlockPara", 1, 6},
-    {89, "JustifyBlockPara", 1, 6},
-    {90, "Find", 1, 4},
-    {91, "Replace", 1, 4},
-    {92, "FindNext", 1, 4},
-    {93, "GoToLine", 1, 4},
-    {94, "GoToColumn", 1, 4},
-    {95, "MatchPair", 1, 4},
-    {96, "FindNextWord", 1, 4},
-    {97, "FindPrevWord", 1, 4},
-    {98, "MatchPreprocNext", 1, 4},
-    {99, "MatchPreprocPrev", 1, 4},
-    {100, "SetMark0", 1, 5},
-    {101, "SetMark1", 1, 5},
-    {102, "SetMark2", 1, 5},
-    {103, "SetMark3", 1, 5},
-    {104, "SetMark4", 1, 5},
-    {105, "SetMark5", 1, 5},
-    {106, "SetMark6", 1, 5},
-    {107, "SetMark7", 1, 5},
-    {108, "SetMark8", 1, 5},
-    {109, "SetMark9", 1, 5},
-    {110, "GotoMark0", 1, 5},
-    {111, "GotoMark1", 1, 5},
-    {112, "GotoMark2", 1, 5},
-    {113, "GotoMark3", 1, 5},
-    {114, "GotoMark4", 1, 5},
-    {115, "GotoMark5", 1, 5},
-    {116, "GotoMark6", 1, 5},
-    {117, "GotoMark7", 1, 5},
-    {118, "GotoMark8", 1, 5},
-    {119, "GotoMark9", 1, 5},
-    {120, "Undo", 1, 7},
-    {121, "Redo", 1, 7},
-    {123, "Cut", 1, 7},
-    {124, "Copy", 1, 7},
-    {125, "Paste", 1, 7},
-    {126, "CutAndAppend", 1, 7},
-    {127, "CopyAndAppend", 1, 7},
-    {128, "CutLine", 1, 7},
-    {130, "UpperCase", 1, 6},
-    {131, "LowerCase", 1, 6},
-    {132, "FlipCase", 1, 6},
-    {133, "UpperCaseWord", 1, 6},
-    {134, "LowerCaseWord", 1, 6},
-    {135, "FlipCaseWord", 1, 6},
-    {136, "CapitalizeWord", 1, 6},
-    {137, "TitleCase", 1, 6},
-    {138, "SentenceCase", 1, 6},
-    {140, "TransposeChar", 1, 6},
-    {141, "TransposeWord", 1, 6},
-    {142, "TransposeLine", 1, 6},
-    {150, "ToggleInsert", 1, 10},
-    {151, "ToggleAutoIndent", 1, 10},
-    {152, "ToggleAutoUnindent", 1, 10},
-    {155, "ToggleWordWrap", 1, 10},
-    {160, "SetInsert", 1, 10},
-    {161, "SetAutoIndent", 1, 10},
-    {162, "SetAutoUnindent", 1, 10},
-    {165, "SetWordWrap", 1, 10},
-    {180, "StartLineDraw", 1, 8},
-    {181, "EndLineDraw", 1, 8},
-    {182, "ToggleLineDraw", 1, 8},
-    {183, "LineDrawStyle", 1, 8},
-    {200, "ExpandTabsToSpaces", 1, 8},
-    {201, "CompressSpacesToTabs", 1, 8},
-    {202, "Tab8TextToTab3Text", 1, 8},
-    {203, "Tab3TextToTab8Text", 1, 8},
-    {204, "Tab8TextToCurTabText", 1, 8},
-    {205, "CurTabTextToTab8Text", 1, 8},
-    {207, "ConvertText", 1, 8},
-    {208, "Sort", 1, 8},
-    {209, "WordCount", 1, 8},
-    {230, "RecordMacro", 1, 8},
-    {231, "MacroStopRecorder", 1, 8},
-    {232, "Macro", 1, 8},
-    {250, "SaveFile", 1, 9},
-    {251, "SaveFileAs", 1, 9},
-    {252, "WriteBlock", 1, 9},
-    {253, "ReadBlock", 1, 9},
-    {254, "OpenFile", 1, 9},
-    {255, "NewFile", 1, 9},
-    {256, "Print", 1, 9},
-    {257, "OpenFileAtCursor", 1, 9},
-    {280, "UserTool1", 1, 8},
-    {281, "UserTool2", 1, 8},
-    {282, "UserTool3", 1, 8},
-    {283, "UserTool4", 1, 8},
-    {284, "UserTool5", 1, 8},
-    {285, "UserTool6", 1, 8},
-    {286, "UserTool7", 1, 8},
-    {287, "UserTool8", 1, 8},
-    {288, "UserTool9", 1, 8},
-    {300, "HelpKeywordSearch", 1, 11},
-    {0, nullptr, 0, 0},
-};
+#include "engine/CommandHosts.h"
+#include "engine/Options.h"
+#include "engine/UndoStep.h"
+#include "engine/VokEditor.h"
 
 namespace {
-// Numbers run 0..300: a direct index keeps lookups by number constant-time.
+using E = TVokEditor;
+// A row whose command a subsystem above the engine carries out, through the handler it installs.
+constexpr TCommandRun Hosted = nullptr;
+
+template <auto F>
+void Call(TVokEditor& e, TCommandCall)
+{
+    (e.*F)();
+}
+
+// A movement: it extends the selection when its ...Select twin runs it, or after StartSelect.
+template <void (TVokEditor::*F)(bool)>
+void Move(TVokEditor& e, TCommandCall call)
+{
+    (e.*F)(call.extend);
+}
+
+template <int N>
+void SetMark(TVokEditor& e, TCommandCall)
+{
+    e.SetMark(N);
+}
+
+template <int N>
+void GotoMark(TVokEditor& e, TCommandCall)
+{
+    e.GotoMark(N);
+}
+
+template <int N>
+void UserTool(TVokEditor& e, TCommandCall)
+{
+    e.UserTool(N);
+}
+
+void RunInsertChar(TVokEditor& e, TCommandCall call)
+{
+    e.InsertChar(static_cast<int>(call.argument));
+}
+
+void RunInsertComment(TVokEditor& e, TCommandCall)
+{
+    e.InsertComment(false);
+}
+
+void RunInsertCommentLight(TVokEditor& e, TCommandCall)
+{
+    e.InsertComment(true);
+}
+
+void RunInsertTimeDate(TVokEditor& e, TCommandCall)
+{
+    e.InsertTimeDate(true, true);
+}
+
+void RunInsertTime(TVokEditor& e, TCommandCall)
+{
+    e.InsertTimeDate(true, false);
+}
+
+void RunInsertDate(TVokEditor& e, TCommandCall)
+{
+    e.InsertTimeDate(false, true);
+}
+
+void RunSetCharSelMode(TVokEditor& e, TCommandCall)
+{
+    e.SetSelMode(false);
+}
+
+void RunSetColumnSelMode(TVokEditor& e, TCommandCall)
+{
+    e.SetSelMode(true);
+}
+
+void RunIndentBlock(TVokEditor& e, TCommandCall)
+{
+    e.IndentBlock(true);
+}
+
+void RunUnindentBlock(TVokEditor& e, TCommandCall)
+{
+    e.IndentBlock(false);
+}
+
+void RunCutLine(TVokEditor& e, TCommandCall)
+{
+    // Selecting the line trims its blanks: the step takes them too, so Undo gives the line back whole.
+    TUndoStep step(e, e.curLineNo, e.curLineNo, e.undoEnabled);
+    e.SelectLine();
+    e.Cut();
+}
+
+// Options, modes and the file's state show in the status bar and the caret, which the caret repaint
+// updates; the cursor line goes with it.
+constexpr TRedraw kSwitchRedraw = kRedrawCaret | kRedrawLine;
+
+void RunToggleInsert(TVokEditor& e, TCommandCall)
+{
+    EngineOptions().overwriteMode = !EngineOptions().overwriteMode;
+    e.InsertModeChanged();
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunSetInsert(TVokEditor& e, TCommandCall)
+{
+    EngineOptions().overwriteMode = false;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunToggleAutoIndent(TVokEditor& e, TCommandCall)
+{
+    EngineOptions().autoIndent = !EngineOptions().autoIndent;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunToggleAutoUnindent(TVokEditor& e, TCommandCall)
+{
+    EngineOptions().autoUnindent = !EngineOptions().autoUnindent;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunToggleWordWrap(TVokEditor& e, TCommandCall)
+{
+    EngineOptions().wordWrap = !EngineOptions().wordWrap;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunSetAutoIndent(TVokEditor& e, TCommandCall)
+{
+    EngineOptions().autoIndent = true;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunSetAutoUnindent(TVokEditor& e, TCommandCall)
+{
+    EngineOptions().autoUnindent = true;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunSetWordWrap(TVokEditor& e, TCommandCall)
+{
+    EngineOptions().wordWrap = true;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunStartLineDraw(TVokEditor& e, TCommandCall)
+{
+    e.lineDrawMode = true;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunEndLineDraw(TVokEditor& e, TCommandCall)
+{
+    e.lineDrawMode = false;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunToggleLineDraw(TVokEditor& e, TCommandCall)
+{
+    e.lineDrawMode = !e.lineDrawMode;
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+// The macro commands steer the recorder itself, so they are neither recorded nor batched.
+void RunRecordMacro(TVokEditor& e, TCommandCall)
+{
+    if (!e.recording && MacroHost())
+        MacroHost()->StartRecording(e);
+}
+
+void RunStopRecorder(TVokEditor& e, TCommandCall)
+{
+    if (e.recording && MacroHost())
+        MacroHost()->StopRecording(e);
+}
+
+void RunMacroDialog(TVokEditor& e, TCommandCall)
+{
+    if (!e.recording)
+        e.MacroDialog();
+}
+
+void RunSaveFile(TVokEditor& e, TCommandCall)
+{
+    e.SaveFile();
+    if (!EngineOptions().undoAfterSave) {
+        e.ClearUndo();
+        e.ClearRedo();
+    }
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunSaveFileAs(TVokEditor& e, TCommandCall)
+{
+    e.SaveFileAs();
+    e.ClearUndo();
+    e.ClearRedo();
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunWriteBlock(TVokEditor& e, TCommandCall)
+{
+    if (e.selShown)
+        e.WriteBlock();
+}
+
+void RunReadBlock(TVokEditor& e, TCommandCall)
+{
+    e.ReadBlock();
+    e.RequestRedraw(kSwitchRedraw);
+}
+
+void RunOpenFileAtCursor(TVokEditor& e, TCommandCall)
+{
+    char name[260];
+    e.FileNameAtCursor(name, sizeof name);
+    e.OpenFileAtCursor(name);
+}
+
+#define VOK_COMMAND_ROW(name, number, argument, category, undo, traits, run) \
+    {number, #name, argument, category, undo, traits, run, 0},
+#define VOK_SELECT_ROW(name, number, movement) \
+    {number, #name, kArgNone, kCatSelect, TUndoKind::Other, 0, nullptr, cm##movement},
+}  // namespace
+
+// clang-format off
+const TCommandElement kCommandTable[] = {
+    VOK_COMMANDS(VOK_COMMAND_ROW, VOK_SELECT_ROW)
+    {0, nullptr, 0, 0, TUndoKind::Other, 0, nullptr, 0},
+};
+// clang-format on
+#undef VOK_COMMAND_ROW
+#undef VOK_SELECT_ROW
+
+namespace {
+// A direct index keeps lookups by number constant-time.
 struct TCommandIndex {
-    const TCommandElement* byNumber[301] = {};
+    const TCommandElement* byNumber[kLastCommandNumber + 1] = {};
     TCommandIndex()
     {
         for (const TCommandElement* e = kCommandTable; e->number; ++e)
@@ -196,7 +265,7 @@ const TCommandIndex& Index()
 
 const TCommandElement* FindCommand(unsigned number)
 {
-    return number <= 300 ? Index().byNumber[number] : nullptr;
+    return number <= kLastCommandNumber ? Index().byNumber[number] : nullptr;
 }
 
 unsigned FindCommandByName(const char* name)

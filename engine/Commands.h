@@ -1,50 +1,59 @@
-// The named editor commands: stable numbers, names, argument kinds and categories.
+// The editor commands: the constants and the table made from engine/CommandList.h, and their lookups.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
-// Command numbers are stored in key maps and macros: never renumber them.
-enum TCommand : uint16_t {
-    cmNullCmd = 1, cmInsertChar = 2, cmBackTab = 3, cmInsertSymbol = 4, cmTab = 5, cmBackspace = 6,
-    cmDelete = 7, cmDeleteChar = 8, cmDeleteBlock = 9, cmDeleteWord = 10, cmDeleteToEOL = 11,
-    cmDeleteToBOL = 12, cmDeleteLine = 13, cmDeleteWordBack = 14, cmNewLine = 15, cmInsertLine = 16,
-    cmDupLine = 17, cmJoinLine = 18, cmCenterLine = 19, cmInsertComment = 20, cmInsertTimeDate = 21,
-    cmInsertTime = 22, cmInsertDate = 23, cmInsertCommentLight = 24,
-    cmCursorLeft = 30, cmCursorRight = 31, cmCursorUp = 32, cmCursorDown = 33, cmPageUp = 34, cmPageDown = 35,
-    cmLineStart = 36, cmLineEnd = 37, cmWordLeft = 38, cmWordRight = 39, cmTextStart = 40, cmTextEnd = 41,
-    cmTopOfWindow = 42, cmBottomOfWindow = 43, cmScrollUp = 44, cmScrollDown = 45, cmFirstNonBlank = 46,
-    cmParaUp = 47, cmParaDown = 48,
-    cmLeftSelect = 50, cmRightSelect = 51, cmUpSelect = 52, cmDownSelect = 53, cmPageUpSelect = 54,
-    cmPageDownSelect = 55, cmLineStartSelect = 56, cmLineEndSelect = 57, cmWordLeftSelect = 58,
-    cmWordRightSelect = 59, cmTextStartSelect = 60, cmTextEndSelect = 61, cmTopOfWindowSelect = 62,
-    cmBottomOfWindowSelect = 63, cmParaUpSelect = 64, cmParaDownSelect = 65,
-    cmStartSelect = 70, cmEndSelect = 71, cmHideSelect = 72, cmSelectWord = 73, cmSelectLine = 74,
-    cmSelectAll = 75, cmSelectPara = 76, cmSetCharSelMode = 78, cmSetColumnSelMode = 79,
-    cmIndentBlock = 80, cmUnindentBlock = 81, cmFillBlock = 82, cmLeftBlockPara = 86, cmCenterBlockPara = 87,
-    cmRightBlockPara = 88, cmJustifyBlockPara = 89,
-    cmFind = 90, cmReplace = 91, cmFindNext = 92, cmGoToLine = 93, cmGoToColumn = 94, cmMatchPair = 95,
-    cmFindNextWord = 96, cmFindPrevWord = 97, cmMatchPreprocNext = 98, cmMatchPreprocPrev = 99,
-    cmSetMark0 = 100, cmSetMark9 = 109, cmGotoMark0 = 110, cmGotoMark9 = 119,
-    cmUndo = 120, cmRedo = 121, cmCut = 123, cmCopy = 124, cmPaste = 125, cmCutAndAppend = 126,
-    cmCopyAndAppend = 127, cmCutLine = 128,
-    cmUpperCase = 130, cmLowerCase = 131, cmFlipCase = 132, cmUpperCaseWord = 133, cmLowerCaseWord = 134,
-    cmFlipCaseWord = 135, cmCapitalizeWord = 136, cmTitleCase = 137, cmSentenceCase = 138,
-    cmTransposeChar = 140, cmTransposeWord = 141, cmTransposeLine = 142,
-    cmToggleInsert = 150, cmToggleAutoIndent = 151, cmToggleAutoUnindent = 152, cmToggleWordWrap = 155,
-    cmSetInsert = 160, cmSetAutoIndent = 161, cmSetAutoUnindent = 162, cmSetWordWrap = 165,
-    cmStartLineDraw = 180, cmEndLineDraw = 181, cmToggleLineDraw = 182, cmLineDrawStyle = 183,
-    cmExpandTabsToSpaces = 200, cmCompressSpacesToTabs = 201, cmTab8TextToTab3Text = 202,
-    cmTab3TextToTab8Text = 203, cmTab8TextToCurTabText = 204, cmCurTabTextToTab8Text = 205,
-    cmConvertText = 207, cmSort = 208, cmWordCount = 209,
-    cmRecordMacro = 230, cmMacroStopRecorder = 231, cmMacro = 232,
-    cmSaveFile = 250, cmSaveFileAs = 251, cmWriteBlock = 252, cmReadBlock = 253, cmOpenFile = 254,
-    cmNewFile = 255, cmPrint = 256, cmOpenFileAtCursor = 257,
-    cmUserTool1 = 280, cmUserTool9 = 288,
-    cmHelpKeywordSearch = 300,
-    cmFirstMacro = 1000, cmLastMacro = 1049, cmLastReserved = 1999,
+#include "engine/CommandList.h"
+#include "engine/EditorTypes.h"
+
+class TVokEditor;
+
+// The named closed sets a command row is made of.
+enum : uint8_t { kArgNone = 1, kArgChar = 2 };
+
+// The groups of the commands dialog; CommandCategoryLabel names them.
+enum : uint8_t {
+    kCatInsertDelete = 1,
+    kCatCursor = 2,
+    kCatSelect = 3,
+    kCatSearch = 4,
+    kCatBookmarks = 5,
+    kCatFormat = 6,
+    kCatClipboard = 7,
+    kCatTools = 8,
+    kCatFile = 9,
+    kCatOptions = 10,
+    kCatHelp = 11,
+    kCatMisc = 12,
 };
 
-enum : uint8_t { kArgNone = 1, kArgChar = 2 };
+// Traits of a command row.
+enum : uint8_t {
+    kCmdMerges = 1,         // successive runs that meet in the text are one undo record
+    kCmdOutsideMacros = 2,  // never recorded, and run outside the update batch
+};
+
+// Command numbers are stored in key maps and macros: never renumber them. Each command's number is in its
+// row of engine/CommandList.h; the macro numbers follow.
+#define VOK_COMMAND_NUMBER(name, number, ...) cm##name = number,
+#define VOK_SELECT_NUMBER(name, number, movement) cm##name = number,
+// clang-format off
+enum TCommand : uint16_t {
+    VOK_COMMANDS(VOK_COMMAND_NUMBER, VOK_SELECT_NUMBER)
+    cmFirstMacro = 1000, cmLastMacro = 1049, cmLastReserved = 1999,
+};
+// clang-format on
+#undef VOK_COMMAND_NUMBER
+#undef VOK_SELECT_NUMBER
+
+// What a handler is given: the command's argument (the character of InsertChar) and whether a movement
+// extends the selection.
+struct TCommandCall {
+    unsigned argument;
+    bool extend;
+};
+using TCommandRun = void (*)(TVokEditor& editor, TCommandCall call);
 
 // One row of the command table.
 struct TCommandElement {
@@ -52,11 +61,26 @@ struct TCommandElement {
     const char* name;
     uint8_t argumentKind;
     uint8_t category;
+    TUndoKind undoKind;
+    uint8_t traits;
+    TCommandRun run;   // null: nothing, or what the subsystem installs (SetCommandHandler)
+    uint16_t extends;  // a ...Select row: the movement it runs with the selection extended; else 0
 };
 
-// The 167 commands, ended by a row with number 0.
+// Every command in number order, ended by a row with number 0.
 extern const TCommandElement kCommandTable[];
-constexpr int kCommandCount = 167;
+#define VOK_COUNT_COMMAND(...) +1
+constexpr int kCommandCount = 0 VOK_COMMANDS(VOK_COUNT_COMMAND, VOK_COUNT_COMMAND);
+#undef VOK_COUNT_COMMAND
+// Command numbers run 1..kLastCommandNumber (macro numbers apart).
+#define VOK_COMMAND_MAX(name, number, ...) number##u,
+constexpr unsigned kLastCommandNumber = [] {
+    unsigned last = 0;
+    for (unsigned n : {VOK_COMMANDS(VOK_COMMAND_MAX, VOK_COMMAND_MAX) 0u})
+        last = n > last ? n : last;
+    return last;
+}();
+#undef VOK_COMMAND_MAX
 
 // The table row of a number, or null when the number is not assigned.
 const TCommandElement* FindCommand(unsigned number);

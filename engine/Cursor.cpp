@@ -26,13 +26,13 @@ void TVokEditor::GotoPosition(int c, int32_t l, bool extend)
         TrimLine(curLine);
     c = ClampInt(c, 0, maxCol);
     l = l < 0 ? 0 : (l > lastLine ? lastLine : l);
-    uint32_t flags = kRedrawCaret;
+    TRedraw flags = kRedrawCaret;
     const TPosition target{static_cast<int16_t>(c), l};
 
     if (!extend) {
         if (selShown) {
             bool oneLine = selStartLine == selEndLine && selStartLine == l;
-            flags = oneLine ? 5 : 6;
+            flags = kRedrawCaret | (oneLine ? kRedrawLine : kRedrawAll);
         }
         selShown = false;
         selecting = false;
@@ -51,10 +51,10 @@ void TVokEditor::GotoPosition(int c, int32_t l, bool extend)
         if (start.line == end.line) {
             selShown = columnMode ? start.col != end.col : start.col < end.col;
             if (selShown)
-                flags = 5;
+                flags = kRedrawCaret | kRedrawLine;
         } else {
             selShown = true;
-            flags = 6;
+            flags = kRedrawCaret | kRedrawAll;
         }
     } else {
         const TPosition oldStart = SelStart();
@@ -81,15 +81,15 @@ void TVokEditor::GotoPosition(int c, int32_t l, bool extend)
             bool linesKept = start.line == oldStart.line && end.line == oldEnd.line;
             bool colChanged = start.col != oldStart.col || end.col != oldEnd.col;
             if (!linesKept)
-                flags = 6;
+                flags = kRedrawCaret | kRedrawAll;
             else if (columnMode && start.line != end.line && colChanged)
-                flags = 7;
+                flags = kRedrawCaret | kRedrawAll | kRedrawLine;
             else
-                flags = 5;
+                flags = kRedrawCaret | kRedrawLine;
         } else {
             selShown = false;
             bool oneLine = oldStart.line == oldEnd.line && oldStart.line == l;
-            flags = oneLine ? 5 : 6;
+            flags = kRedrawCaret | (oneLine ? kRedrawLine : kRedrawAll);
         }
     }
 

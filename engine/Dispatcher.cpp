@@ -7,12 +7,10 @@
 
 #include "engine/CommandHosts.h"
 #include "engine/Commands.h"
-#include "engine/Options.h"
-#include "engine/UndoStep.h"
 
 namespace {
 TMacroHost* gMacroHost = nullptr;
-TCommandHandler gHandlers[301] = {};
+TCommandHandler gHandlers[kLastCommandNumber + 1] = {};
 }  // namespace
 
 void SetMacroHost(TMacroHost* host)
@@ -27,13 +25,13 @@ TMacroHost* MacroHost()
 
 void SetCommandHandler(unsigned command, TCommandHandler handler)
 {
-    if (command <= 300)
+    if (command <= kLastCommandNumber)
         gHandlers[command] = handler;
 }
 
 TCommandHandler CommandHandler(unsigned command)
 {
-    return command <= 300 ? gHandlers[command] : nullptr;
+    return command <= kLastCommandNumber ? gHandlers[command] : nullptr;
 }
 
 void TVokEditor::ExecuteCommand(unsigned c, unsigned a)
@@ -62,194 +60,34 @@ void TVokEditor::Dispatch(unsigned c, unsigned a)
         }
         return;
     }
-    if (c == cmNullCmd)
-        return;
-    if (c == cmRecordMacro || c == cmMacroStopRecorder || c == cmMacro) {
-        if (c == cmRecordMacro && !recording && gMacroHost)
-            gMacroHost->StartRecording(*this);
-        else if (c == cmMacroStopRecorder && recording && gMacroHost)
-            gMacroHost->StopRecording(*this);
-        else if (c == cmMacro && !recording)
-            MacroDialog();
+    const TCommandElement* command = FindCommand(c);
+    if (command && (command->traits & kCmdOutsideMacros)) {
+        if (command->run)
+            command->run(*this, {a, false});
         return;
     }
     if (recording && gMacroHost)
         gMacroHost->RecordStep(*this, c, a);
 
     TUpdateBatch batch(*this);
-    if (c <= 300)
-        Perform(c, a);
+    if (command)
+        Perform(*command, a);
     EnsureCursorVisible();
 }
 
-void TVokEditor::Perform(unsigned c, unsigned a)
+void TVokEditor::Perform(const TCommandElement& command, unsigned a)
 {
-    const bool ext = selecting;  // plain movements extend after StartSelect
-    TEngineOptions& opt = EngineOptions();
-
-    if (c >= cmSetMark0 && c <= cmSetMark9) {
-        SetMark(static_cast<int>(c - cmSetMark0));
-        return;
+    // Plain movements extend the selection after StartSelect; the ...Select rows always do.
+    TCommandCall call{a, selecting};
+    const TCommandElement* row = &command;
+    if (row->extends) {
+        row = FindCommand(row->extends);
+        call.extend = true;
     }
-    if (c >= cmGotoMark0 && c <= cmGotoMark9) {
-        GotoMark(static_cast<int>(c - cmGotoMark0));
-        return;
-    }
-    if (c >= cmUserTool1 && c <= cmUserTool9) {
-        UserTool(static_cast<int>(c - cmUserTool1));
-        return;
-    }
-    if (TCommandHandler handler = CommandHandler(c)) {
+    if (TCommandHandler handler = CommandHandler(row->number))
         handler(*this);
-        return;
-    }
-
-    switch (c) {
-    case cmInsertChar: InsertChar(static_cast<int>(a)); break;
-    case cmBackTab: BackTab(); break;
-    case cmInsertSymbol: InsertSymbolCmd(); break;
-    case cmTab: TabCmd(); break;
-    case cmBackspace: Backspace(); break;
-    case cmDelete: DeleteCmd(); break;
-    case cmDeleteChar: DeleteChar(); break;
-    case cmDeleteBlock: DeleteBlock(); break;
-    case cmDeleteWord: DeleteWord(); break;
-    case cmDeleteToEOL: DeleteToEOL(); break;
-    case cmDeleteToBOL: DeleteToBOL(); break;
-    case cmDeleteLine: DeleteLine(); break;
-    case cmDeleteWordBack: DeleteWordBack(); break;
-    case cmNewLine: NewLine(); break;
-    case cmInsertLine: InsertLineCmd(); break;
-    case cmDupLine: DupLine(); break;
-    case cmJoinLine: JoinLine(); break;
-    case cmCenterLine: CenterLine(); break;
-    case cmInsertComment: InsertComment(false); break;
-    case cmInsertCommentLight: InsertComment(true); break;
-    case cmInsertTimeDate: InsertTimeDate(true, true); break;
-    case cmInsertTime: InsertTimeDate(true, false); break;
-    case cmInsertDate: InsertTimeDate(false, true); break;
-
-    case cmCursorLeft: CursorLeft(ext); break;
-    case cmCursorRight: CursorRight(ext); break;
-    case cmCursorUp: CursorUp(ext); break;
-    case cmCursorDown: CursorDown(ext); break;
-    case cmPageUp: PageUp(ext); break;
-    case cmPageDown: PageDown(ext); break;
-    case cmLineStart: LineStart(ext); break;
-    case cmLineEnd: LineEnd(ext); break;
-    case cmWordLeft: WordLeft(ext); break;
-    case cmWordRight: WordRight(ext); break;
-    case cmTextStart: TextStart(ext); break;
-    case cmTextEnd: TextEnd(ext); break;
-    case cmTopOfWindow: TopOfWindow(ext); break;
-    case cmBottomOfWindow: BottomOfWindow(ext); break;
-    case cmScrollUp: ScrollUp(); break;
-    case cmScrollDown: ScrollDown(); break;
-    case cmFirstNonBlank: FirstNonBlank(); break;
-    case cmParaUp: ParaUp(ext); break;
-    case cmParaDown: ParaDown(ext); break;
-
-    case cmLeftSelect: CursorLeft(true); break;
-    case cmRightSelect: CursorRight(true); break;
-    case cmUpSelect: CursorUp(true); break;
-    case cmDownSelect: CursorDown(true); break;
-    case cmPageUpSelect: PageUp(true); break;
-    case cmPageDownSelect: PageDown(true); break;
-    case cmLineStartSelect: LineStart(true); break;
-    case cmLineEndSelect: LineEnd(true); break;
-    case cmWordLeftSelect: WordLeft(true); break;
-    case cmWordRightSelect: WordRight(true); break;
-    case cmTextStartSelect: TextStart(true); break;
-    case cmTextEndSelect: TextEnd(true); break;
-    case cmTopOfWindowSelect: TopOfWindow(true); break;
-    case cmBottomOfWindowSelect: BottomOfWindow(true); break;
-    case cmParaUpSelect: ParaUp(true); break;
-    case cmParaDownSelect: ParaDown(true); break;
-    case cmStartSelect: StartSelect(); break;
-    case cmEndSelect: EndSelect(); break;
-    case cmHideSelect: HideSelection(); break;
-    case cmSelectWord: SelectWord(); break;
-    case cmSelectLine: SelectLine(); break;
-    case cmSelectAll: SelectAll(); break;
-    case cmSelectPara: SelectPara(); break;
-    case cmSetCharSelMode: SetSelMode(false); break;
-    case cmSetColumnSelMode: SetSelMode(true); break;
-
-    case cmIndentBlock: IndentBlock(true); break;
-    case cmUnindentBlock: IndentBlock(false); break;
-
-    case cmMatchPair: MatchPair(); break;
-    case cmMatchPreprocNext: MatchPreprocNext(); break;
-    case cmMatchPreprocPrev: MatchPreprocPrev(); break;
-
-    case cmUndo: Undo(); break;
-    case cmRedo: Redo(); break;
-    case cmCut: Cut(); break;
-    case cmCopy: Copy(); break;
-    case cmPaste: Paste(); break;
-    case cmCutAndAppend: CutAndAppend(); break;
-    case cmCopyAndAppend: CopyAndAppend(); break;
-    case cmCutLine: {
-        // Selecting the line trims its blanks: the step takes them too, so Undo gives the line back whole.
-        TUndoStep step(*this, curLineNo, curLineNo, undoEnabled);
-        SelectLine();
-        Cut();
-        break;
-    }
-
-    case cmToggleInsert:
-        opt.overwriteMode = !opt.overwriteMode;
-        InsertModeChanged();
-        RequestRedraw(5);
-        break;
-    case cmSetInsert:
-        opt.overwriteMode = false;
-        RequestRedraw(5);
-        break;
-    case cmToggleAutoIndent: opt.autoIndent = !opt.autoIndent; RequestRedraw(5); break;
-    case cmToggleAutoUnindent: opt.autoUnindent = !opt.autoUnindent; RequestRedraw(5); break;
-    case cmToggleWordWrap: opt.wordWrap = !opt.wordWrap; RequestRedraw(5); break;
-    case cmSetAutoIndent: opt.autoIndent = true; RequestRedraw(5); break;
-    case cmSetAutoUnindent: opt.autoUnindent = true; RequestRedraw(5); break;
-    case cmSetWordWrap: opt.wordWrap = true; RequestRedraw(5); break;
-    case cmStartLineDraw: lineDrawMode = true; RequestRedraw(5); break;
-    case cmEndLineDraw: lineDrawMode = false; RequestRedraw(5); break;
-    case cmToggleLineDraw: lineDrawMode = !lineDrawMode; RequestRedraw(5); break;
-
-    case cmSaveFile:
-        SaveFile();
-        if (!opt.undoAfterSave) {
-            ClearUndo();
-            ClearRedo();
-        }
-        RequestRedraw(5);
-        break;
-    case cmSaveFileAs:
-        SaveFileAs();
-        ClearUndo();
-        ClearRedo();
-        RequestRedraw(5);
-        break;
-    case cmWriteBlock:
-        if (selShown)
-            WriteBlock();
-        break;
-    case cmReadBlock:
-        ReadBlock();
-        RequestRedraw(5);
-        break;
-    case cmOpenFile: OpenFile(); break;
-    case cmNewFile: NewFile(); break;
-    case cmPrint: Print(); break;
-    case cmOpenFileAtCursor: {
-        char name[260];
-        FileNameAtCursor(name, sizeof name);
-        OpenFileAtCursor(name);
-        break;
-    }
-    case cmHelpKeywordSearch: HelpKeywordSearch(); break;
-    default: break;  // unassigned numbers and commands whose subsystem is not linked in do nothing
-    }
+    else if (row->run)
+        row->run(*this, call);
 }
 
 bool TVokEditor::CommandName(unsigned number, char* buffer, int size)

@@ -45,6 +45,149 @@ char* CopyText(const std::string& s)
         std::memcpy(block, s.c_str(), s.size() + 1);
     return block;
 }
+
+// The cursor line cut at the cursor: the text before it (padded with blanks to the cursor when the
+// cursor stands past the end and the insertion does not start with a line break) and the text after it.
+struct TCutLine {
+    std::string head;
+    std::string tail;
+};
+
+TCutLine CutAtColumn(const char* text, int col, bool pad)
+{
+    TCutLine cut{text, {}};
+    const int width = TVokEditor::LineWidth(text);
+    if (col > width) {
+        if (pad)
+            cut.head.append(static_cast<std::size_t>(col - width), ' ');
+    } else {
+        const std::size_t at = static_cast<std::size_t>(TVokEditor::PointerAtColumn(text, col) - text);
+        cut.tail = cut.head.substr(at);
+        cut.head.resize(at);
+    }
+    return cut;
+}
+
+// The head followed by the inserted text, split at its line breaks (CR or CR LF). Bytes that would reach
+// past maxWidth are dropped; every line but the last loses its trailing blanks.
+std::vector<std::string> BreakIntoLines(std::string head, const char* text, int maxWidth)
+{
+    const int tab = TabSize();
+    std::vector<std::string> lines;
+    lines.push_back(std::move(head));
+    int col = WidthOf(lines.back());
+    for (const char* q = text; *q; ++q) {
+        if (*q == '\r') {
+            TrimRight(lines.back());
+            lines.emplace_back();
+            col = 0;
+            if (q[1] == '\n')
+                ++q;
+            continue;
+        }
+        col += *q == '\t' ? tab - col % tab : 1;
+        if (col <= maxWidth)
+            lines.back() += *q;
+    }
+    return lines;
+}
+
+// Joins the tail to the last line. What the line held before stays whole (the tail, and its first
+// ownHead bytes); inserted bytes are dropped from the end until the joined line fits, measured where its
+// tabs land. Returns the column where the inserted text ends: after it even when that was blanks that
+// trimming removes.
+int JoinTail(std::string& last, const std::string& tail, std::size_t ownHead, int maxWidth)
+{
+    int endCol = WidthOf(last);
+    if (tail.empty())
+        TrimRight(last);
+    const std::size_t keepAtLeast = std::min(ownHead, last.size());
+    auto fits = [&](std::size_t keep) {
+        std::string joined = last.substr(0, keep) + tail;
+        return TVokEditor::LineWidth(joined.c_str()) <= maxWidth;
+    };
+    if (!fits(last.size())) {
+        std::size_t lo = keepAtLeast;  // the most that fits, or keepAtLeast when nothing inserted does
+        std::size_t hi = last.size();  // does not fit
+        while (hi - lo > 1) {
+            std::size_t mid = lo + (hi - lo) / 2;
+            if (fits(mid))
+                lo = mid;
+            else
+                hi = mid;
+        }
+        last.resize(lo);
+        endCol = std::min(endCol, WidthOf(last));
+    }
+    last += tail;
+    return endCol;
+}
+
+// The text blocks and records of an insertion, allocated before the list is touched. Unless Release()
+// hands them over to the list, they are freed again.
+class TNewLines {
+public:
+    explicit TNewLines(TLinePool& pool) : pool_(pool) {}
+    TNewLines(const TNewLines&) = delete;  // owns what it allocated until released
+    TNewLines& operator=(const TNewLines&) = delete;
+    ~TNewLines() { Free(); }
+
+    // A copy of the first line's text and a record for each further line; false when memory runs out.
+    bool Allocate(const std::vector<std::string>& lines)
+    {
+        firstText = CopyText(lines[0]);
+        if (!firstText)
+            return false;
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            auto* r = pool_.Get();
+            char* t = r ? CopyText(lines[i]) : nullptr;
+            if (!t) {
+                if (r)
+                    pool_.Put(r);
+                return false;
+            }
+            *r = LineRecord{t, nullptr, nullptr, 0};
+            records.push_back(r);
+        }
+        return true;
+    }
+    // Gives back what was allocated.
+    void Free()
+    {
+        VokFree(firstText);
+        for (LineRecord* r : records) {
+            VokFree(r->text);
+            pool_.Put(r);
+        }
+        Release();
+    }
+    // The list holds the texts and records now.
+    void Release()
+    {
+        firstText = nullptr;
+        records.clear();
+    }
+
+    char* firstText = nullptr;
+    std::vector<LineRecord*> records;
+
+private:
+    TLinePool& pool_;
+};
+
+// Links records after line, in order; returns the last line of the run.
+LineRecord* LinkAfter(LineRecord* line, const std::vector<LineRecord*>& records)
+{
+    for (LineRecord* r : records) {
+        r->prev = line;
+        r->next = line->next;
+        if (line->next)
+            line->next->prev = r;
+        line->next = r;
+        line = r;
+    }
+    return line;
+}
 }  // namespace
 
 void TVokEditor::RepaintChanged(int32_t first, int32_t last)
@@ -67,8 +210,14 @@ bool TVokEditor::ExpandLineTabs(LineRecord* record)
     return SetLineText(record, expanded.data(), expanded.size());
 }
 
-bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select)
+bool TVokEditor::Records(TEditOptions options) const
 {
+    return options.undo == TUndoRecording::WhenEnabled && undoEnabled;
+}
+
+bool TVokEditor::InsertText(const char* s, TEditOptions options)
+{
+    const bool record = Records(options);
     if (selShown) {
         if (!(selStartLine == selEndLine && selStartLine == curLineNo))
             RequestRedraw(kRedrawAll);
@@ -82,119 +231,36 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
         return false;
 
     const TPosition start = Cursor();
-    const int tab = TabSize();
-    TUndoStep step(*this, start.line, start.line, record, toRedo);
+    TUndoStep step(*this, start.line, start.line, record);
     step.Anchor(start);
 
-    std::string head(curLine->text);
-    int width = LineWidth(head.c_str());
-    std::string tail;
-    if (curCol > width) {
-        if (s[0] != '\r')
-            head.append(static_cast<std::size_t>(curCol - width), ' ');
-    } else {
-        const char* p = PointerAtColumn(head.c_str(), curCol);
-        std::size_t cut = static_cast<std::size_t>(p - head.c_str());
-        tail = head.substr(cut);
-        head.resize(cut);
-    }
-    const std::size_t ownHead = std::min(head.size(), std::strlen(curLine->text));
-
-    // Split the text into output lines; bytes that would reach column 1024 are dropped.
-    std::vector<std::string> lines;
-    lines.push_back(std::move(head));
-    int col = WidthOf(lines.back());
-    for (const char* q = s; *q; ++q) {
-        if (*q == '\r') {
-            TrimRight(lines.back());
-            lines.emplace_back();
-            col = 0;
-            if (q[1] == '\n')
-                ++q;
-            continue;
-        }
-        col += *q == '\t' ? tab - col % tab : 1;
-        if (col <= kEditWidth)
-            lines.back() += *q;
-    }
-    std::string& last = lines.back();
-    // The cursor ends after the inserted text even when that was blanks that trimming removes.
-    int endCol = WidthOf(last);
-    if (tail.empty())
-        TrimRight(last);
-    // Join with the tail. What the line held before stays whole, the tail and the text before the cursor;
-    // inserted bytes are dropped from the end until the joined line fits, measured where its tabs land.
-    {
-        const std::size_t keepAtLeast = lines.size() == 1 ? std::min(ownHead, last.size()) : 0;
-        auto fits = [&](std::size_t keep) {
-            std::string joined = last.substr(0, keep) + tail;
-            return LineWidth(joined.c_str()) <= kEditWidth;
-        };
-        if (!fits(last.size())) {
-            std::size_t lo = keepAtLeast;  // the most that fits, or keepAtLeast when nothing inserted does
-            std::size_t hi = last.size();  // does not fit
-            while (hi - lo > 1) {
-                std::size_t mid = lo + (hi - lo) / 2;
-                if (fits(mid))
-                    lo = mid;
-                else
-                    hi = mid;
-            }
-            last.resize(lo);
-            endCol = std::min(endCol, WidthOf(last));
-        }
-        last += tail;
-    }
+    TCutLine cut = CutAtColumn(curLine->text, curCol, s[0] != '\r');
+    const std::size_t ownHead = std::min(cut.head.size(), std::strlen(curLine->text));
+    std::vector<std::string> lines = BreakIntoLines(std::move(cut.head), s, kEditWidth);
+    const int endCol = JoinTail(lines.back(), cut.tail, lines.size() == 1 ? ownHead : 0, kEditWidth);
 
     // Allocate everything before touching the list, so running out of memory changes nothing.
-    const std::size_t breaks = lines.size() - 1;
-    std::vector<LineRecord*> records;
-    char* firstText = CopyText(lines[0]);
-    bool ok = firstText != nullptr;
-    for (std::size_t i = 1; ok && i < lines.size(); ++i) {
-        auto* r = pool_.Get();
-        char* t = r ? CopyText(lines[i]) : nullptr;
-        if (!t) {
-            if (r)
-                pool_.Put(r);
-            ok = false;
-            break;
-        }
-        *r = LineRecord{t, nullptr, nullptr, 0};
-        records.push_back(r);
-    }
-    if (!ok) {
-        VokFree(firstText);
-        for (LineRecord* r : records) {
-            VokFree(r->text);
-            pool_.Put(r);
-        }
+    TNewLines added(pool_);
+    if (!added.Allocate(lines)) {
+        added.Free();
         RequestRedraw(kRedrawAll);
         ReportError(kErrOutOfMemory);
         return false;
     }
-
     if (curLine->text != emptyText_)
         VokFree(curLine->text);
-    curLine->text = firstText;
-    LineRecord* prev = curLine;
-    for (LineRecord* r : records) {
-        r->prev = prev;
-        r->next = prev->next;
-        if (prev->next)
-            prev->next->prev = r;
-        prev->next = r;
-        prev = r;
-    }
-    LineRecord* endRecord = prev;
+    curLine->text = added.firstText;
+    LineRecord* endRecord = LinkAfter(curLine, added.records);
+    added.Release();
     if (!endRecord->next)
         lastRecord_ = endRecord;
 
-    const TPosition end{static_cast<int16_t>(endCol), start.line + static_cast<int32_t>(breaks)};
-    lastLine += static_cast<int32_t>(breaks);
+    const auto breaks = static_cast<int32_t>(lines.size() - 1);
+    const TPosition end{static_cast<int16_t>(endCol), start.line + breaks};
+    lastLine += breaks;
     if (topLine > lastLine)
         topLine = lastLine;
-    if (select) {
+    if (options.selectInserted) {
         selStartCol = start.col;
         selStartLine = start.line;
         selEndCol = end.col;
@@ -210,17 +276,80 @@ bool TVokEditor::InsertText(const char* s, bool record, bool toRedo, bool select
     return true;
 }
 
-void TVokEditor::DeleteRange(TPosition from, TPosition to, bool record, bool toRedo, bool useSelection)
+bool TVokEditor::DeleteWithinLine(LineRecord* line, int fromCol, int toCol)
+{
+    const char* text = line->text;
+    const char* a = PointerAtColumn(text, fromCol);
+    const char* b = PointerAtColumn(text, toCol);
+    if (b <= a)
+        return true;
+    std::string rest(text, a);
+    rest += b;
+    if (!SetLineText(line, rest.data(), rest.size())) {
+        ReportError(kErrOutOfMemory);
+        return false;
+    }
+    return true;
+}
+
+bool TVokEditor::DeleteAcrossLines(LineRecord* first, TPosition from, TPosition to, int32_t* removed)
+{
+    LineRecord* lastRecord = LineAt(to.line);
+    const char* a = PointerAtColumn(first->text, from.col);
+    const char* b = PointerAtColumn(lastRecord->text, to.col);
+    std::string head(static_cast<const char*>(first->text), a);
+    std::string rest(b);
+    // Measured joined, where the tabs of the rest land, not as two widths added.
+    std::string joined = head + rest;
+    bool join = LineWidth(joined.c_str()) <= kEditWidth;
+    // Build the surviving texts first, so running out of memory leaves the document as it was.
+    char* headText = CopyText(join ? joined : head);
+    char* restText = join ? nullptr : CopyText(rest);
+    if (!headText || (!join && !restText)) {
+        VokFree(headText);
+        VokFree(restText);
+        ReportError(kErrOutOfMemory);
+        return false;
+    }
+    if (curLineNo > from.line) {
+        curLine = first;
+        curLineNo = from.line;
+    }
+    LineRecord* stop = join ? lastRecord->next : lastRecord;
+    for (LineRecord* l = first->next; l != stop;) {
+        LineRecord* next = l->next;
+        FreeLine(l);
+        l = next;
+        ++*removed;
+    }
+    first->next = stop;
+    if (stop)
+        stop->prev = first;
+    else
+        lastRecord_ = first;
+    if (first->text != emptyText_)
+        VokFree(first->text);
+    first->text = headText;
+    if (!join) {
+        if (lastRecord->text != emptyText_)
+            VokFree(lastRecord->text);
+        lastRecord->text = restText;
+    }
+    return true;
+}
+
+void TVokEditor::DeleteRange(TPosition from, TPosition to, TEditOptions options)
 {
     redoValid = false;
-    if (useSelection && selShown) {
-        if (columnMode && !toRedo) {
-            DeleteColumnBlock(record);
+    if (options.preferSelection && selShown) {
+        if (columnMode) {
+            DeleteColumnBlock(options);
             return;
         }
         from = SelStart();
         to = SelEnd();
-    } else if (!useSelection && selShown && !(selStartLine == selEndLine && selStartLine == curLineNo)) {
+    } else if (!options.preferSelection && selShown
+               && !(selStartLine == selEndLine && selStartLine == curLineNo)) {
         selShown = false;
         RequestRedraw(kRedrawAll);
     }
@@ -232,65 +361,14 @@ void TVokEditor::DeleteRange(TPosition from, TPosition to, bool record, bool toR
         return;
 
     // The step sees the blanks that trimming takes off the first line too, so they come back with Undo.
-    TUndoStep step(*this, from.line, to.line, record, toRedo);
+    TUndoStep step(*this, from.line, to.line, Records(options));
     step.Anchor(from);
     LineRecord* first = LineAt(from.line);
     int32_t removed = 0;
-    if (from.line == to.line) {
-        const char* text = first->text;
-        const char* a = PointerAtColumn(text, from.col);
-        const char* b = PointerAtColumn(text, to.col);
-        if (b > a) {
-            std::string line(text, a);
-            line += b;
-            if (!SetLineText(first, line.data(), line.size())) {
-                ReportError(kErrOutOfMemory);
-                return;
-            }
-        }
-    } else {
-        LineRecord* lastRecord = LineAt(to.line);
-        const char* a = PointerAtColumn(first->text, from.col);
-        const char* b = PointerAtColumn(lastRecord->text, to.col);
-        std::string head(static_cast<const char*>(first->text), a);
-        std::string rest(b);
-        // Measured joined, where the tabs of the rest land, not as two widths added.
-        std::string joined = head + rest;
-        bool join = LineWidth(joined.c_str()) <= kEditWidth;
-        // Build the surviving texts first, so running out of memory leaves the document as it was.
-        char* headText = CopyText(join ? joined : head);
-        char* restText = join ? nullptr : CopyText(rest);
-        if (!headText || (!join && !restText)) {
-            VokFree(headText);
-            VokFree(restText);
-            ReportError(kErrOutOfMemory);
-            return;
-        }
-        if (curLineNo > from.line) {
-            curLine = first;
-            curLineNo = from.line;
-        }
-        LineRecord* stop = join ? lastRecord->next : lastRecord;
-        for (LineRecord* l = first->next; l != stop;) {
-            LineRecord* next = l->next;
-            FreeLine(l);
-            l = next;
-            ++removed;
-        }
-        first->next = stop;
-        if (stop)
-            stop->prev = first;
-        else
-            lastRecord_ = first;
-        if (first->text != emptyText_)
-            VokFree(first->text);
-        first->text = headText;
-        if (!join) {
-            if (lastRecord->text != emptyText_)
-                VokFree(lastRecord->text);
-            lastRecord->text = restText;
-        }
-    }
+    const bool ok = from.line == to.line ? DeleteWithinLine(first, from.col, to.col)
+                                         : DeleteAcrossLines(first, from, to, &removed);
+    if (!ok)
+        return;
 
     lastLine -= removed;
     // The cursor moves from the first line, so the move trims that line and no other.
@@ -309,7 +387,7 @@ void TVokEditor::DeleteRange(TPosition from, TPosition to, bool record, bool toR
     }
 }
 
-void TVokEditor::DeleteColumnBlock(bool record)
+void TVokEditor::DeleteColumnBlock(TEditOptions options)
 {
     if (!selShown)
         return;
@@ -320,7 +398,7 @@ void TVokEditor::DeleteColumnBlock(bool record)
     redoValid = false;
     const int32_t first = selStartLine;
     const int32_t last = std::min(selEndLine, lastLine);
-    TUndoStep step(*this, first, last, record);
+    TUndoStep step(*this, first, last, Records(options));
 
     const int tab = TabSize();
     LineRecord* line = LineAt(first);
@@ -366,7 +444,7 @@ void TVokEditor::DeleteColumnBlock(bool record)
     RequestRedraw(kRedrawAll);
 }
 
-bool TVokEditor::InsertColumnBlock(const char* rows, int width, int height, bool record, bool select)
+bool TVokEditor::InsertColumnBlock(const char* rows, int width, int height, TEditOptions options)
 {
     const int c = curCol;
     if (c + width > kLineWidthLimit)
@@ -378,7 +456,7 @@ bool TVokEditor::InsertColumnBlock(const char* rows, int width, int height, bool
     const int32_t lastBlock = first + height - 1;
     const int32_t lastExisting = std::min(lastBlock, lastLine);
 
-    TUndoStep step(*this, first, lastExisting, record);
+    TUndoStep step(*this, first, lastExisting, Records(options));
     selShown = false;
 
     bool ok = true;
@@ -429,7 +507,7 @@ bool TVokEditor::InsertColumnBlock(const char* rows, int width, int height, bool
 
     const int32_t lastDone = first + std::max(done, 1) - 1;
     RecomputeStates(first, lastDone);
-    if (select) {
+    if (options.selectInserted) {
         GotoPosition(c, first, false);
         selStartCol = static_cast<int16_t>(c);
         selStartLine = first;
@@ -529,13 +607,13 @@ bool TVokEditor::InsertStream(TInStream& in, bool* binary, bool* cut)
     while (!in.AtEnd()) {
         if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit - 1, TabSize(), true, nullptr, binary))
             *cut = true;
-        if (!InsertText(buffer, false)) {
+        if (!InsertText(buffer, {.undo = TUndoRecording::Off})) {
             ok = false;
             break;
         }
     }
     if (!ok) {
-        DeleteRange(start, Cursor(), false);
+        DeleteRange(start, Cursor(), {.undo = TUndoRecording::Off});
         EngineOptions().overwriteMode = savedOverwrite;
         RequestRedraw(kRedrawAll);
         return false;

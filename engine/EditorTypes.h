@@ -1,4 +1,4 @@
-// Small shared types of the engine: positions, error codes, repaint flags, file formats.
+// Small shared types of the engine: positions, error codes, repaint flags, undo kinds, file formats.
 #pragma once
 
 #include <cstdint>
@@ -36,12 +36,47 @@ enum : int {
     kErrBinaryFile = 5,
 };
 
-// Bits of pendingRedraw.
-enum : uint32_t {
-    kRedrawLine = 1,    // the cursor line
-    kRedrawAll = 2,     // the whole window
-    kRedrawCaret = 4,   // caret, scroll bars and status only
+// What a batch of changes must repaint: bits of pendingRedraw.
+enum TRedraw : uint32_t {
+    kRedrawNone = 0,
+    kRedrawLine = 1,   // the cursor line
+    kRedrawAll = 2,    // the whole window
+    kRedrawCaret = 4,  // caret, scroll bars and status only
 };
+constexpr TRedraw operator|(TRedraw a, TRedraw b)
+{
+    return static_cast<TRedraw>(static_cast<uint32_t>(a) | static_cast<uint32_t>(b));
+}
+constexpr TRedraw& operator|=(TRedraw& a, TRedraw b)
+{
+    return a = a | b;
+}
+
+// The kind of an undo record, which names the Undo menu item (UndoKindLabel); None: nothing to undo.
+enum class TUndoKind : uint8_t {
+    None = 0,
+    Other = 1,
+    Typing = 2,
+    Deleting = 3,
+    Cut = 4,
+    Paste = 5,
+    Replace = 6,
+    Redo = 7,
+    Indent = 8,
+    Unindent = 9,
+    InsertFile = 10,
+    CenterLine = 11,
+    DuplicateLine = 12,
+    ChangeCase = 13,
+    InsertTimeDate = 14,
+    InsertSymbol = 15,
+    ConvertText = 16,
+    Formatting = 17,
+    Transpose = 18,
+};
+
+// The answers to the replace prompt (the ReplacePrompt hook).
+enum class TReplaceAnswer : uint8_t { Cancel, No, Yes, All };
 
 // Line-end conventions of a document.
 enum : int16_t {

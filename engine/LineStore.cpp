@@ -192,7 +192,7 @@ void TVokEditor::EndUpdate()
         FlushRedraw();
 }
 
-void TVokEditor::RequestRedraw(uint32_t flags)
+void TVokEditor::RequestRedraw(TRedraw flags)
 {
     pendingRedraw |= flags;
     if (lockCount == 0)
@@ -201,10 +201,10 @@ void TVokEditor::RequestRedraw(uint32_t flags)
 
 void TVokEditor::FlushRedraw()
 {
-    if (pendingRedraw == 0)
+    if (pendingRedraw == kRedrawNone)
         return;
-    uint32_t flags = pendingRedraw;
-    pendingRedraw = 0;
+    const TRedraw flags = pendingRedraw;
+    pendingRedraw = kRedrawNone;
     SetCaret(curCol - topCol, curLineNo - topLine);
     if (flags & kRedrawAll)
         RepaintAll();

@@ -58,7 +58,7 @@ void TVokEditor::InsertChar(int ch)
     // Typing over a selection replaces it, as one undo step with the typed text.
     if (selShown && (Cursor() == SelStart() || Cursor() == SelEnd())) {
         prevCommand = cmNullCmd;
-        DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+        DeleteRange(SelStart(), SelEnd(), {.preferSelection = true});
         prevCommand = cmInsertChar;
     }
 
@@ -92,7 +92,7 @@ void TVokEditor::InsertChar(int ch)
                 if (LineWidth(replaced.c_str()) > kEditWidth)
                     return;
             }
-            DeleteRange({static_cast<int16_t>(from), curLineNo}, {static_cast<int16_t>(to), curLineNo}, undoEnabled);
+            DeleteRange({static_cast<int16_t>(from), curLineNo}, {static_cast<int16_t>(to), curLineNo});
             prevCommand = cmInsertChar;
         }
     }
@@ -142,7 +142,7 @@ void TVokEditor::AutoCorrectBeforeCursor()
 
     auto replaceWord = [&](const std::string& with) {
         prevCommand = cmNullCmd;
-        DeleteRange(wordStart, Cursor(), undoEnabled);
+        DeleteRange(wordStart, Cursor());
         InsertText(with.c_str());
         prevCommand = cmInsertChar;
         word = with;
@@ -261,11 +261,10 @@ void TVokEditor::Backspace()
             GotoPosition(curCol - 1, curLineNo, false);
         } else if (curCol > 0) {
             const char* prev = p - 1;
-            DeleteRange({static_cast<int16_t>(ColumnOfPointer(text, prev)), curLineNo}, Cursor(), undoEnabled);
+            DeleteRange({static_cast<int16_t>(ColumnOfPointer(text, prev)), curLineNo}, Cursor());
         } else if (curLineNo > 0) {
             LineRecord* above = curLine->prev;
-            DeleteRange({static_cast<int16_t>(LineWidthTrimmed(above->text)), curLineNo - 1}, {0, curLineNo},
-                        undoEnabled);
+            DeleteRange({static_cast<int16_t>(LineWidthTrimmed(above->text)), curLineNo - 1}, {0, curLineNo});
         }
         return;
     }
@@ -287,7 +286,7 @@ void TVokEditor::Backspace()
     }
     const char* tab = nullptr;
     if (!InsideTab(text, target, &tab)) {
-        DeleteRange({static_cast<int16_t>(target), curLineNo}, Cursor(), undoEnabled);
+        DeleteRange({static_cast<int16_t>(target), curLineNo}, Cursor());
         return;
     }
     int tabCol = ColumnOfPointer(text, tab);
@@ -297,7 +296,7 @@ void TVokEditor::Backspace()
     // The tab out and the spaces in are one step.
     TUndoStep step(*this, curLineNo, curLineNo, undoEnabled);
     step.Anchor({static_cast<int16_t>(tabCol), curLineNo});
-    DeleteRange({static_cast<int16_t>(tabCol), curLineNo}, Cursor(), undoEnabled);
+    DeleteRange({static_cast<int16_t>(tabCol), curLineNo}, Cursor());
     InsertText(std::string(static_cast<std::size_t>(spaces), ' ').c_str());
 }
 
@@ -347,11 +346,11 @@ void TVokEditor::DeleteChar()
             ReportError(kErrOutOfMemory);
             return;
         }
-        DeleteRange(Cursor(), {0, curLineNo + 1}, undoEnabled);
+        DeleteRange(Cursor(), {0, curLineNo + 1});
         return;
     }
     const char* p = PointerAtColumn(text, curCol);
-    DeleteRange(Cursor(), {static_cast<int16_t>(ColumnOfPointer(text, p + 1)), curLineNo}, undoEnabled);
+    DeleteRange(Cursor(), {static_cast<int16_t>(ColumnOfPointer(text, p + 1)), curLineNo});
 }
 
 void TVokEditor::DeleteCmd()
@@ -368,35 +367,35 @@ void TVokEditor::DeleteCmd()
 void TVokEditor::DeleteBlock()
 {
     if (selShown)
-        DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+        DeleteRange(SelStart(), SelEnd(), {.preferSelection = true});
 }
 
 void TVokEditor::DeleteWord()
 {
-    DeleteRange(Cursor(), NextWordPos(Cursor()), undoEnabled, false, true);
+    DeleteRange(Cursor(), NextWordPos(Cursor()), {.preferSelection = true});
 }
 
 void TVokEditor::DeleteWordBack()
 {
-    DeleteRange(PrevWordPos(Cursor()), Cursor(), undoEnabled, false, true);
+    DeleteRange(PrevWordPos(Cursor()), Cursor(), {.preferSelection = true});
 }
 
 void TVokEditor::DeleteToEOL()
 {
-    DeleteRange(Cursor(), {static_cast<int16_t>(LineWidth(curLine->text)), curLineNo}, undoEnabled);
+    DeleteRange(Cursor(), {static_cast<int16_t>(LineWidth(curLine->text)), curLineNo});
 }
 
 void TVokEditor::DeleteToBOL()
 {
-    DeleteRange({0, curLineNo}, Cursor(), undoEnabled);
+    DeleteRange({0, curLineNo}, Cursor());
 }
 
 void TVokEditor::DeleteLine()
 {
     if (curLineNo < lastLine)
-        DeleteRange({0, curLineNo}, {0, curLineNo + 1}, undoEnabled);
+        DeleteRange({0, curLineNo}, {0, curLineNo + 1});
     else
-        DeleteRange({0, curLineNo}, {static_cast<int16_t>(LineWidth(curLine->text)), curLineNo}, undoEnabled);
+        DeleteRange({0, curLineNo}, {static_cast<int16_t>(LineWidth(curLine->text)), curLineNo});
 }
 
 void TVokEditor::DupLine()
@@ -416,7 +415,7 @@ void TVokEditor::JoinLine()
         return;
     const TPosition at = Cursor();
     TUndoStep step(*this, curLineNo, curLineNo + 1, undoEnabled);
-    DeleteRange({static_cast<int16_t>(LineWidthTrimmed(curLine->text)), curLineNo}, {0, curLineNo + 1}, undoEnabled);
+    DeleteRange({static_cast<int16_t>(LineWidthTrimmed(curLine->text)), curLineNo}, {0, curLineNo + 1});
     GotoPosition(at.col, at.line, false);
 }
 

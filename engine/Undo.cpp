@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "engine/Alloc.h"
@@ -11,40 +12,21 @@
 #include "engine/UndoStep.h"
 #include "engine/VokEditor.h"
 
-int UndoKindForCommand(unsigned c)
+TUndoKind UndoKindForCommand(unsigned c)
 {
-    switch (c) {
-    case cmInsertChar: case cmNewLine: case cmInsertLine: return 2;
-    case cmBackspace: case cmDelete: case cmDeleteChar: case cmDeleteBlock: case cmDeleteWord:
-    case cmDeleteToEOL: case cmDeleteToBOL: case cmDeleteLine: return 3;
-    case cmCut: case cmCutAndAppend: case cmCutLine: return 4;
-    case cmPaste: return 5;
-    case cmReplace: case cmFindNext: return 6;
-    case cmRedo: return 7;
-    case cmIndentBlock: return 8;
-    case cmUnindentBlock: return 9;
-    case cmReadBlock: return 10;
-    case cmCenterLine: return 11;
-    case cmDupLine: return 12;
-    case cmUpperCase: case cmLowerCase: case cmFlipCase: case cmUpperCaseWord: case cmLowerCaseWord:
-    case cmFlipCaseWord: case cmCapitalizeWord: case cmTitleCase: case cmSentenceCase: return 13;
-    case cmInsertTimeDate: return 14;
-    case cmInsertSymbol: return 15;
-    case cmConvertText: return 16;
-    case cmLeftBlockPara: case cmCenterBlockPara: case cmRightBlockPara: case cmJustifyBlockPara: return 17;
-    case cmTransposeChar: case cmTransposeWord: case cmTransposeLine: return 18;
-    default: return 1;
-    }
+    const TCommandElement* e = FindCommand(c);
+    return e ? e->undoKind : TUndoKind::Other;
 }
 
-const char* UndoKindLabel(int kind)
+const char* UndoKindLabel(TUndoKind kind)
 {
     static const char* const labels[] = {
         "Can't &Undo", "&Undo", "&Undo Typing", "&Undo Deleting", "&Undo Cut", "&Undo Paste", "&Undo Replace",
         "&Undo Redo", "&Undo Indent", "&Undo Unindent", "&Undo Insert File", "&Undo Center Line",
         "&Undo Duplicate Line", "&Undo Change Case", "&Undo Insert Time/Date", "&Undo Insert Symbol",
         "&Undo Convert Text", "&Undo Formating", "&Undo Transpose"};
-    return kind >= 0 && kind <= 18 ? labels[kind] : labels[1];
+    const auto index = static_cast<std::size_t>(kind);
+    return index < std::size(labels) ? labels[index] : labels[1];
 }
 
 namespace {
@@ -56,7 +38,8 @@ int UndoLimit()
 
 bool Mergeable(unsigned c)
 {
-    return c == cmInsertChar || c == cmBackspace || c == cmDeleteChar || c == cmPaste || c == cmJustifyBlockPara;
+    const TCommandElement* e = FindCommand(c);
+    return e && (e->traits & kCmdMerges);
 }
 
 void FreeRecord(UndoRecord* r)
@@ -129,7 +112,7 @@ void TVokEditor::PushUndo(const UndoRecord& r)
         return;
     }
     *copy = r;
-    copy->kind = UndoKindForCommand(c);
+    copy->kind = static_cast<int32_t>(UndoKindForCommand(c));
     undo[undoCount++] = copy;
     mergeOpen_ = c != cmRedo;
     mergeCommand_ = static_cast<uint16_t>(c);
@@ -149,7 +132,7 @@ void TVokEditor::PushRedo(const UndoRecord& r)
         return;
     }
     *copy = r;
-    copy->kind = UndoKindForCommand(curCommand);
+    copy->kind = static_cast<int32_t>(UndoKindForCommand(curCommand));
     redo[redoCount++] = copy;
 }
 
@@ -239,9 +222,9 @@ void TVokEditor::Redo()
     redoValid = true;
 }
 
-int TVokEditor::UndoKind() const
+TUndoKind TVokEditor::UndoKind() const
 {
     if (!undoEnabled || undoCount <= 0)
-        return 0;
-    return undo[undoCount - 1]->kind;
+        return TUndoKind::None;
+    return static_cast<TUndoKind>(undo[undoCount - 1]->kind);
 }

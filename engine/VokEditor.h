@@ -11,6 +11,7 @@
 class TInStream;
 class TOutStream;
 struct TSearchRequest;  // search/SearchState.h
+struct TCommandElement;  // engine/Commands.h
 
 // How to reverse one step: delete the range the step inserted, then re-insert the text it removed.
 struct UndoRecord {
@@ -22,7 +23,18 @@ struct UndoRecord {
     int16_t textCol;
     int32_t textLine;
     char* text;  // owned; CR LF between lines; may be null
-    int32_t kind;
+    int32_t kind;  // a TUndoKind
+};
+
+// Whether an edit records its own undo step: as the editor's undo setting says, or not at all when it is
+// part of a step that records the whole (TUndoStep).
+enum class TUndoRecording : uint8_t { WhenEnabled, Off };
+
+// What an edit does besides changing the text.
+struct TEditOptions {
+    TUndoRecording undo = TUndoRecording::WhenEnabled;
+    bool selectInserted = false;   // insertions: select the new text, the cursor staying where it was
+    bool preferSelection = false;  // DeleteRange: a shown selection is the range (a column one as a block)
 };
 
 constexpr int kMaxUndoLevels = 80;
@@ -65,9 +77,9 @@ public:
     // OK; the Replace dialog sets request.options.replaceAll for Replace All. False on Cancel.
     virtual bool FindDialog(TSearchRequest& /*request*/) noexcept { return false; }
     virtual bool ReplaceDialog(TSearchRequest& /*request*/) noexcept { return false; }
-    // Whether to replace the selected match: 0 Cancel, 1 No, 2 Yes, 3 All. Called inside the command's
-    // update batch: the window paints the selection and scrolls it into view before it asks.
-    virtual int ReplacePrompt() noexcept { return 0; }
+    // Whether to replace the selected match. Called inside the command's update batch: the window paints
+    // the selection and scrolls it into view before it asks.
+    virtual TReplaceAnswer ReplacePrompt() noexcept { return TReplaceAnswer::Cancel; }
     virtual void SaveFile() noexcept = 0;
     virtual void SaveFileAs() noexcept = 0;
     virtual void WriteBlock() noexcept = 0;
@@ -114,7 +126,7 @@ public:
     static LineRecord* StepLines(LineRecord* record, int32_t k);
     void BeginUpdate();
     void EndUpdate();
-    void RequestRedraw(uint32_t flags);
+    void RequestRedraw(TRedraw flags);
     void RecomputeStates(int32_t first, int32_t last);
     // Recomputes one line's state; true if it changed (then the following lines may look different).
     bool RecomputeLineState(int32_t line);
@@ -174,12 +186,14 @@ public:
     void AdjustBookmarksForDelete(TPosition from, TPosition to);
 
     // ---- Editing. ------------------------------------------------------------------------------------
-    bool InsertText(const char* text, bool record, bool toRedo = false, bool select = false);
-    bool InsertText(const char* text) { return InsertText(text, undoEnabled); }
-    void DeleteRange(TPosition from, TPosition to, bool record, bool toRedo = false, bool useSelection = false);
-    void DeleteRange(TPosition from, TPosition to) { DeleteRange(from, to, undoEnabled); }
-    void DeleteColumnBlock(bool record);
-    bool InsertColumnBlock(const char* rows, int width, int height, bool record, bool select);
+    // Inserts text (CR or CR LF between lines) at the cursor and leaves the cursor after it; false when
+    // out of memory, and then nothing has changed.
+    bool InsertText(const char* text, TEditOptions options = {});
+    void DeleteRange(TPosition from, TPosition to, TEditOptions options = {});
+    // Deletes the shown column selection.
+    void DeleteColumnBlock(TEditOptions options = {});
+    // Inserts rows (CR LF between them) as a block of width columns at the cursor, one row a line.
+    bool InsertColumnBlock(const char* rows, int width, int height, TEditOptions options = {});
     // A new VokAlloc'ed string the caller frees with VokFree; null when empty, out of range, too long or no memory.
     char* GetRangeText(TPosition from, TPosition to);
     char* GetSelectionText();
@@ -219,7 +233,7 @@ public:
     void Redo();
     void ClearUndo();
     void ClearRedo();
-    int UndoKind() const;
+    TUndoKind UndoKind() const;
     bool CanRedo() const { return redoValid && redoCount > 0; }
 
     // ---- Commands. -----------------------------------------------------------------------------------
@@ -251,7 +265,7 @@ public:
     int32_t lastLine = 0;
     bool modified = false;
     uint16_t lockCount = 0;
-    uint32_t pendingRedraw = 0;
+    TRedraw pendingRedraw = kRedrawNone;
 
     int16_t selStartCol = 0;
     int32_t selStartLine = 0;
@@ -297,6 +311,12 @@ private:
     void ClearBothLists();
     // Empties what a step that could not be recorded has made useless.
     void DropHistory(bool toRedo);
+    // Whether an edit with these options records its undo step.
+    bool Records(TEditOptions options) const;
+    // DeleteRange's two cases: within one line, and across lines, joining the first and the last when
+    // the joined line fits (else they stay two lines). False when out of memory, and nothing changed.
+    bool DeleteWithinLine(LineRecord* line, int fromCol, int toCol);
+    bool DeleteAcrossLines(LineRecord* first, TPosition from, TPosition to, int32_t* removed);
     // Replaces every tab of a line by spaces; false when out of memory.
     bool ExpandLineTabs(LineRecord* record);
     // Repaint request after a change of lines first..last: one line when it alone changed and kept its state.
@@ -304,7 +324,8 @@ private:
     bool InsertStream(TInStream& in, bool* binary, bool* cut);
     // ExecuteCommand after the previous and current command numbers are set.
     void Dispatch(unsigned command, unsigned argument);
-    void Perform(unsigned command, unsigned argument);
+    // Runs a command's row (a ...Select row runs its movement's, extending the selection).
+    void Perform(const TCommandElement& command, unsigned argument);
     void AutoCorrectBeforeCursor();
     bool StartsSentence(TPosition wordStart);
     // Turns a tab whose span holds the cursor into spaces, as an undo step of its own.

@@ -15,6 +15,10 @@ enum : uint16_t {
     kKeyModifiers = kKeyShift | kKeyCtrl | kKeyAlt,
 };
 
+// The window messages a key arrives in: a typed character (the code is the character), a key down and a
+// system key down (the code is the virtual key).
+enum class TKeyMessage : uint8_t { Char, KeyDown, SysKeyDown };
+
 // The Windows virtual-key codes the key map knows, as plain numbers so portable code needs no system header.
 enum : uint8_t {
     kVkBackspace = 0x08,

@@ -103,15 +103,16 @@ unsigned TKeyMap::KeyFromSysKeyDown(unsigned vk, bool shift, bool ctrl, bool alt
     return LookupKey(code, prefixState);
 }
 
-unsigned TKeyMap::LookupKeyMessage(uint16_t& prefixState, int kind, unsigned code, unsigned modifiers) const
+unsigned TKeyMap::LookupKeyMessage(uint16_t& prefixState, TKeyMessage kind, unsigned code,
+                                   unsigned modifiers) const
 {
     bool shift = modifiers & kKeyShift;
     bool ctrl = modifiers & kKeyCtrl;
     bool alt = modifiers & kKeyAlt;
     switch (kind) {
-    case 0: return KeyFromChar(code, prefixState);
-    case 1: return KeyFromSysKeyDown(code, shift, ctrl, ctrl && alt, prefixState);
-    case 2: return KeyFromSysKeyDown(code, shift, ctrl, alt, prefixState);
+    case TKeyMessage::Char: return KeyFromChar(code, prefixState);
+    case TKeyMessage::KeyDown: return KeyFromSysKeyDown(code, shift, ctrl, ctrl && alt, prefixState);
+    case TKeyMessage::SysKeyDown: return KeyFromSysKeyDown(code, shift, ctrl, alt, prefixState);
     default: return 0;
     }
 }

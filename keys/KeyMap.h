@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "keys/KeyCodes.h"
+
 // A binding's command value: an editor command, a macro number 1000..1049, or one of these prefix values,
 // which name prefix tables 1..6. They are stored in keymap files.
 enum : uint16_t {
@@ -72,10 +74,10 @@ public:
     unsigned KeyFromChar(unsigned ch, uint16_t& prefixState) const;
     unsigned KeyFromKeyDown(unsigned vk, bool shift, bool ctrl, uint16_t& prefixState) const;
     unsigned KeyFromSysKeyDown(unsigned vk, bool shift, bool ctrl, bool alt, uint16_t& prefixState) const;
-    // One window key message: kind 0 a typed character, 1 a key down, 2 a system key down; modifiers in
-    // the key-code bits (0x200 Shift, 0x400 Ctrl, 0x800 Alt). A key down with Ctrl and Alt (AltGr) keeps Alt,
-    // so AltGr+F typing "[" on a Croatian keyboard is not taken for Ctrl+F.
-    unsigned LookupKeyMessage(uint16_t& prefixState, int kind, unsigned code, unsigned modifiers) const;
+    // One window key message; modifiers in the key-code bits (kKeyShift, kKeyCtrl, kKeyAlt). A key down with
+    // Ctrl and Alt (AltGr) keeps Alt, so AltGr+F typing "[" on a Croatian keyboard is not taken for Ctrl+F.
+    unsigned LookupKeyMessage(uint16_t& prefixState, TKeyMessage kind, unsigned code,
+                              unsigned modifiers) const;
 
     // Binds a combination in the main table; false when the table is full.
     [[nodiscard]] bool MapKey(uint16_t key, bool alt, bool ctrl, bool shift, uint16_t command);

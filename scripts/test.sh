@@ -54,22 +54,20 @@ fi
 echo "   $p passed, $f failed"
 passed=$((passed + p))
 failed=$((failed + f))
-run_suite windows wine build/windows/vok_tests.exe
-if [ -f build/windows/vok_win32_tests.exe ]; then
-    # A Wine server left from the console run has a desktop without a display: windows could not be made.
+# The console suites run first, the window suites after them on a virtual display: a Wine server
+# started without a display cannot make windows, so it is stopped once in between, and once at the end
+# so that none is left running.
+stop_wine() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
-    run_suite win32 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/windows/vok_win32_tests.exe
-fi
-if [ -f scripts/e2e.sh ]; then
-    run_suite e2e bash scripts/e2e.sh
-fi
-# ozmbatch is a console program: a Wine server left from a run on a display that is gone is not wanted.
-wineserver -k >/dev/null 2>&1 || true
-wineserver -w >/dev/null 2>&1 || true
+}
+run_suite windows wine build/windows/vok_tests.exe
 run_suite batch-e2e bash scripts/batch-e2e.sh
 run_suite write-faults bash scripts/write-faults.sh
-wineserver -k >/dev/null 2>&1 || true
+stop_wine
+run_suite win32 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/windows/vok_win32_tests.exe
+run_suite e2e bash scripts/e2e.sh
+stop_wine
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -17,10 +17,12 @@ void ReplaceMatch(TVokEditor& editor, const TSearchMatch& match, const char* rep
         TUndoStep step(editor, match.line, match.line, editor.undoEnabled);
         step.Anchor(from);
         if (from < to)
-            editor.DeleteRange(from, to, false);
+            editor.DeleteRange(from, to, {.undo = TUndoRecording::Off});
         else
             editor.GotoPosition(from.col, from.line, false);
-        if (replacement && *replacement && editor.InsertText(replacement, false, false, true) && editor.selShown)
+        if (replacement && *replacement
+            && editor.InsertText(replacement, {.undo = TUndoRecording::Off, .selectInserted = true})
+            && editor.selShown)
             end = editor.SelEnd();
     }
 
@@ -54,9 +56,9 @@ TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start)
         bool replace = true;
         if (prompt) {
             switch (editor.ReplacePrompt()) {
-            case kReplaceYes: break;
-            case kReplaceNo: replace = false; break;
-            case kReplaceAll:
+            case TReplaceAnswer::Yes: break;
+            case TReplaceAnswer::No: replace = false; break;
+            case TReplaceAnswer::All:
                 prompt = false;
                 all = true;
                 break;

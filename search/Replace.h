@@ -6,14 +6,6 @@
 class TVokEditor;
 struct TSearchMatch;
 
-// Answers of the ReplacePrompt hook.
-enum : int {
-    kReplaceCancel = 0,
-    kReplaceNo = 1,
-    kReplaceYes = 2,
-    kReplaceAll = 3,
-};
-
 enum class TReplaceResult {
     NotFound,   // the search found nothing (more): the caller reports "Search string not found."
     Cancelled,  // the user cancelled a prompt

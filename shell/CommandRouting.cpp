@@ -101,7 +101,7 @@ bool EnabledWithDocument(int id, const TMenuContext& c)
     case CM_CUT:
     case CM_COPY:
     case CM_CLEAR: return c.selection;
-    case CM_UNDO: return c.undoKind != 0;
+    case CM_UNDO: return c.undoKind != TUndoKind::None;
     case CM_REDO: return c.canRedo;
     case CM_PASTE: return c.clipboardText;
     case CM_CUTAPPEND:
@@ -214,21 +214,24 @@ std::string ToolTipOf(const std::string& commandString)
     return br == std::string::npos ? std::string() : commandString.substr(br + 1);
 }
 
-int UndoLabelStringId(int undoKind)
+int UndoLabelStringId(TUndoKind undoKind)
 {
     switch (undoKind) {
-    case 0: return IDS_CANTUNDO;
-    case 2: return 1503;
-    case 3: return 1504;
-    case 4: return 1506;
-    case 5: return 1507;
-    case 6: return 1508;
-    case 7: return 1505;
-    default:
-        if (undoKind >= 8 && undoKind <= 18)
-            return 1509 + (undoKind - 8);
-        return IDS_UNDO;
+    case TUndoKind::None: return IDS_CANTUNDO;
+    case TUndoKind::Typing: return IDS_UNDO + 1;
+    case TUndoKind::Deleting: return IDS_UNDO + 2;
+    case TUndoKind::Redo: return IDS_UNDO + 3;
+    case TUndoKind::Cut: return IDS_UNDO + 4;
+    case TUndoKind::Paste: return IDS_UNDO + 5;
+    case TUndoKind::Replace: return IDS_UNDO + 6;
+    default: break;
     }
+    // From Indent on, the labels follow the kinds in order up to IDS_UNDOLAST.
+    const int kind = static_cast<int>(undoKind);
+    const int first = static_cast<int>(TUndoKind::Indent);
+    if (kind >= first && kind <= static_cast<int>(TUndoKind::Transpose))
+        return IDS_UNDO + 7 + (kind - first);
+    return IDS_UNDO;
 }
 
 std::string UndoMenuText(const std::string& label, const std::string& accelerator)

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/EditorTypes.h"
+
 // Document menu commands the active window's engine runs as named editor commands; 0 for any other id.
 unsigned ForwardedEditorCommand(int menuId);
 
@@ -35,7 +37,7 @@ std::string StatusTextOf(const std::string& commandString);
 std::string ToolTipOf(const std::string& commandString);
 
 // The string resource of the Undo item's label for an undo kind.
-int UndoLabelStringId(int undoKind);
+int UndoLabelStringId(TUndoKind undoKind);
 // The Undo item's text: the label as a 24-byte buffer holds it ("&Undo" when empty), then the accelerator.
 std::string UndoMenuText(const std::string& label, const std::string& accelerator);
 
@@ -47,7 +49,7 @@ struct TMenuContext {
     bool columnMode = false;
     bool lineDraw = false;
     bool recording = false;
-    int undoKind = 0;
+    TUndoKind undoKind = TUndoKind::None;
     bool canRedo = false;
     bool clipboardText = false;
     bool keywordHelp = false;

@@ -142,7 +142,7 @@ void TWindowsEditor::Copy() noexcept
 void TWindowsEditor::Cut() noexcept
 {
     if (CopyToClipboard(false))
-        DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+        DeleteRange(SelStart(), SelEnd(), {.preferSelection = true});
 }
 
 void TWindowsEditor::CopyAndAppend() noexcept
@@ -154,7 +154,7 @@ void TWindowsEditor::CopyAndAppend() noexcept
 void TWindowsEditor::CutAndAppend() noexcept
 {
     if (!columnMode && CopyToClipboard(true))
-        DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+        DeleteRange(SelStart(), SelEnd(), {.preferSelection = true});
 }
 
 void TWindowsEditor::Paste() noexcept
@@ -183,7 +183,7 @@ void TWindowsEditor::Paste() noexcept
                 ++rows;
         height = std::min(height, rows);
         width = std::min<uint32_t>(width, 1024);
-        InsertColumnBlock(text.c_str(), static_cast<int>(width), static_cast<int>(height), undoEnabled, false);
+        InsertColumnBlock(text.c_str(), static_cast<int>(width), static_cast<int>(height));
         return;
     }
     InsertText(TextOf(data).c_str());

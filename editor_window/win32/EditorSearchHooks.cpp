@@ -66,7 +66,7 @@ bool TWindowsEditor::ReplaceDialog(TSearchRequest& request) noexcept
     }
 }
 
-int TWindowsEditor::ReplacePrompt() noexcept
+TReplaceAnswer TWindowsEditor::ReplacePrompt() noexcept
 {
     try {
         // The engine asks inside its update batch: show the found text before asking about it.
@@ -83,6 +83,6 @@ int TWindowsEditor::ReplacePrompt() noexcept
         TReplacePromptDlg dialog(InstanceOf(hwnd_), SearchState().searchText, row.y, cellHeight_);
         return dialog.Ask(hwnd_);
     } catch (...) {
-        return kReplaceCancel;
+        return TReplaceAnswer::Cancel;
     }
 }

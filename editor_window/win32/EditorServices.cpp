@@ -22,7 +22,7 @@ public:
     bool SaveDialogOpen() override { return false; }
     bool DesktopFind(const char*, TDesktopPlace*) override { return false; }
     void DesktopStore(const char*, const TDesktopPlace&) override {}
-    unsigned LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers) override
+    unsigned LookupKey(uint16_t* keyState, TKeyMessage kind, unsigned code, unsigned modifiers) override
     {
         return ProgramKeyMap().LookupKeyMessage(*keyState, kind, code, modifiers);
     }

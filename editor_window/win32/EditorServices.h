@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "keys/KeyCodes.h"
+
 // A remembered window of the desktop list: cursor, rectangle in the frame's client coordinates, show state.
 struct TDesktopPlace {
     int16_t col = 0;
@@ -30,9 +32,8 @@ public:
     virtual bool DesktopFind(const char* path, TDesktopPlace* place) = 0;
     virtual void DesktopStore(const char* path, const TDesktopPlace& place) = 0;
     // The binding of a key message with the window's prefix state (which the lookup updates): an editor
-    // command, a macro number 1000..1049, or 0 for none. kind: 0 a typed character (code = the character),
-    // 1 a key down, 2 a system key down (code = the virtual key); modifiers: 0x200 Shift, 0x400 Ctrl, 0x800 Alt.
-    virtual unsigned LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers) = 0;
+    // command, a macro number 1000..1049, or 0 for none. Modifiers: kKeyShift, kKeyCtrl, kKeyAlt.
+    virtual unsigned LookupKey(uint16_t* keyState, TKeyMessage kind, unsigned code, unsigned modifiers) = 0;
     // Opens path (260 bytes at most) as the frame's File Open does: an already open file's window is
     // activated, any other file gets a new window.
     virtual void OpenByName(const char* path) = 0;

@@ -9,6 +9,7 @@
 #include "editor_window/win32/EditorServices.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
+#include "keys/KeyCodes.h"
 
 namespace {
 HINSTANCE gInstance = nullptr;
@@ -26,11 +27,11 @@ unsigned HeldModifiers()
 {
     unsigned m = 0;
     if (GetKeyState(VK_SHIFT) < 0)
-        m |= 0x200;
+        m |= kKeyShift;
     if (GetKeyState(VK_CONTROL) < 0)
-        m |= 0x400;
+        m |= kKeyCtrl;
     if (GetKeyState(VK_MENU) < 0)
-        m |= 0x800;
+        m |= kKeyAlt;
     return m;
 }
 
@@ -465,7 +466,7 @@ void TWindowsEditor::OpenFileAtCursor(const char* name) noexcept
 
 void TWindowsEditor::OnChar(unsigned ch)
 {
-    unsigned command = EditorServices()->LookupKey(&keyState_, 0, ch & 0xFF, HeldModifiers());
+    unsigned command = EditorServices()->LookupKey(&keyState_, TKeyMessage::Char, ch & 0xFF, HeldModifiers());
     if (command)
         ExecuteCommand(command, command == cmInsertChar ? (ch & 0xFF) : 0);
 }
@@ -473,7 +474,8 @@ void TWindowsEditor::OnChar(unsigned ch)
 bool TWindowsEditor::OnKeyDown(unsigned vk, bool system)
 {
     uint16_t before = keyState_;
-    unsigned command = EditorServices()->LookupKey(&keyState_, system ? 2 : 1, vk, HeldModifiers());
+    unsigned command = EditorServices()->LookupKey(
+        &keyState_, system ? TKeyMessage::SysKeyDown : TKeyMessage::KeyDown, vk, HeldModifiers());
     if (!command && keyState_ == before)
         return false;
     // The key is ours: the character it would also produce must not arrive as typing.

@@ -83,7 +83,7 @@ public:
     bool GoToColumn(int* col) noexcept override;
     bool FindDialog(TSearchRequest& request) noexcept override;
     bool ReplaceDialog(TSearchRequest& request) noexcept override;
-    int ReplacePrompt() noexcept override;
+    TReplaceAnswer ReplacePrompt() noexcept override;
     void RecordingStarted() noexcept override;
     void RecordingStopped() noexcept override;
     bool IsWordChar(int c) noexcept override;

@@ -5,17 +5,13 @@
 #include "controls/VokCtl.h"
 #include "search/Replace.h"
 
-int TReplacePromptDlg::Ask(HWND owner)
+TReplaceAnswer TReplacePromptDlg::Ask(HWND owner)
 {
     switch (Run(owner)) {
-    case IDYES:
-        return kReplaceYes;
-    case IDNO:
-        return kReplaceNo;
-    case IDC_SRCH_ALL:
-        return kReplaceAll;
-    default:
-        return kReplaceCancel;
+    case IDYES: return TReplaceAnswer::Yes;
+    case IDNO: return TReplaceAnswer::No;
+    case IDC_SRCH_ALL: return TReplaceAnswer::All;
+    default: return TReplaceAnswer::Cancel;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/win32/Dialog.h"
+#include "engine/EditorTypes.h"
 
 // TReplacePromptDlg shows the search string and moves itself vertically off the found text's row before
 // it shows. It owns nothing beyond the dialog.
@@ -15,9 +16,8 @@ public:
     {
     }
 
-    // Runs the prompt over owner: kReplaceYes, kReplaceNo, kReplaceAll, or kReplaceCancel (also when the
-    // dialog cannot be made).
-    int Ask(HWND owner);
+    // Runs the prompt over owner: the button pressed, Cancel also when the dialog cannot be made.
+    TReplaceAnswer Ask(HWND owner);
 
     // The top at which a dialog of dialogHeight, now at top, leaves the row clear: above the row when it
     // lies in the lower half of a screen screenHeight high, below it otherwise; top itself when the row is

@@ -40,7 +40,7 @@ void TFrameServices::DesktopStore(const char* path, const TDesktopPlace& place)
     RecentFileAdd(path);
 }
 
-unsigned TFrameServices::LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers)
+unsigned TFrameServices::LookupKey(uint16_t* keyState, TKeyMessage kind, unsigned code, unsigned modifiers)
 {
     return LookupKeyBinding(keyState, kind, code, modifiers);
 }

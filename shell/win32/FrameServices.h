@@ -14,7 +14,7 @@ public:
     bool SaveDialogOpen() override;
     bool DesktopFind(const char* path, TDesktopPlace* place) override;
     void DesktopStore(const char* path, const TDesktopPlace& place) override;
-    unsigned LookupKey(uint16_t* keyState, int kind, unsigned code, unsigned modifiers) override;
+    unsigned LookupKey(uint16_t* keyState, TKeyMessage kind, unsigned code, unsigned modifiers) override;
     // Opens the file in the frame of FrameWindow(); nothing when there is no frame.
     void OpenByName(const char* path) override;
 

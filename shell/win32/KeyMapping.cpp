@@ -48,7 +48,7 @@ void LoadKeyMapping()
     ReportKeymap(LoadKeymapFile(path, ProgramKeyMap(), Macros()), path);
 }
 
-unsigned LookupKeyBinding(uint16_t* keyState, int kind, unsigned code, unsigned modifiers)
+unsigned LookupKeyBinding(uint16_t* keyState, TKeyMessage kind, unsigned code, unsigned modifiers)
 {
     uint16_t state = keyState ? *keyState : 0;
     unsigned command = ProgramKeyMap().LookupKeyMessage(state, kind, code, modifiers);

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 
+#include "keys/KeyCodes.h"
+
 // Reads the keymap file the settings name ("OZM.KEY" beside the program unless set), reporting a bad one.
 void LoadKeyMapping();
 // The key map: one lookup per key message (see TEditorServices::LookupKey), and its change state.
-unsigned LookupKeyBinding(uint16_t* keyState, int kind, unsigned code, unsigned modifiers);
+unsigned LookupKeyBinding(uint16_t* keyState, TKeyMessage kind, unsigned code, unsigned modifiers);
 bool KeyMappingChanged();
 bool SaveKeyMapping();

@@ -66,7 +66,7 @@ void ApplyItemStates(HMENU bar, HINSTANCE module, const TMenuContext& context)
             CheckMenuItem(bar, static_cast<UINT>(s.id),
                           MF_BYCOMMAND | (s.check == TCheck::On ? MF_CHECKED : MF_UNCHECKED));
     }
-    const int kind = context.hasEditor ? context.undoKind : 0;
+    const TUndoKind kind = context.hasEditor ? context.undoKind : TUndoKind::None;
     SetItemText(bar, CM_UNDO,
                 UndoMenuText(LoadResourceText(module, static_cast<UINT>(UndoLabelStringId(kind)), "&Undo"),
                              LoadResourceText(module, IDS_UNDOACCEL, "\tAlt+BkSp")));

@@ -39,7 +39,7 @@ public:
     bool SaveDialogOpen() override { return false; }
     bool DesktopFind(const char* p, TDesktopPlace* place) override { return frame_.DesktopFind(p, place); }
     void DesktopStore(const char* p, const TDesktopPlace& place) override { frame_.DesktopStore(p, place); }
-    unsigned LookupKey(uint16_t* state, int kind, unsigned code, unsigned mods) override
+    unsigned LookupKey(uint16_t* state, TKeyMessage kind, unsigned code, unsigned mods) override
     {
         return frame_.LookupKey(state, kind, code, mods);
     }

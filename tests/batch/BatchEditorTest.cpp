@@ -110,7 +110,7 @@ TEST_F(BatchEditorTest, ReplaceDialogAnswersWithEveryOption)
     EXPECT_FALSE(request.options.down);
     EXPECT_TRUE(request.options.replaceAll);
     EXPECT_FALSE(request.options.prompt);
-    EXPECT_EQ(first.ReplacePrompt(), 2);  // Yes
+    EXPECT_EQ(first.ReplacePrompt(), TReplaceAnswer::Yes);
 }
 
 TEST_F(BatchEditorTest, MessagesAreKeptInOrderAndPassedOn)

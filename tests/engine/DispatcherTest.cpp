@@ -18,6 +18,51 @@ TEST_F(Dispatcher, TableHasEveryCommandOnceInOrder)
     EXPECT_EQ(count, kCommandCount);
 }
 
+TEST_F(Dispatcher, SelectRowsNameAMovementOfTheirOwnTable)
+{
+    int twins = 0;
+    for (const TCommandElement* e = kCommandTable; e->number; ++e) {
+        if (!e->extends)
+            continue;
+        ++twins;
+        const TCommandElement* movement = FindCommand(e->extends);
+        ASSERT_NE(movement, nullptr) << e->name;
+        EXPECT_EQ(movement->category, kCatCursor) << e->name;
+        EXPECT_NE(movement->run, nullptr) << e->name;
+        EXPECT_EQ(movement->extends, 0u) << e->name;
+        EXPECT_EQ(e->category, kCatSelect) << e->name;
+        EXPECT_EQ(e->run, nullptr) << e->name;
+    }
+    EXPECT_EQ(twins, cmParaDownSelect - cmLeftSelect + 1);
+}
+
+// Each ...Select command does what StartSelect and its movement do, from a cursor inside a paragraph of
+// words, on an editor of its own each.
+TEST_F(Dispatcher, EverySelectCommandExtendsAsItsMovementDoesAfterStartSelect)
+{
+    const std::string text = "alpha beta gamma\n\ndelta epsilon\nzeta eta theta iota\n\nkappa lambda";
+    for (const TCommandElement* e = kCommandTable; e->number; ++e) {
+        if (!e->extends)
+            continue;
+        TClipboardEditor twin;
+        TClipboardEditor plain;
+        for (TClipboardEditor* x : {&twin, &plain}) {
+            ASSERT_TRUE(x->Load(text));
+            x->winLines = 5;  // lines 0..4 in view: the top and the bottom of the window are elsewhere
+            x->GotoPosition(6, 3, false);
+            x->EnsureCursorVisible();
+        }
+        twin.ExecuteCommand(e->number, 0);
+        plain.ExecuteCommand(cmStartSelect, 0);
+        plain.ExecuteCommand(e->extends, 0);
+        EXPECT_EQ(twin.Cursor(), plain.Cursor()) << e->name;
+        EXPECT_EQ(twin.selShown, plain.selShown) << e->name;
+        EXPECT_EQ(twin.SelStart(), plain.SelStart()) << e->name;
+        EXPECT_EQ(twin.SelEnd(), plain.SelEnd()) << e->name;
+        EXPECT_TRUE(twin.selShown) << e->name;
+    }
+}
+
 TEST_F(Dispatcher, NamesAndNumbers)
 {
     EXPECT_EQ(ed.CommandNumber("deleteline", false), 13u);

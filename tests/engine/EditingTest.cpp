@@ -68,7 +68,7 @@ TEST_F(Editing, ColumnBlockDeleteAndInsert)
     Run(cmDelete);
     EXPECT_EQ(ed.Joined(), "adef\ngjkl\nm");
     Goto(0, 0);
-    ASSERT_TRUE(ed.InsertColumnBlock("12\r\n34\r\n56\r\n78", 2, 4, true, false));
+    ASSERT_TRUE(ed.InsertColumnBlock("12\r\n34\r\n56\r\n78", 2, 4));
     EXPECT_EQ(ed.Joined(), "12adef\n34gjkl\n56m\n78");
     Run(cmUndo);
     EXPECT_EQ(ed.Joined(), "adef\ngjkl\nm");

@@ -79,7 +79,7 @@ TEST_F(UndoExact, TypingOverAOneLineColumnBlockUndoesInOneStep)
     Run(cmRightSelect);
     Type("c");
     EXPECT_EQ(ed.Joined(), "cello world");
-    EXPECT_EQ(ed.UndoKind(), 2);
+    EXPECT_EQ(ed.UndoKind(), TUndoKind::Typing);
     Run(cmUndo);
     EXPECT_EQ(ed.Joined(), "hello world");
     Run(cmRedo);

@@ -181,16 +181,17 @@ TEST(Lookup, WindowMessagesByKind)
 {
     const TKeyMap map = DefaultMap();
     uint16_t state = 0;
-    EXPECT_EQ(map.LookupKeyMessage(state, 0, 'x', 0), cmInsertChar);
-    EXPECT_EQ(map.LookupKeyMessage(state, 1, 'F', kKeyCtrl), cmFind);
+    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::Char, 'x', 0), cmInsertChar);
+    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::KeyDown, 'F', kKeyCtrl), cmFind);
     // AltGr holds Ctrl and Alt: the character it types must come through.
-    EXPECT_EQ(map.LookupKeyMessage(state, 1, 'F', kKeyCtrl | kKeyAlt), 0u);
-    EXPECT_EQ(map.LookupKeyMessage(state, 1, kVkBackspace, kKeyAlt), cmBackspace);
-    EXPECT_EQ(map.LookupKeyMessage(state, 2, kVkBackspace, kKeyAlt), cmUndo);
-    EXPECT_EQ(map.LookupKeyMessage(state, 2, kVkBackspace, kKeyAlt | kKeyShift), cmRedo);
-    EXPECT_EQ(map.LookupKeyMessage(state, 1, 'K', kKeyCtrl), 0u);
-    EXPECT_EQ(map.LookupKeyMessage(state, 1, 'B', kKeyCtrl), cmStartSelect);
-    EXPECT_EQ(map.LookupKeyMessage(state, 7, 'B', 0), 0u);
+    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::KeyDown, 'F', kKeyCtrl | kKeyAlt), 0u);
+    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::KeyDown, kVkBackspace, kKeyAlt), cmBackspace);
+    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::SysKeyDown, kVkBackspace, kKeyAlt), cmUndo);
+    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::SysKeyDown, kVkBackspace, kKeyAlt | kKeyShift),
+              cmRedo);
+    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::KeyDown, 'K', kKeyCtrl), 0u);
+    EXPECT_EQ(map.LookupKeyMessage(state, TKeyMessage::KeyDown, 'B', kKeyCtrl), cmStartSelect);
+    EXPECT_EQ(map.LookupKeyMessage(state, static_cast<TKeyMessage>(7), 'B', 0), 0u);
 }
 
 TEST(Lookup, EverySixPrefixValuesStartASequence)

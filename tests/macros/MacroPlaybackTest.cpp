@@ -83,7 +83,7 @@ TEST_F(MacroPlaybackTest, AKeyBoundToAMacroPlaysIt)
     map.SetDefaults();
     ASSERT_TRUE(map.MapKey(VirtualKey(kVkF1 + 4), false, true, false, 1004));
     uint16_t state = 0;
-    unsigned command = map.LookupKeyMessage(state, 1, kVkF1 + 4, kKeyCtrl);
+    unsigned command = map.LookupKeyMessage(state, TKeyMessage::KeyDown, kVkF1 + 4, kKeyCtrl);
     ASSERT_EQ(command, 1004u);
     TNamingEditor ed;
     Type(ed, "x");

@@ -32,7 +32,7 @@ protected:
 TEST_F(ReplaceTest, ReplaceOneByOneReplacesOnlyTheFirst)
 {
     Load("cat cat\n");
-    ed.prompts = {kReplaceYes, kReplaceYes};
+    ed.prompts = {TReplaceAnswer::Yes, TReplaceAnswer::Yes};
     Replace("cat", "dog", Prompted(false));
     EXPECT_EQ(ed.Joined(), "dog cat");
     EXPECT_EQ(ed.prompted, (std::vector<std::string>{"cat"}));
@@ -45,7 +45,7 @@ TEST_F(ReplaceTest, ReplaceOneByOneReplacesOnlyTheFirst)
 TEST_F(ReplaceTest, NoWithoutReplaceAllEndsTheLoop)
 {
     Load("cat cat\n");
-    ed.prompts = {kReplaceNo, kReplaceYes};
+    ed.prompts = {TReplaceAnswer::No, TReplaceAnswer::Yes};
     Replace("cat", "dog", Prompted(false));
     EXPECT_EQ(ed.Joined(), "cat cat");
     EXPECT_EQ(ed.prompted, (std::vector<std::string>{"cat"}));
@@ -54,7 +54,7 @@ TEST_F(ReplaceTest, NoWithoutReplaceAllEndsTheLoop)
 TEST_F(ReplaceTest, NoWithReplaceAllGoesOnToTheNext)
 {
     Load("cat cat\n");
-    ed.prompts = {kReplaceNo, kReplaceYes};
+    ed.prompts = {TReplaceAnswer::No, TReplaceAnswer::Yes};
     Replace("cat", "dog", Prompted(true));
     EXPECT_EQ(ed.Joined(), "cat dog");
     EXPECT_EQ(ed.prompted.size(), 2u);
@@ -64,7 +64,7 @@ TEST_F(ReplaceTest, NoWithReplaceAllGoesOnToTheNext)
 TEST_F(ReplaceTest, CancelEndsWithoutMessage)
 {
     Load("cat cat\n");
-    ed.prompts = {kReplaceYes, kReplaceCancel};
+    ed.prompts = {TReplaceAnswer::Yes, TReplaceAnswer::Cancel};
     Replace("cat", "dog", Prompted(true));
     EXPECT_EQ(ed.Joined(), "dog cat");
     EXPECT_TRUE(ed.errors.empty());
@@ -73,7 +73,7 @@ TEST_F(ReplaceTest, CancelEndsWithoutMessage)
 TEST_F(ReplaceTest, AllStopsAskingAndReplacesTheRest)
 {
     Load("cat cat\ncat\n");
-    ed.prompts = {kReplaceAll};
+    ed.prompts = {TReplaceAnswer::All};
     Replace("cat", "dog", Prompted(false));
     EXPECT_EQ(ed.Joined(), "dog dog\ndog");
     EXPECT_EQ(ed.prompted.size(), 1u);
@@ -99,7 +99,7 @@ TEST_F(ReplaceTest, EachReplacementIsOneUndoStep)
 TEST_F(ReplaceTest, RepeatLastAfterReplaceAllReplacesOnce)
 {
     Load("cat\ncat cat cat\n");
-    ed.prompts = {kReplaceNo, kReplaceCancel};
+    ed.prompts = {TReplaceAnswer::No, TReplaceAnswer::Cancel};
     Replace("cat", "dog", Prompted(true));
     ASSERT_EQ(ed.Joined(), "cat\ncat cat cat");
     ed.ClearLog();

@@ -36,12 +36,12 @@ public:
         request = answer;
         return true;
     }
-    int ReplacePrompt() noexcept override
+    TReplaceAnswer ReplacePrompt() noexcept override
     {
         prompted.push_back(Selection());
         if (prompts.empty())
-            return kReplaceCancel;
-        int a = prompts.front();
+            return TReplaceAnswer::Cancel;
+        TReplaceAnswer a = prompts.front();
         prompts.pop_front();
         return a;
     }
@@ -76,7 +76,7 @@ public:
     TSearchRequest shown;   // what the dialog was opened with
     int findDialogs = 0;
     int replaceDialogs = 0;
-    std::deque<int> prompts;            // answers to the replace prompt, then Cancel
+    std::deque<TReplaceAnswer> prompts;  // answers to the replace prompt, then Cancel
     std::vector<std::string> prompted;  // the selection at each prompt
     int number = 0;                     // typed into Go To Line / Go To Column
     int shownNumber = 0;

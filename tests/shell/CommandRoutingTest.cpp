@@ -130,7 +130,7 @@ TEST(MenuState, UndoRedoPasteAndRecorderFollowTheDocument)
     EXPECT_FALSE(Enabled(c, CM_REDO));
     EXPECT_FALSE(Enabled(c, CM_PASTE));
     EXPECT_FALSE(Enabled(c, CM_STOPRECORDER));
-    c.undoKind = 2;
+    c.undoKind = TUndoKind::Typing;
     c.canRedo = true;
     c.clipboardText = true;
     c.recording = true;
@@ -199,15 +199,15 @@ TEST(CommandStrings, StatusTextBeforeTheBreakToolTipAfter)
 
 TEST(UndoLabel, KindsNameTheirStringsAndUnknownKindsSayUndo)
 {
-    EXPECT_EQ(UndoLabelStringId(0), IDS_CANTUNDO);
-    EXPECT_EQ(UndoLabelStringId(1), IDS_UNDO);
-    EXPECT_EQ(UndoLabelStringId(2), 1503);
-    EXPECT_EQ(UndoLabelStringId(4), 1506);
-    EXPECT_EQ(UndoLabelStringId(7), 1505);
-    EXPECT_EQ(UndoLabelStringId(8), 1509);
-    EXPECT_EQ(UndoLabelStringId(18), IDS_UNDOLAST);
-    EXPECT_EQ(UndoLabelStringId(19), IDS_UNDO);
-    EXPECT_EQ(UndoLabelStringId(-1), IDS_UNDO);
+    EXPECT_EQ(UndoLabelStringId(TUndoKind::None), IDS_CANTUNDO);
+    EXPECT_EQ(UndoLabelStringId(TUndoKind::Other), IDS_UNDO);
+    EXPECT_EQ(UndoLabelStringId(TUndoKind::Typing), 1503);
+    EXPECT_EQ(UndoLabelStringId(TUndoKind::Cut), 1506);
+    EXPECT_EQ(UndoLabelStringId(TUndoKind::Redo), 1505);
+    EXPECT_EQ(UndoLabelStringId(TUndoKind::Indent), 1509);
+    EXPECT_EQ(UndoLabelStringId(TUndoKind::Transpose), IDS_UNDOLAST);
+    EXPECT_EQ(UndoLabelStringId(static_cast<TUndoKind>(19)), IDS_UNDO);
+    EXPECT_EQ(UndoLabelStringId(static_cast<TUndoKind>(-1)), IDS_UNDO);
 }
 
 TEST(UndoLabel, TextIsTheLabelCutToItsBufferThenTheAccelerator)

@@ -30,12 +30,12 @@ public:
     void Cut() noexcept override
     {
         if (CopyBlock(false))
-            DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+            DeleteRange(SelStart(), SelEnd(), {.preferSelection = true});
     }
     void CutAndAppend() noexcept override
     {
         if (!columnMode && CopyBlock(true))
-            DeleteRange(SelStart(), SelEnd(), undoEnabled, false, true);
+            DeleteRange(SelStart(), SelEnd(), {.preferSelection = true});
     }
     void Paste() noexcept override
     {
@@ -45,8 +45,7 @@ public:
             if (clip.width == 0 || clip.height == 0)
                 return;
             const uint32_t width = std::min<uint32_t>(clip.width, 1024);
-            InsertColumnBlock(clip.text.c_str(), static_cast<int>(width), static_cast<int>(clip.height), undoEnabled,
-                              false);
+            InsertColumnBlock(clip.text.c_str(), static_cast<int>(width), static_cast<int>(clip.height));
             return;
         }
         InsertText(clip.text.c_str());

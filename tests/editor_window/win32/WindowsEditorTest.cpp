@@ -40,9 +40,9 @@ public:
         storedPath = path;
         stored = place;
     }
-    unsigned LookupKey(uint16_t* state, int kind, unsigned code, unsigned mods) override
+    unsigned LookupKey(uint16_t* state, TKeyMessage kind, unsigned code, unsigned mods) override
     {
-        if (kind == 0)
+        if (kind == TKeyMessage::Char)
             return code >= 32 && code <= 255 ? cmInsertChar : 0;
         if (*state == 1) {  // after Ctrl+K
             *state = 0;
@@ -469,7 +469,7 @@ TEST_F(EditorWindow, CopyAndAppendJoinsStreamTexts)
     ed->GotoPosition(8, 0, false);
     ed->ExecuteCommand(cmPaste, 0);
     EXPECT_EQ(std::string(ed->LineAt(0)->text), "one two onetwo");
-    EXPECT_EQ(ed->UndoKind(), 5);
+    EXPECT_EQ(ed->UndoKind(), TUndoKind::Paste);
 }
 
 TEST_F(EditorWindow, OpenFileAtCursorSearchesTheIncludeFolders)

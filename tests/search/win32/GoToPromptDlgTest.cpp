@@ -166,7 +166,7 @@ TEST_F(GoToPromptDlg, PromptNeverCoversTheFoundLine)
         ed->GotoPosition(4, line, true);
         RECT dialog = {}, overlap;
         TModalDriver::Run(
-            "Replace", [&] { return ed->ReplacePrompt(); },
+            "Replace", [&] { return static_cast<int>(ed->ReplacePrompt()); },
             [&](HWND box, int) {
                 GetWindowRect(box, &dialog);
                 Press(box, IDCANCEL);
@@ -184,18 +184,20 @@ TEST_F(GoToPromptDlg, PromptAnswersForEachButton)
     CopySearchText(SearchState().searchText, kSearchTextSize, "line 2");
     ed->GotoPosition(0, 1, false);
     ed->GotoPosition(6, 1, true);
-    const std::pair<int, int> answers[] = {
-        {IDYES, kReplaceYes}, {IDNO, kReplaceNo}, {IDC_SRCH_ALL, kReplaceAll}, {IDCANCEL, kReplaceCancel}};
+    const std::pair<int, TReplaceAnswer> answers[] = {{IDYES, TReplaceAnswer::Yes},
+                                                      {IDNO, TReplaceAnswer::No},
+                                                      {IDC_SRCH_ALL, TReplaceAnswer::All},
+                                                      {IDCANCEL, TReplaceAnswer::Cancel}};
     for (auto [button, expected] : answers) {
         std::string shown;
         const int answer = TModalDriver::Run(
-            "Replace", [&] { return ed->ReplacePrompt(); },
+            "Replace", [&] { return static_cast<int>(ed->ReplacePrompt()); },
             [&](HWND box, int) {
                 shown = Field(box, IDC_SRCH_PROMPTTEXT);
                 Press(box, button);
                 return true;
             });
-        EXPECT_EQ(answer, expected) << "button " << button;
+        EXPECT_EQ(static_cast<TReplaceAnswer>(answer), expected) << "button " << button;
         EXPECT_EQ(shown, "line 2");
     }
 }
@@ -203,10 +205,11 @@ TEST_F(GoToPromptDlg, PromptAnswersForEachButton)
 TEST_F(GoToPromptDlg, EscapeCancelsThePrompt)
 {
     LoadLines(1);
-    const int answer = TModalDriver::Run("Replace", [&] { return ed->ReplacePrompt(); },
-                                         [](HWND box, int) {
-                                             TModalDriver::PressKey(box, VK_ESCAPE);
-                                             return true;
-                                         });
-    EXPECT_EQ(answer, kReplaceCancel);
+    const int answer = TModalDriver::Run(
+        "Replace", [&] { return static_cast<int>(ed->ReplacePrompt()); },
+        [](HWND box, int) {
+            TModalDriver::PressKey(box, VK_ESCAPE);
+            return true;
+        });
+    EXPECT_EQ(static_cast<TReplaceAnswer>(answer), TReplaceAnswer::Cancel);
 }

@@ -30,7 +30,7 @@ public:
     bool SaveDialogOpen() override { return false; }
     bool DesktopFind(const char*, TDesktopPlace*) override { return false; }
     void DesktopStore(const char*, const TDesktopPlace&) override {}
-    unsigned LookupKey(uint16_t*, int, unsigned, unsigned) override { return 0; }
+    unsigned LookupKey(uint16_t*, TKeyMessage, unsigned, unsigned) override { return 0; }
     void OpenByName(const char*) override {}
 
     std::vector<unsigned> shown;

@@ -45,7 +45,7 @@ public:
     bool SaveDialogOpen() override { return false; }
     bool DesktopFind(const char* path, TDesktopPlace* place) override { return ::DesktopFind(path, place); }
     void DesktopStore(const char* path, const TDesktopPlace& place) override { ::DesktopStore(path, place); }
-    unsigned LookupKey(uint16_t* state, int kind, unsigned code, unsigned mods) override
+    unsigned LookupKey(uint16_t* state, TKeyMessage kind, unsigned code, unsigned mods) override
     {
         return LookupKeyBinding(state, kind, code, mods);
     }

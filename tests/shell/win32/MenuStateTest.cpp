@@ -187,7 +187,9 @@ TEST_F(MenuFrameTest, OptionTogglesAreCheckedFromTheSettings)
 TEST(MenuStrings, UndoLabelsAndToolTipsComeFromTheCommandStrings)
 {
     for (int kind = 0; kind <= 19; ++kind)
-        EXPECT_EQ(LoadResString(static_cast<unsigned>(UndoLabelStringId(kind))), UndoKindLabel(kind)) << kind;
+        EXPECT_EQ(LoadResString(static_cast<unsigned>(UndoLabelStringId(static_cast<TUndoKind>(kind)))),
+                  UndoKindLabel(static_cast<TUndoKind>(kind)))
+            << kind;
     EXPECT_EQ(LoadResString(IDS_UNDOACCEL), kUndoAccelerator);
     EXPECT_EQ(ToolTipOf(LoadResString(CM_FILESAVE)), "Save");
     EXPECT_EQ(StatusTextOf(LoadResString(CM_DUPLINE)), "Duplicates the current line");
