@@ -16,8 +16,8 @@ std::string WideLine()
     return line;
 }
 
-// Each pattern searched over one line; a pathological one spends its whole step budget and must stay
-// within tens of milliseconds, or Find on such a pattern stalls the window.
+// Each pattern searched over one line; a pathological one must stay within a few milliseconds per line,
+// or Find on such a pattern stalls the window.
 void BM_RegexLine(benchmark::State& state, const char* pattern)
 {
     const std::string line = WideLine();
@@ -26,11 +26,47 @@ void BM_RegexLine(benchmark::State& state, const char* pattern)
         benchmark::DoNotOptimize(RegexSearch(program.get(), line.c_str(), nullptr, false, true));
 }
 
+// The patterns that are exponential for a plain backtracker, over 1,000 a's (and the ending that makes
+// some of them match), forwards and backwards: the time per line.
+void BM_RegexPathological(benchmark::State& state, const char* pattern, const char* ending, bool backwards)
+{
+    const std::string line = std::string(1000, 'a') + ending;
+    TRegexPtr program = RegexCompile(pattern, nullptr);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RegexSearch(program.get(), line.c_str(), nullptr, backwards, true));
+}
+
+// The same over many lines: the cost must grow linearly with the number of lines.
+void BM_RegexPathologicalLines(benchmark::State& state)
+{
+    const std::string line(1000, 'a');
+    TRegexPtr program = RegexCompile("{{a|aa}*b|a*c}", nullptr);
+    for (auto _ : state)
+        for (int64_t i = 0; i < state.range(0); ++i)
+            benchmark::DoNotOptimize(RegexSearch(program.get(), line.c_str(), nullptr, false, true));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 BENCHMARK_CAPTURE(BM_RegexLine, Literal, "ba$")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_RegexLine, LoopWithoutMatch, "{a|b}*c")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RegexLine, NestedStars, ".*.*.*.*y")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RegexLine, NestedPluses, ".+.+.+.+.+.+y")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RegexLine, Exponential, "{a|ab|b}*c")->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(BM_RegexPathological, AltLoopC, "{a|aa}*c", "", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RegexPathological, AltLoopCBack, "{a|aa}*c", "", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RegexPathological, PlusInStarB, "{a+}*b", "", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RegexPathological, EitherOrFound, "{{a|aa}*b|a*c}", "c", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RegexPathological, EitherOrMissing, "{{a|aa}*b|a*c}", "", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RegexPathological, TwoLoopsB, "{a|a}*{a|a}*b", "", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RegexPathological, NestedSets, "{{[ab]*a}+b}*c", "", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RegexPathological, NestedSetsBack, "{{[ab]*a}+b}*c", "", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RegexPathological, StarsOfSets, "[ab]*[a-c]*[^x]*[ab]*y", "", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RegexPathologicalLines)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
