@@ -28,6 +28,8 @@ struct RegexProgram {
     uint32_t firstBytes[8];   // otherwise: the bytes a match can begin with, one bit each
     const uint32_t* tables;   // 256-bit tables of the one-character tests (ANY, ANYOF, ANYBUT), 8 words each
     const uint16_t* tableOf;  // per node slot ((offset - 1) / 3): the table of a one-character test
+    const char* required;     // null, or a literal every match contains (inside the program)
+    uint16_t requiredLength;
 };
 
 struct TRegexFree {

@@ -482,6 +482,50 @@ void WorkOutFirstBytes(RegexProgram& program)
     }
 }
 
+// The longest literal on the path every match takes: the nodes of the program's one sequence, stepping over
+// repetitions, options and choices (whose alternatives all meet again at one node) without looking inside.
+void WorkOutRequiredLiteral(RegexProgram& program)
+{
+    program.required = nullptr;
+    program.requiredLength = 0;
+    const unsigned char* node = program.program + 1;
+    for (int steps = 0; node && steps < program.size; ++steps) {
+        const unsigned char* next = Next(node);
+        const unsigned char* literal = nullptr;
+        switch (Op(node)) {
+        case kEnd:
+            return;
+        case kExactly:
+            literal = Operand(node);
+            break;
+        case kPlus:
+            if (Op(Operand(node)) == kExactly)
+                literal = Operand(Operand(node));
+            break;
+        case kBack:
+            return;  // not on the path every match takes; cannot happen, but stops the walk
+        case kBranch:
+            if (!next || Op(next) != kBranch) {
+                next = Operand(node);
+            } else {
+                while (next && Op(next) == kBranch)
+                    next = Next(next);
+            }
+            break;
+        default:
+            break;
+        }
+        if (literal) {
+            std::size_t length = Op(node) == kPlus ? 1 : std::strlen(reinterpret_cast<const char*>(literal));
+            if (length > program.requiredLength) {
+                program.required = reinterpret_cast<const char*>(literal);
+                program.requiredLength = static_cast<uint16_t>(length);
+            }
+        }
+        node = next;
+    }
+}
+
 }  // namespace
 
 const char* RegexErrorText(int code)
@@ -563,6 +607,7 @@ TRegexPtr RegexCompile(const char* pattern, int* error)
     program->tables = tables;
     program->tableOf = tableOf;
     WorkOutFirstBytes(*program);
+    WorkOutRequiredLiteral(*program);
 
     // With one top-level alternative, its first node tells where a match can start.
     const unsigned char* first = program->program + 1;

@@ -1,7 +1,9 @@
 // Runs a compiled pattern over one line, forwards or backwards, by backtracking that never repeats itself.
 #include "search/Regex.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "search/RegexNodes.h"
@@ -48,8 +50,8 @@ private:
         const unsigned char* launched;
         const char* launchedAt;
         const unsigned char* alternative;  // BRANCH: the alternative tried last
-        int count;                         // STAR/PLUS: the count tried last
-        int least;
+        const char* least;                 // STAR/PLUS: the shortest end, and where the run of the operand ends
+        const char* runEnd;
         std::size_t trail;                 // height of the group trail when the choice was made
     };
 
@@ -61,10 +63,19 @@ private:
 
     // Per-thread scratch reused by every search, so that a search of many lines allocates only when a
     // line needs more room than any before it.
+    // The run a repetition's operand matched last, valid for the search numbered search.
+    struct TRun {
+        uint32_t search = 0;
+        const char* start = nullptr;
+        const char* end = nullptr;
+    };
+
     struct TScratch {
         std::vector<TChoice> choices;
         std::vector<TTrail> trail;
         std::vector<uint64_t> failed;
+        std::vector<TRun> runs;
+        uint32_t searches = 0;
     };
     static TScratch& Scratch()
     {
@@ -88,21 +99,64 @@ private:
         return (scratch_.failed[key >> 6] >> (key & 63)) & 1;
     }
 
-    void MarkFailed(const unsigned char* node, const char* at)
+    void PrepareMemo()
+    {
+        if (memoReady_)
+            return;
+        // Cleared only for lines that fail somewhere at all.
+        const std::size_t slots = static_cast<std::size_t>(program_.size - 1) / kNodeSize + 1;
+        const std::size_t words = (slots * (length_ + 1) + 63) / 64;
+        if (scratch_.failed.size() < words)
+            scratch_.failed.resize(words);
+        std::memset(scratch_.failed.data(), 0, words * sizeof(uint64_t));
+        memoReady_ = true;
+    }
+
+    // The rest of the program fails from node at every position from `from` to `to`.
+    void MarkFailed(const unsigned char* node, const char* from, const char* to)
     {
         if (!node)
             return;
-        if (!memoReady_) {
-            // Cleared only for lines that backtrack at all: most lines never get here.
-            const std::size_t slots = static_cast<std::size_t>(program_.size - 1) / kNodeSize + 1;
-            const std::size_t words = (slots * (length_ + 1) + 63) / 64;
-            if (scratch_.failed.size() < words)
-                scratch_.failed.resize(words);
-            std::memset(scratch_.failed.data(), 0, words * sizeof(uint64_t));
-            memoReady_ = true;
+        PrepareMemo();
+        std::size_t first = Key(node, from);
+        const std::size_t last = Key(node, to);
+        uint64_t* words = scratch_.failed.data();
+        while (first <= last) {
+            const std::size_t bit = first & 63;
+            const std::size_t span = std::min<std::size_t>(64 - bit, last - first + 1);
+            const uint64_t mask = span == 64 ? ~uint64_t{0} : ((uint64_t{1} << span) - 1) << bit;
+            words[first >> 6] |= mask;
+            first += span;
         }
-        const std::size_t key = Key(node, at);
-        scratch_.failed[key >> 6] |= uint64_t{1} << (key & 63);
+    }
+    void MarkFailed(const unsigned char* node, const char* at) { MarkFailed(node, at, at); }
+
+    // The greatest position from `from` down to `least` from which node has not failed yet, or null.
+    const char* LastOpen(const unsigned char* node, const char* least, const char* from) const
+    {
+        if (!node || from < least)
+            return nullptr;
+        if (!memoReady_)
+            return from;
+        const std::size_t stop = Key(node, least);
+        std::size_t bit = Key(node, from);
+        const uint64_t* words = scratch_.failed.data();
+        for (;;) {
+            const std::size_t word = bit >> 6;
+            const std::size_t offset = bit & 63;
+            uint64_t open = ~words[word];
+            if (offset < 63)
+                open &= (uint64_t{2} << offset) - 1;
+            if (open) {
+                const std::size_t found = (word << 6) + 63 - static_cast<std::size_t>(__builtin_clzll(open));
+                if (found < stop)
+                    return nullptr;
+                return text_ + (found - Key(node, text_));
+            }
+            if ((word << 6) <= stop)
+                return nullptr;
+            bit = (word << 6) - 1;
+        }
     }
 
     bool AtLineStart(const char* at) const { return at == lineStart_ || (at > text_ && at[-1] == '\n'); }
@@ -118,43 +172,64 @@ private:
         return (table[b >> 5] >> (b & 31)) & 1;
     }
 
-    // How many times in a row the single-character node matches from at.
-    int Repeat(const unsigned char* node, const char* at) const
+    // Where the run of characters the repetition's operand matches, starting at `at`, ends. Start
+    // positions inside the run found last share its end, so repeated tries from one run (every start
+    // position of a backwards scan, every count of an enclosing repetition) do not scan it again.
+    const char* RunEnd(const unsigned char* operand, const char* at)
     {
+        const std::size_t slot = static_cast<std::size_t>(operand - program_.program - 1) / kNodeSize;
+        if (scratch_.runs.size() <= slot)
+            scratch_.runs.resize(slot + 1);
+        TRun& run = scratch_.runs[slot];
+        const bool known = run.search == search_;
+        if (known && at >= run.start && at <= run.end)
+            return run.end;
         const char* s = at;
-        switch (Op(node)) {
+        const char* stop = known && at < run.start ? run.start : nullptr;
+        switch (Op(operand)) {
         case kExactly: {
-            const char c = static_cast<char>(*Operand(node));
-            while (*s == c)
+            const char c = static_cast<char>(*Operand(operand));
+            while (s != stop && *s == c)
                 ++s;
             break;
         }
         case kAny:
         case kAnyOf:
         case kAnyBut: {
-            const uint32_t* table = TableOf(node);
-            while (InTable(table, *s))
+            const uint32_t* table = TableOf(operand);
+            while (s != stop && InTable(table, *s))
                 ++s;
             break;
         }
         default:
-            break;
+            return at;
         }
-        return static_cast<int>(s - at);
+        if (s == stop)
+            s = run.end;
+        run = {search_, at, s};
+        return s;
     }
 
-    // The greatest count from `from` down to least worth trying after a repetition at `at`: when a literal
-    // follows, only counts after which its first character stands in the text.
-    int Count(const unsigned char* next, const char* at, int from, int least) const
+    // The greatest end position from `from` down to `least` worth continuing at after a repetition: one
+    // from which the next node has not failed yet and, when a literal follows, holding its first character.
+    const char* Continue(const unsigned char* next, const char* least, const char* from)
     {
         const int nextChar = next && Op(next) == kExactly ? *Operand(next) : -1;
-        for (int count = from; count >= least; --count) {
-            if (nextChar >= 0 && static_cast<unsigned char>(at[count]) != nextChar)
-                continue;
-            if (!Failed(next, at + count))
-                return count;
+        const char* at = from;
+        while (at >= least) {
+            at = LastOpen(next, least, at);
+            if (!at)
+                break;
+            if (nextChar < 0 || static_cast<unsigned char>(*at) == nextChar)
+                return at;
+            // The literal cannot start here: remembered, so that other counts skip this position at once.
+            if (memoReady_)
+                MarkFailed(next, at);
+            if (at == least)
+                break;
+            --at;
         }
-        return least - 1;
+        return nullptr;
     }
 
     void Record(const char** slot, const char* at)
@@ -230,7 +305,7 @@ private:
                         failed = true;
                         break;
                     }
-                    choices.push_back({node, at, Operand(alternative), at, alternative, 0, 0, trail.size()});
+                    choices.push_back({node, at, Operand(alternative), at, alternative, nullptr, nullptr, trail.size()});
                     next = Operand(alternative);
                     break;
                 }
@@ -240,15 +315,19 @@ private:
                         failed = true;
                         break;
                     }
-                    const int least = op == kStar ? 0 : 1;
-                    const int count = Count(next, at, Repeat(Operand(node), at), least);
-                    if (count < least) {
-                        MarkFailed(node, at);
+                    // Counted forwards in one tight loop, then tried from the greatest count down. Failing
+                    // from here means failing from any later start inside the same run too: the counts from
+                    // there end at positions already tried.
+                    const char* end = RunEnd(Operand(node), at);
+                    const char* least = op == kStar ? at : at + 1;
+                    const char* stop = end >= least ? Continue(next, least, end) : nullptr;
+                    if (!stop) {
+                        MarkFailed(node, at, end);
                         failed = true;
                         break;
                     }
-                    choices.push_back({node, at, next, at + count, nullptr, count, least, trail.size()});
-                    at += count;
+                    choices.push_back({node, at, next, stop, nullptr, least, end, trail.size()});
+                    at = stop;
                     break;
                 }
                 default:
@@ -287,17 +366,17 @@ private:
                         break;
                     }
                 } else {
-                    const unsigned char* next = choice.launched;
-                    const int count = Count(next, choice.ownerAt, choice.count - 1, choice.least);
-                    if (count >= choice.least) {
-                        choice.count = count;
-                        choice.launchedAt = choice.ownerAt + count;
-                        node = next;
-                        at = choice.launchedAt;
+                    const char* stop = choice.launchedAt > choice.least
+                                           ? Continue(choice.launched, choice.least, choice.launchedAt - 1)
+                                           : nullptr;
+                    if (stop) {
+                        choice.launchedAt = stop;
+                        node = choice.launched;
+                        at = stop;
                         break;
                     }
                 }
-                MarkFailed(choice.owner, choice.ownerAt);
+                MarkFailed(choice.owner, choice.ownerAt, Op(choice.owner) == kBranch ? choice.ownerAt : choice.runEnd);
                 choices.pop_back();
             }
         }
@@ -308,6 +387,7 @@ private:
     const char* lineStart_;
     std::size_t length_;
     TScratch& scratch_ = Scratch();
+    const uint32_t search_ = ++scratch_.searches;
     bool memoReady_ = false;
 };
 
@@ -329,6 +409,13 @@ bool RegexSearch(RegexProgram* program, const char* text, const char* limit, boo
         bound = length;
     if (limit && bound < 0)
         bound = 0;
+
+    // A line without the literal every match contains holds no match at all.
+    if (program->required) {
+        const std::string_view line(text, static_cast<std::size_t>(length));
+        if (line.find(std::string_view(program->required, program->requiredLength)) == std::string_view::npos)
+            return false;
+    }
 
     TRegexMatcher matcher(*program, text, static_cast<std::size_t>(length), lineStart);
     const unsigned char first = program->firstChar;
