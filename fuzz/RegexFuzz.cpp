@@ -9,7 +9,9 @@
 #include <string>
 
 #include "search/Regex.h"
+#include "tests/support/RegexReference.h"
 
+// Every search is compared with the plain backtracker: found, start, end and every group.
 // The input is a pattern, a NUL, then the searched line; without a NUL it is only compiled. A byte of
 // the line picks the limit and the line-start flag so that every mode of the scan is reached.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
@@ -36,9 +38,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     bool lineStart = line.size() % 2 == 0;
     for (bool backwards : {false, true}) {
         for (const char* limit : {static_cast<const char*>(nullptr), text + pick}) {
-            // A small budget keeps each run short; running out is an ordinary "no match".
-            long budget = 200'000;
-            if (RegexSearch(program.get(), text, limit, backwards, lineStart, &budget)) {
+            // The plain backtracker with a step limit decides what the answer must be, unless it gives up.
+            const regex_reference::TOutcome expected =
+                regex_reference::ReferenceSearch(*program, text, limit, backwards, lineStart, 200'000);
+            const char* groups[2 * kRegexGroups];
+            for (int g = 0; g < kRegexGroups; ++g) {
+                groups[g] = program->groupStart[g];
+                groups[kRegexGroups + g] = program->groupEnd[g];
+            }
+            const bool found = RegexSearch(program.get(), text, limit, backwards, lineStart);
+            if (expected != regex_reference::TOutcome::GaveUp) {
+                if (found != (expected == regex_reference::TOutcome::Found))
+                    __builtin_trap();
+                for (int g = 0; found && g < kRegexGroups; ++g)
+                    if (groups[g] != program->groupStart[g] || groups[kRegexGroups + g] != program->groupEnd[g])
+                        __builtin_trap();
+            }
+            if (found) {
                 const char* start = program->groupStart[0];
                 const char* end = program->groupEnd[0];
                 if (start < text || end < start || end > text + line.size())

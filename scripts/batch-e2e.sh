@@ -131,6 +131,10 @@ for runner in "${runners[@]}"; do
     # Counting, standard output, backups and bad usage.
     printf '12x 3x\nno\n9x and 4\n' >count.txt
     expect_text "$p.Count" "$(ozm --count --find '[0-9]+x' --regex count.txt)" "$(printf 'matches: 3\nlines: 2')"
+    # A pattern that a plain backtracker cannot finish on these lines is still counted exactly.
+    { printf '%060dc\n' 0 | tr 0 a; printf '%0900d\n' 0 | tr 0 a; printf 'b aab ac\n'; } >hard.txt
+    expect_text "$p.CountHardPattern" "$(ozm --count --find '{{a|aa}*b|a*c}' --regex hard.txt)" \
+        "$(printf 'matches: 4\nlines: 2')"
     printf 'x\r\ny\r\n' >std.txt
     ozm -o - -f unix std.txt >std.out
     expect_file "$p.StandardOutput" std.out 'x\ny\n'

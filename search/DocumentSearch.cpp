@@ -80,42 +80,37 @@ bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const std::string&
     return false;
 }
 
-// The outcome of a pattern search over one line.
-enum class TLineResult { Found, None, GaveUp };
-
-TLineResult FindPattern(TVokEditor& editor, const TSearchQuery& query, RegexProgram& program,
-                        const char* text, bool first, int startCol, TByteMatch* found)
+// The first match of the pattern in one line: from the start column on (down) or before it (up).
+bool FindPattern(TVokEditor& editor, const TSearchQuery& query, RegexProgram& program, const char* text,
+                 bool first, int startCol, TByteMatch* found)
 {
     const std::string_view hay = Comparable(editor, text, query.matchCase);
     const char* base = hay.data();
-    long budget = kRegexStepBudget;
     auto result = [&](bool hit) {
-        if (hit) {
+        if (hit)
             *found = {static_cast<std::size_t>(program.groupStart[0] - base),
                       static_cast<std::size_t>(program.groupEnd[0] - base)};
-            return TLineResult::Found;
-        }
-        return budget <= 0 ? TLineResult::GaveUp : TLineResult::None;
+        return hit;
     };
     if (!query.down) {
         // A line before the first is scanned from its very end, so `$` and `^$` are found going up.
         const bool bounded = first && startCol <= TVokEditor::LineWidth(text);
         const char* limit = bounded ? base + StartByte(text, startCol) : nullptr;
-        return result(RegexSearch(&program, base, limit, true, true, &budget));
+        return result(RegexSearch(&program, base, limit, true, true));
     }
     if (first && startCol > TVokEditor::LineWidth(text))
-        return TLineResult::None;
+        return false;
     const std::size_t origin = first ? StartByte(text, startCol) : 0;
     // The piece counts as starting its line only when the search starts at column 0.
-    if (!RegexSearch(&program, base + origin, nullptr, false, origin == 0, &budget))
-        return result(false);
+    if (!RegexSearch(&program, base + origin, nullptr, false, origin == 0))
+        return false;
     const char* start = program.groupStart[0];
     bool emptyAtOrigin = start == program.groupEnd[0] && start == base + origin;
     if (!(query.skipEmptyAtStart && first && emptyAtOrigin))
         return result(true);
     if (origin >= hay.size())
-        return TLineResult::None;
-    return result(RegexSearch(&program, base + origin + 1, nullptr, false, false, &budget));
+        return false;
+    return result(RegexSearch(&program, base + origin + 1, nullptr, false, false));
 }
 
 }  // namespace
@@ -149,10 +144,7 @@ bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition sta
         TByteMatch found;
         bool hit;
         if (program) {
-            TLineResult r = FindPattern(editor, query, *program, line->text, first, start.col, &found);
-            if (r == TLineResult::GaveUp)
-                return false;
-            hit = r == TLineResult::Found;
+            hit = FindPattern(editor, query, *program, line->text, first, start.col, &found);
         } else {
             hit = FindPlain(editor, query, needle, line->text, first, start.col, &found);
         }

@@ -23,6 +23,13 @@ struct RegexProgram {
     bool anchored;            // every match starts at a line start
     uint16_t size;            // bytes of the program, magic byte included
     unsigned char* program;   // the magic byte, then the nodes; points into the same block
+    // Worked out once per pattern, kept in the same block behind the program:
+    bool startsAnywhere;      // a match may begin without consuming a byte, so every position is a candidate
+    uint32_t firstBytes[8];   // otherwise: the bytes a match can begin with, one bit each
+    const uint32_t* tables;   // 256-bit tables of the one-character tests (ANY, ANYOF, ANYBUT), 8 words each
+    const uint16_t* tableOf;  // per node slot ((offset - 1) / 3): the table of a one-character test
+    const char* required;     // null, or a literal every match contains (inside the program)
+    uint16_t requiredLength;
 };
 
 struct TRegexFree {
@@ -62,11 +69,7 @@ TRegexPtr RegexCompile(const char* pattern, int* error);
 // text is always tried); backwards, the nearest match starting before it wins, and a null limit lets the
 // scan start at the end of the text itself. lineStart says whether text begins its line, so that `^` may
 // match there. On success groupStart[0]/groupEnd[0] hold the match.
-// Backtracking is bounded: a search gives up and answers false after visiting kRegexStepBudget nodes,
-// or, when budget is given, after spending what is left of *budget (shared by the lines of one search).
-bool RegexSearch(RegexProgram* program, const char* text, const char* limit, bool backwards, bool lineStart,
-                 long* budget = nullptr);
-
-// A pattern such as `{a|aa}*b` backtracks exponentially over a long line of a's; no sensible pattern over
-// a line of 1024 columns comes near this many steps.
-constexpr long kRegexStepBudget = 10'000'000;
+// The answer is always exact: the matcher backtracks in the order the pattern is written, but remembers
+// every (node, position) from which the rest of the program already failed on this text, so no state is
+// explored twice; a line of n characters costs at most about nodes * n * n steps, never exponential.
+bool RegexSearch(RegexProgram* program, const char* text, const char* limit, bool backwards, bool lineStart);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "search/RegexNodes.h"
 
@@ -61,12 +62,14 @@ public:
         groups_ = 1;
         code_ = code;
         size_ = 0;
+        sets_ = 0;
         Byte(kMagic);
         int flags = 0;
         return Choice(false, &flags) != kFailed;
     }
 
     long Size() const { return size_; }
+    int Sets() const { return sets_; }
     int error = kRegexOk;
 
 private:
@@ -263,6 +266,7 @@ private:
     int Set(int* flagsOut)
     {
         int result;
+        ++sets_;
         if (*pos_ == '^') {
             result = Node(kAnyBut);
             ++pos_;
@@ -374,7 +378,153 @@ private:
     int groups_ = 1;
     unsigned char* code_ = nullptr;
     long size_ = 0;
+    int sets_ = 0;
 };
+
+// ---- What the matcher needs beside the program, worked out once per pattern. ----------------------------
+
+constexpr std::size_t kTableWords = 8;
+
+void SetBit(uint32_t* table, unsigned char c)
+{
+    table[c >> 5] |= 1u << (c & 31);
+}
+
+// The bytes of a node's operand that end the node: the zero-terminated operand of EXACTLY, ANYOF, ANYBUT.
+std::size_t NodeLength(const unsigned char* node)
+{
+    switch (Op(node)) {
+    case kExactly:
+    case kAnyOf:
+    case kAnyBut:
+        return kNodeSize + std::strlen(reinterpret_cast<const char*>(Operand(node))) + 1;
+    default:
+        return kNodeSize;
+    }
+}
+
+// The table of one character test: ANY takes every byte but line feed; a negated set every byte not in it
+// but line feed. The terminator is in none, so a table test also stops at the end of the text.
+void BuildTable(unsigned char op, const unsigned char* members, uint32_t* table)
+{
+    std::memset(table, 0, kTableWords * sizeof(uint32_t));
+    if (op == kAnyOf) {
+        for (; *members; ++members)
+            SetBit(table, *members);
+        return;
+    }
+    uint32_t excluded[kTableWords] = {};
+    if (op == kAnyBut)
+        for (; *members; ++members)
+            SetBit(excluded, *members);
+    SetBit(excluded, 0);
+    SetBit(excluded, '\n');
+    for (std::size_t w = 0; w < kTableWords; ++w)
+        table[w] = ~excluded[w];
+}
+
+// The bytes a match can begin with, following every path from the first node that consumes nothing yet.
+// A path reaching END or `$` first makes every position a candidate.
+void WorkOutFirstBytes(RegexProgram& program)
+{
+    std::memset(program.firstBytes, 0, sizeof program.firstBytes);
+    program.startsAnywhere = false;
+    const unsigned char* base = program.program;
+    std::vector<bool> seen(program.size, false);
+    std::vector<const unsigned char*> pending{base + 1};
+    auto push = [&](const unsigned char* node) {
+        if (node && node > base && node < base + program.size && !seen[node - base]) {
+            seen[node - base] = true;
+            pending.push_back(node);
+        }
+    };
+    auto addTest = [&](const unsigned char* test) {
+        if (Op(test) == kExactly) {
+            SetBit(program.firstBytes, *Operand(test));
+        } else {
+            const uint32_t* table = program.tables + kTableWords * program.tableOf[(test - base - 1) / kNodeSize];
+            for (std::size_t w = 0; w < kTableWords; ++w)
+                program.firstBytes[w] |= table[w];
+        }
+    };
+    while (!pending.empty() && !program.startsAnywhere) {
+        const unsigned char* node = pending.back();
+        pending.pop_back();
+        const unsigned char* next = Next(node);
+        switch (Op(node)) {
+        case kEnd:
+        case kEol:
+            program.startsAnywhere = true;
+            break;
+        case kAny:
+        case kAnyOf:
+        case kAnyBut:
+        case kExactly:
+            addTest(node);
+            break;
+        case kBranch:
+            push(Operand(node));
+            if (next && Op(next) == kBranch)
+                push(next);
+            break;
+        case kStar:
+            addTest(Operand(node));
+            push(next);
+            break;
+        case kPlus:
+            addTest(Operand(node));
+            break;
+        default:
+            // BOL, NOTHING, BACK and the group marks consume nothing.
+            push(next);
+            break;
+        }
+    }
+}
+
+// The longest literal on the path every match takes: the nodes of the program's one sequence, stepping over
+// repetitions, options and choices (whose alternatives all meet again at one node) without looking inside.
+void WorkOutRequiredLiteral(RegexProgram& program)
+{
+    program.required = nullptr;
+    program.requiredLength = 0;
+    const unsigned char* node = program.program + 1;
+    for (int steps = 0; node && steps < program.size; ++steps) {
+        const unsigned char* next = Next(node);
+        const unsigned char* literal = nullptr;
+        switch (Op(node)) {
+        case kEnd:
+            return;
+        case kExactly:
+            literal = Operand(node);
+            break;
+        case kPlus:
+            if (Op(Operand(node)) == kExactly)
+                literal = Operand(Operand(node));
+            break;
+        case kBack:
+            return;  // not on the path every match takes; cannot happen, but stops the walk
+        case kBranch:
+            if (!next || Op(next) != kBranch) {
+                next = Operand(node);
+            } else {
+                while (next && Op(next) == kBranch)
+                    next = Next(next);
+            }
+            break;
+        default:
+            break;
+        }
+        if (literal) {
+            std::size_t length = Op(node) == kPlus ? 1 : std::strlen(reinterpret_cast<const char*>(literal));
+            if (length > program.requiredLength) {
+                program.required = reinterpret_cast<const char*>(literal);
+                program.requiredLength = static_cast<uint16_t>(length);
+            }
+        }
+        node = next;
+    }
+}
 
 }  // namespace
 
@@ -418,7 +568,13 @@ TRegexPtr RegexCompile(const char* pattern, int* error)
         *error = kRegexTooBig;
         return nullptr;
     }
-    void* block = VokAlloc(sizeof(RegexProgram) + static_cast<std::size_t>(size));
+    // Behind the program: the character tables (ANY's first, then one per set) and the table index of
+    // each node slot. The program itself keeps its exact size.
+    const std::size_t slots = static_cast<std::size_t>(size - 1) / kNodeSize + 1;
+    const std::size_t tableCount = 1 + static_cast<std::size_t>(compiler.Sets());
+    const std::size_t tablesAt = (sizeof(RegexProgram) + static_cast<std::size_t>(size) + 7) & ~std::size_t{7};
+    const std::size_t indexAt = tablesAt + tableCount * kTableWords * sizeof(uint32_t);
+    void* block = VokAlloc(indexAt + slots * sizeof(uint16_t));
     if (!block) {
         *error = kRegexOutOfMemory;
         return nullptr;
@@ -430,6 +586,28 @@ TRegexPtr RegexCompile(const char* pattern, int* error)
         *error = compiler.error ? compiler.error : kRegexInternal;
         return nullptr;
     }
+
+    auto* tables = reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(block) + tablesAt);
+    auto* tableOf = reinterpret_cast<uint16_t*>(static_cast<unsigned char*>(block) + indexAt);
+    std::memset(tableOf, 0, slots * sizeof(uint16_t));
+    BuildTable(kAny, nullptr, tables);
+    std::size_t made = 1;
+    for (long at = 1; at < size;) {
+        const unsigned char* node = program->program + at;
+        if (Op(node) == kAnyOf || Op(node) == kAnyBut) {
+            if (made >= tableCount) {
+                *error = kRegexInternal;
+                return nullptr;
+            }
+            BuildTable(Op(node), Operand(node), tables + made * kTableWords);
+            tableOf[static_cast<std::size_t>(at - 1) / kNodeSize] = static_cast<uint16_t>(made++);
+        }
+        at += static_cast<long>(NodeLength(node));
+    }
+    program->tables = tables;
+    program->tableOf = tableOf;
+    WorkOutFirstBytes(*program);
+    WorkOutRequiredLiteral(*program);
 
     // With one top-level alternative, its first node tells where a match can start.
     const unsigned char* first = program->program + 1;
