@@ -6,7 +6,9 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 
 bash scripts/install-deps.sh || exit 1
+began=$SECONDS
 bash scripts/build.sh all || { echo "0 passed, 1 failed"; exit 1; }
+echo "== build: $((SECONDS - began)) s"
 
 export VOK_BUILD="$root/build"
 source scripts/wine-env.sh
@@ -22,6 +24,7 @@ run_suite() {
     local name="$1"; shift
     local log="$logdir/$name.log"
     echo "== $name"
+    local began=$SECONDS
     "$@" >"$log" 2>&1
     local rc=$?
     local p f
@@ -34,7 +37,7 @@ run_suite() {
         tail -20 "$log" | sed 's/^/   /'
     fi
     grep -aE '^\[  FAILED  \] [A-Za-z]' "$log" | sort -u | sed 's/^/   /'
-    echo "   $p passed, $f failed"
+    echo "   $p passed, $f failed ($((SECONDS - began)) s)"
     passed=$((passed + p))
     failed=$((failed + f))
 }
