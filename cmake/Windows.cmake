@@ -72,6 +72,8 @@ if(VOK_WIN32_TESTS)
                                ${CMAKE_SOURCE_DIR}/resources/controls)
     target_compile_definitions(vok_win32_tests PRIVATE VOK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     target_link_libraries(vok_win32_tests PRIVATE ${VOK_WIN32_LIBS} ${VOK_GTEST})
+    target_compile_options(vok_win32_tests PRIVATE ${VOK_TEST_COMPILE_OPTIONS})
+    target_precompile_headers(vok_win32_tests PRIVATE <windows.h> <gtest/gtest.h> <string> <vector>)
     # The search dialogs run from their real templates; the program's other resources stay out.
     if(EXISTS ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)
         target_sources(vok_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)
