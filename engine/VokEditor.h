@@ -246,8 +246,9 @@ public:
     void FileNameAtCursor(char* buffer, int size);
 
     // ---- Document streams. ---------------------------------------------------------------------------
+    // `length`, when given, receives the length of what was stored in `buffer`.
     static int ReadTextLine(TInStream& in, char* buffer, int size, int maxWidth, int tabSize, bool appendCrLf,
-                            int16_t* format, bool* binary);
+                            int16_t* format, bool* binary, int* length = nullptr);
     [[nodiscard]] bool ReadFile(TInStream& in, int16_t* format);
     [[nodiscard]] bool WriteFile(TOutStream& out, int format);
     [[nodiscard]] bool WriteBlock(TOutStream& out, int format);
