@@ -160,7 +160,8 @@ TEST_F(Editing, BlanksTypedAtTheLineEndStayUntilTheCursorMoves)
 
     // Saved while the cursor stands after them: the file has the line as the cursor's leaving would make it,
     // and typing goes on after the tab.
-    Run(cmTextEnd);
+    Run(cmCursorDown);
+    Run(cmLineEnd);
     Type("\t");
     TMemOutStream out;
     ASSERT_TRUE(ed.WriteFile(out, kFormatUnix));
