@@ -176,8 +176,16 @@ bool TVokEditor::WriteFile(TOutStream& out, int format)
 {
     const char* eol = EolFor(format);
     const std::size_t eolLen = std::strlen(eol);
+    // Blanks just typed at the end of the cursor line stay in it until the cursor leaves, for the text that
+    // may follow them; nothing follows them in the file, so it gets the line as the cursor's leaving would.
+    const bool trimCursorLine = curCol >= LineWidth(curLine->text);
     for (LineRecord* line = firstLine; line; line = line->next) {
-        if (!out.Write(line->text, std::strlen(line->text)) || !out.Write(eol, eolLen))
+        std::size_t length = std::strlen(line->text);
+        if (line == curLine && trimCursorLine) {
+            while (length > 0 && IsBlankByte(static_cast<unsigned char>(line->text[length - 1])))
+                --length;
+        }
+        if (!out.Write(line->text, length) || !out.Write(eol, eolLen))
             break;
     }
     if (!out.Flush())

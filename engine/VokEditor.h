@@ -35,6 +35,9 @@ struct TEditOptions {
     TUndoRecording undo = TUndoRecording::WhenEnabled;
     bool selectInserted = false;   // insertions: select the new text, the cursor staying where it was
     bool preferSelection = false;  // DeleteRange: a shown selection is the range (a column one as a block)
+    // Typed text: blanks it leaves at the end of the line stay until the cursor moves away, so that a
+    // character typed after them (a Tab and then text) lands after them as typed, not padded with spaces.
+    bool typed = false;
 };
 
 constexpr int kMaxUndoLevels = 80;
