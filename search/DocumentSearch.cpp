@@ -2,6 +2,7 @@
 #include "search/DocumentSearch.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -138,42 +139,60 @@ bool FindPattern(const TSearchQuery& query, const TFold* fold, RegexProgram& pro
 
 }  // namespace
 
-bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition start, TSearchMatch* match)
+struct TDocumentSearch::TCompiled {
+    TSearchQuery query;
+    TFold foldTable;
+    const TFold* fold = nullptr;
+    TRegexPtr program;
+    std::string needle;
+};
+
+TDocumentSearch::TDocumentSearch(TVokEditor& editor, const TSearchQuery& query)
+    : editor_(editor), compiled_(std::make_unique<TCompiled>())
 {
+    TCompiled& c = *compiled_;
+    c.query = query;
+    c.query.text = "";
     char text[kSearchTextSize];
     CopySearchText(text, sizeof text, query.text);
     if (!text[0])
-        return false;
-
+        return;
     // The pattern or text is lower-cased by the same rule as the lines, so that a letter of the window's
     // character set matches its capital too.
-    TFold foldTable;
-    const TFold* fold = nullptr;
     if (!query.matchCase) {
-        MakeFold(editor, &foldTable);
-        fold = &foldTable;
-        for (char* c = text; *c; ++c)
-            *c = static_cast<char>(foldTable.map[static_cast<unsigned char>(*c)]);
+        MakeFold(editor, &c.foldTable);
+        c.fold = &c.foldTable;
+        for (char* t = text; *t; ++t)
+            *t = static_cast<char>(c.foldTable.map[static_cast<unsigned char>(*t)]);
     }
-    TRegexPtr program;
-    std::string needle;
     if (query.regex) {
-        program = RegexCompile(text, nullptr);
-        if (!program)
-            return false;
+        c.program = RegexCompile(text, nullptr);
+        valid_ = c.program != nullptr;
     } else {
-        needle = text;
+        c.needle = text;
+        valid_ = true;
     }
+}
 
+TDocumentSearch::~TDocumentSearch() = default;
+
+bool TDocumentSearch::Find(TPosition start, bool skipEmptyAtStart, TSearchMatch* match)
+{
+    if (!valid_)
+        return false;
+    TCompiled& c = *compiled_;
+    c.query.skipEmptyAtStart = skipEmptyAtStart;
+    const TSearchQuery& query = c.query;
+    TVokEditor& editor = editor_;
     int32_t lineNo = start.line < 0 ? 0 : (start.line > editor.lastLine ? editor.lastLine : start.line);
     LineRecord* line = editor.LineAt(lineNo);
     for (bool first = true; line; first = false) {
         TByteMatch found;
         bool hit;
-        if (program) {
-            hit = FindPattern(query, fold, *program, line->text, first, start.col, &found);
+        if (c.program) {
+            hit = FindPattern(query, c.fold, *c.program, line->text, first, start.col, &found);
         } else {
-            hit = FindPlain(editor, query, fold, needle, line->text, first, start.col, &found);
+            hit = FindPlain(editor, query, c.fold, c.needle, line->text, first, start.col, &found);
         }
         if (hit) {
             const char* t = line->text;
@@ -186,6 +205,12 @@ bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition sta
         lineNo += query.down ? 1 : -1;
     }
     return false;
+}
+
+bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition start, TSearchMatch* match)
+{
+    TDocumentSearch search(editor, query);
+    return search.Find(start, query.skipEmptyAtStart, match);
 }
 
 TSearchQuery StateQuery(const TVokEditor& editor)
