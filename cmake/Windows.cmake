@@ -42,6 +42,9 @@ if(TARGET vokbatchwin)
     target_link_libraries(ozmbatch PRIVATE vokbatchwin)
     target_link_libraries(vok_tests PRIVATE vokbatchwin)
 endif()
+# A 32-bit program may use 4 GB of address space on 64-bit Windows, not 2, when it says it handles the
+# addresses above 2 GB: large files then load where they would otherwise run out of room.
+target_link_options(ozmbatch PRIVATE -Wl,--large-address-aware)
 add_library(vokwin INTERFACE)
 target_link_libraries(vokwin INTERFACE ${below})
 set(VOK_WIN32_LIBS vokwin)
@@ -51,6 +54,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp)
     add_executable(ozm WIN32 ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp ${OZM_RC})
     target_include_directories(ozm PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm)
     target_link_libraries(ozm PRIVATE ${VOK_WIN32_LIBS})
+    target_link_options(ozm PRIVATE -Wl,--large-address-aware)
     # The files shipped beside the program (DEFKEY.OZM for Reset All, ...) sit next to ozm.exe.
     file(GLOB VOK_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
     if(VOK_DATA_FILES)
