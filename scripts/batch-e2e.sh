@@ -58,7 +58,7 @@ fi
 # Both Windows programs take the address space above 2 GB on 64-bit Windows, or large files run out of room.
 for exe in ozm.exe ozmbatch.exe; do
     if [ -f "$root/build/windows/$exe" ]; then
-        if i686-w64-mingw32-objdump -p "$root/build/windows/$exe" | grep -q 'large address aware'; then
+        if i686-w64-mingw32-objdump -p "$root/build/windows/$exe" | grep -c "large address aware" >/dev/null; then
             pass "Build.LargeAddressAware.$exe"
         else
             fail "Build.LargeAddressAware.$exe" "$exe is not marked large address aware"
