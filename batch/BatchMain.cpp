@@ -1,5 +1,7 @@
 // The entry of ozmbatch: the command line in, the exit code out.
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -20,6 +22,22 @@ bool StandardOutputWritten()
 {
     std::cout.flush();
     return std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
+// The running program's own file, beside which its data files are shipped.
+std::string ProgramPath(const char* argv0)
+{
+#ifdef _WIN32
+    char* path = nullptr;
+    if (_get_pgmptr(&path) == 0 && path && *path)
+        return path;
+#else
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return self.string();
+#endif
+    return argv0 ? argv0 : "";
 }
 
 int CannotWriteStandardOutput()
@@ -43,6 +61,7 @@ int main(int argc, char** argv)
         std::cerr << "ozmbatch: " << parsed.error << "\n" << BatchUsage();
         return kExitUsage;
     }
+    options.programPath = ProgramPath(argc > 0 ? argv[0] : nullptr);
     if (options.help) {
         std::cout << BatchUsage();
         return StandardOutputWritten() ? kExitOk : CannotWriteStandardOutput();
