@@ -48,7 +48,8 @@ std::size_t CommentEnd(const TSyntaxLanguage& l, const TLine& line, std::size_t 
     return line.length;
 }
 
-bool MatchesLineComment(const TSyntaxLanguage& l, const std::string& comment, const TLine& line, std::size_t i)
+bool MatchesLineComment(const TSyntaxLanguage& l, const std::string& comment, const TLine& line,
+                        std::size_t i)
 {
     if (comment.empty() || i + comment.size() > line.length)
         return false;
@@ -124,7 +125,9 @@ void Fill(uint8_t* colours, std::size_t from, std::size_t to, uint8_t colour)
 
 class TLineColourer {
 public:
-    TLineColourer(const TSyntaxLanguage& l, TLine line, uint8_t* colours) : l_(l), line_(line), out_(colours) {}
+    TLineColourer(const TSyntaxLanguage& l, TLine line, uint8_t* colours) : l_(l), line_(line), out_(colours)
+    {
+    }
 
     int Run(int state)
     {
@@ -271,7 +274,8 @@ private:
 };
 }  // namespace
 
-int ColourLine(const TSyntaxLanguage* language, const char* text, std::size_t length, uint8_t* colours, int state)
+int ColourLine(const TSyntaxLanguage* language, const char* text, std::size_t length, uint8_t* colours,
+               int state)
 {
     if (length == 0)
         return 0;
@@ -317,8 +321,8 @@ int LineEndState(const TSyntaxLanguage* language, const char* text, int state)
     return 0;
 }
 
-int ColourLine(const TSyntaxTable& table, int language, const char* text, std::size_t length, uint8_t* colours,
-               int state)
+int ColourLine(const TSyntaxTable& table, int language, const char* text, std::size_t length,
+               uint8_t* colours, int state)
 {
     return ColourLine(table.Language(language), text, length, colours, state);
 }

@@ -352,7 +352,8 @@ std::vector<std::pair<std::string, std::string>> SyntaxKeys(const TSyntaxLanguag
     return keys;
 }
 
-bool WriteSyntaxTable(TProfile& profile, const std::vector<std::string>& oldSections, const TSyntaxTable& table)
+bool WriteSyntaxTable(TProfile& profile, const std::vector<std::string>& oldSections,
+                      const TSyntaxTable& table)
 {
     bool ok = true;
     for (const std::string& name : oldSections)
