@@ -1,7 +1,5 @@
 // The entry of ozmbatch: the command line in, the exit code out.
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,6 +11,7 @@
 
 #include "batch/BatchOptions.h"
 #include "batch/BatchRunner.h"
+#include "batch/FileSystem.h"
 #include "engine/VokEditor.h"
 
 namespace {
@@ -22,22 +21,6 @@ bool StandardOutputWritten()
 {
     std::cout.flush();
     return std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout);
-}
-
-// The running program's own file, beside which its data files are shipped.
-std::string ProgramPath(const char* argv0)
-{
-#ifdef _WIN32
-    char* path = nullptr;
-    if (_get_pgmptr(&path) == 0 && path && *path)
-        return path;
-#else
-    std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec)
-        return self.string();
-#endif
-    return argv0 ? argv0 : "";
 }
 
 int CannotWriteStandardOutput()
