@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 out="${1:-$root/build}"
 mkdir -p "$out"
+out="$(cd "$out" && pwd)"
 export VOK_BUILD="$root/build"
 source scripts/wine-env.sh
 vok_wine_prefix
