@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/VokEditor.h"
+#include "syntax/SyntaxColour.h"
 
 // The clipboard of one run, shared by its documents in order, laid out as the editor's clipboard: the
 // plain text, and for a column block also its width and height.
@@ -62,6 +63,11 @@ public:
     void WriteBlock() noexcept override {}
     void ReadBlock() noexcept override {}
     void Print() noexcept override {}
+    const TSyntaxScheme* SyntaxScheme() noexcept override { return scheme_.Language() ? &scheme_ : nullptr; }
+
+    // The language the document is coloured in (0: none), set before loading as the window sets it.
+    void SetLanguage(const TSyntaxTable* table, int number) { scheme_ = TLanguageScheme(table, number); }
+    const TSyntaxLanguage* Language() const { return scheme_.Language(); }
 
 private:
     // Puts the block on the run's clipboard; false when nothing is marked or memory ran out.
@@ -72,4 +78,5 @@ private:
     const TBatchAnswers& answers_;
     TMessageSink sink_;
     std::vector<std::string> messages_;
+    TLanguageScheme scheme_;
 };

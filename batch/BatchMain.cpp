@@ -11,6 +11,7 @@
 
 #include "batch/BatchOptions.h"
 #include "batch/BatchRunner.h"
+#include "batch/FileSystem.h"
 #include "engine/VokEditor.h"
 
 namespace {
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
         std::cerr << "ozmbatch: " << parsed.error << "\n" << BatchUsage();
         return kExitUsage;
     }
+    options.programPath = ProgramPath(argc > 0 ? argv[0] : nullptr);
     if (options.help) {
         std::cout << BatchUsage();
         return StandardOutputWritten() ? kExitOk : CannotWriteStandardOutput();

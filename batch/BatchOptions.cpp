@@ -28,6 +28,7 @@ const TOptionElement kOptionTable[] = {
     {"backup", 0, TValue::None},         {"report", 0, TValue::None},
     {"import", 0, TValue::None},         {"count", 0, TValue::None},
     {"list-keys", 0, TValue::None},      {"help", 'h', TValue::None},
+    {"syntax", 0, TValue::Required},     {"colours", 0, TValue::None},
 };
 
 const TOptionElement* FindLong(const std::string& name)
@@ -104,6 +105,11 @@ std::string Apply(const TOptionElement& e, const std::string& value, TBatchOptio
     else if (name == "count") o->count = true;
     else if (name == "list-keys") o->listKeys = true;
     else if (name == "help") o->help = true;
+    else if (name == "syntax") {
+        if (value.empty())
+            return "--syntax needs a file";
+        o->syntaxFile = value;
+    } else if (name == "colours") o->colours = true;
     return {};
 }
 
@@ -223,6 +229,9 @@ const char* BatchUsage()
            "                          undo and messages of each document\n"
            "      --count             count the matches of --find and the lines holding them\n"
            "      --list-keys         print every key binding of the loaded map\n"
+           "      --syntax FILE       syntax definitions (default: syntax.hgl beside the program)\n"
+           "      --colours           print each line's colours after the commands, one character\n"
+           "                          per display column: 0-9 and a-g for colours 10-16\n"
            "  -h, --help              this text\n"
            "Exit code: 0 success; 1 a file, macro, key text or command failed; 2 bad usage.\n";
 }

@@ -34,6 +34,11 @@ struct TBatchOptions {
     bool count = false;
     bool listKeys = false;
     bool help = false;
+    // Syntax colouring: the definitions file (empty: syntax.hgl beside the program) and whether to print
+    // every line's colours.
+    std::string syntaxFile;
+    bool colours = false;
+    std::string programPath;  // the running program, for the files shipped beside it
     std::vector<std::string> files;
 };
 

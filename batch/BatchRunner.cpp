@@ -17,6 +17,7 @@
 #include "batch/BatchKeys.h"
 #include "batch/FileSystem.h"
 #include "engine/Options.h"
+#include "editor_window/LineLayout.h"
 #include "engine/Undo.h"
 #include "keys/KeyMap.h"
 #include "keys/KeymapFile.h"
@@ -28,6 +29,7 @@
 #include "search/Search.h"
 #include "search/SearchState.h"
 #include "shell/Settings.h"
+#include "syntax/SyntaxColour.h"
 
 namespace fs = std::filesystem;
 
@@ -108,6 +110,7 @@ private:
     bool CheckOutput();
     bool CheckBackups();
     bool CompileMacroFiles();
+    bool LoadSyntax();
     // False, after saying why, when path is a folder, a device or a pipe rather than a file to read.
     bool IsReadable(const std::string& path);
     void Fail(const std::string& text) { io_.err << "ozmbatch: " << OneLine(text) << "\n"; }
@@ -126,6 +129,7 @@ private:
     unsigned runNumber_ = 0;
     std::vector<TKeyPress> keys_;
     bool outputIsFolder_ = false;
+    TSyntaxTable syntax_;
 };
 
 bool TBatchRun::IsReadable(const std::string& path)
@@ -333,6 +337,8 @@ bool TBatchRun::ProcessFile(const std::string& path, std::unique_ptr<TBatchEdito
 {
     auto sink = [this, path](const std::string& text) { io_.err << path << ": " << OneLine(text) << "\n"; };
     ed = std::make_unique<TBatchEditor>(clipboard_, answers_, sink);
+    // The states are computed while loading, so the language is chosen first, as the window does.
+    ed->SetLanguage(&syntax_, FindLanguage(syntax_, path.c_str()));
     int detected = EngineOptions().defaultFileFormat;
     TFileResult loaded = LoadDocument(*ed, path, EngineOptions().detectFileFormat, &detected);
     if (!loaded.ok) {
@@ -359,6 +365,11 @@ bool TBatchRun::ProcessFile(const std::string& path, std::unique_ptr<TBatchEdito
         io_.out << "matches: " << count.matches << "\n" << "lines: " << count.lines << "\n";
     }
     io_.out << report;
+    if (o_.colours) {
+        if (o_.files.size() > 1 && !o_.count)
+            io_.out << "file: " << path << "\n";
+        io_.out << FormatColours(*ed, TabSize());
+    }
     if (o_.count)
         return true;
 
@@ -376,6 +387,24 @@ bool TBatchRun::ProcessFile(const std::string& path, std::unique_ptr<TBatchEdito
         return false;
     }
     return Write(*ed, path, format);
+}
+
+bool TBatchRun::LoadSyntax()
+{
+    if (!o_.syntaxFile.empty()) {
+        // A file the user named and that is not there is a mistake, not a wish for no colours.
+        if (!IsReadable(o_.syntaxFile))
+            return false;
+        if (!fs::exists(fs::path(o_.syntaxFile))) {
+            Fail(CannotOpen(o_.syntaxFile));
+            return false;
+        }
+        LoadSyntaxTable(syntax_, o_.syntaxFile.c_str());
+    } else if (!o_.programPath.empty()) {
+        const fs::path beside = fs::path(o_.programPath).parent_path() / "syntax.hgl";
+        LoadSyntaxTable(syntax_, beside.string().c_str());
+    }
+    return true;
 }
 
 int TBatchRun::Run()
@@ -400,7 +429,7 @@ int TBatchRun::Run()
     for (const std::string& line : o_.commands)
         if (!Compile(line, "--command \"" + line + "\""))
             return kExitFailed;
-    if (!PrepareRunMacro() || !PrepareKeys() || !CheckPattern())
+    if (!PrepareRunMacro() || !PrepareKeys() || !CheckPattern() || !LoadSyntax())
         return kExitFailed;
 
     if (o_.listKeys)
@@ -456,6 +485,23 @@ std::string FormatReport(const TBatchEditor& ed, const std::string& path, int fo
     for (const std::string& m : ed.Messages())
         r << "message: " << OneLine(m) << "\n";
     return r.str();
+}
+
+std::string FormatColours(const TBatchEditor& ed, int tabSize)
+{
+    std::string out;
+    std::vector<uint8_t> colours;
+    int32_t number = 1;
+    for (const LineRecord* line = ed.firstLine; line; line = line->next, ++number) {
+        const std::string display = ExpandForDisplay(line->text, tabSize, nullptr, nullptr);
+        const int state = line->prev ? line->prev->state : 0;
+        colours.assign(display.size(), 0);
+        ColourLine(ed.Language(), display.data(), display.size(), colours.data(), state);
+        out += "colours " + std::to_string(number) + ": ";
+        out += ColourDigits(colours.data(), colours.size());
+        out += '\n';
+    }
+    return out;
 }
 
 TMatchCount CountMatches(TVokEditor& ed, const TSearchQuery& base)

@@ -36,6 +36,10 @@ std::string FormatReport(const TBatchEditor& ed, const std::string& path, int fo
 // A message on one line: each line break written as the two characters \n.
 std::string OneLine(const std::string& text);
 
+// The --colours lines of a document: "colours N: DIGITS" for every line N (from 1), one digit per display
+// column of the line with its tabs expanded, coloured from the state the line before it ends in.
+std::string FormatColours(const TBatchEditor& ed, int tabSize);
+
 struct TMatchCount {
     long matches = 0;
     long lines = 0;  // lines holding at least one match

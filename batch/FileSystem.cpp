@@ -120,6 +120,18 @@ bool WriteTarget(const std::string& path, std::string* target)
 }
 
 #ifndef _WIN32
+// The Windows answer is in win32/FileNames.cpp.
+std::string ProgramPath(const char* argv0)
+{
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return self.string();
+    return argv0 ? argv0 : "";
+}
+#endif
+
+#ifndef _WIN32
 // The Windows count is in win32/FileNames.cpp.
 unsigned long NameCount(const std::string& path)
 {

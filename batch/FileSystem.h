@@ -50,3 +50,7 @@ bool MatchOwnerAndMode(std::FILE* file, const std::string& name, const std::stri
 
 // Copies the bytes of from into the open file to and forces them to the disk; false on any error.
 bool CopyInto(const std::string& from, std::FILE* to);
+
+// The running program's own file, beside which its data files are shipped; argv0 when the system cannot
+// tell.
+std::string ProgramPath(const char* argv0);

@@ -90,8 +90,9 @@ TLinePlan PlanLine(const char* text, int32_t lineIndex, const TBlockView& block,
 
 uint32_t ColourOfIndex(int index)
 {
-    static const uint32_t rgb[17] = {0,        0x000000, 0x000080, 0x008000, 0x008080, 0x800000,
-                                     0x800080, 0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00,
-                                     0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-    return index >= 1 && index <= 16 ? rgb[index] : 0;
+    // Written as the system's colour values, red in the low byte: SetTextColor takes them as they are.
+    static const uint32_t bgr[17] = {0,        0x000000, 0x800000, 0x008000, 0x808000, 0x000080,
+                                     0x800080, 0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00,
+                                     0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    return index >= 1 && index <= 16 ? bgr[index] : 0;
 }

@@ -47,5 +47,6 @@ std::string ExpandForDisplay(const char* text, int tabSize, TGlyphCheck sameWidt
 TLinePlan PlanLine(const char* text, int32_t lineIndex, const TBlockView& block, int leftCol, int tabSize,
                    const uint8_t* colours, TGlyphCheck sameWidthAsSpace, void* context);
 
-// The RGB value of colour index 1..16; black for any other index (0 is the window's own text colour).
+// The system colour value (0x00BBGGRR, red in the low byte) of colour index 1..16; black for any other
+// index (0 is the window's own text colour).
 uint32_t ColourOfIndex(int index);

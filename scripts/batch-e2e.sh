@@ -128,6 +128,17 @@ for runner in "${runners[@]}"; do
     expect_file "$p.CompileErrorFileUntouched" safe.txt 'keep\r\n'
     expect_text "$p.CompileErrorFileTimeKept" "$(date -r safe.txt +%Y)" "2020"
 
+    # Colours by the syntax.hgl shipped beside the program: the file name chooses C, a tab fills its
+    # columns, a comment carries over the empty line; and by a file named with --syntax.
+    printf '#include <x.h>\r\n\tint n = 0x1F; /* a\r\n\r\n*/ return "s";\r\n' >colour.c
+    out="$(ozm --colours colour.c)"
+    expect_text "$p.ColoursByTheShippedSyntax" "$out" "$(printf 'colours 1: dddddddd0ddddd\ncolours 2: 00000000aaa000006666003333\ncolours 3: \ncolours 4: 330aaaaaa06660')"
+    printf '[Mine]\r\nExtensions=c\r\nKeyword3=int\r\nWords=a-z\r\nColorKeyword=16\r\n' >mine.hgl
+    out="$(ozm --syntax mine.hgl --colours colour.c)"
+    expect_text "$p.ColoursByANamedSyntaxFile" "$(sed -n 2p <<<"$out")" "colours 2: 00000000ggg000000000000000"
+    ozm --syntax missing.hgl --colours colour.c >/dev/null 2>&1
+    expect_text "$p.AMissingNamedSyntaxFileFails" "$?" "1"
+
     # Line ends: a mixed file converted to UNIX and to DOS; keep leaves an unchanged file alone.
     printf 'a\r\nb\nc\rd' >mixed.txt
     cp mixed.txt mixed2.txt

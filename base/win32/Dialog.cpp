@@ -56,8 +56,12 @@ INT_PTR CALLBACK TDialog::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             }
             return self->OnCommand(id, code) ? TRUE : FALSE;
         }
-        if (msg == WM_NCDESTROY)
+        if (msg == WM_NCDESTROY) {
             self->hwnd_ = nullptr;
+            return FALSE;
+        }
+        if (self->OnMessage(msg, wParam, lParam))
+            return TRUE;
     } catch (...) {
         // Nothing may cross the dialog procedure; a failed handler ends the dialog as cancelled.
         EndDialog(hwnd, IDCANCEL);

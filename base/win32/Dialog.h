@@ -25,6 +25,8 @@ protected:
     // OK: return true to close the dialog with IDOK.
     virtual bool OnOK() { return true; }
     virtual void OnCancel() {}
+    // Any other message (owner drawing, for one); true when handled.
+    virtual bool OnMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return false; }
 
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
     std::string ItemText(int id) const;

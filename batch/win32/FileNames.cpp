@@ -14,3 +14,12 @@ unsigned long NameCount(const std::string& path)
     CloseHandle(h);
     return count;
 }
+
+std::string ProgramPath(const char* argv0)
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (n > 0 && n < sizeof path)
+        return std::string(path, n);
+    return argv0 ? argv0 : "";
+}

@@ -1,5 +1,7 @@
 // Painting an editor window: whole invalid areas and single lines, with blocks, colours and the wrap guide.
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "base/win32/GdiTools.h"
 #include "editor_window/LineLayout.h"
@@ -92,7 +94,15 @@ void TWindowsEditor::PaintLine(HDC dc, int x, int y, LineRecord* line, int32_t i
     glyphs.spaceWidth = space;
 
     TBlockView block{selShown, columnMode, SelStart(), SelEnd()};
-    TLinePlan plan = PlanLine(line->text, index, block, topCol, TabSize(), nullptr, SameWidthAsSpace, &glyphs);
+    // The colours are those of the display text, which the plan expands again in the same way.
+    std::vector<uint8_t> colours;
+    if (const TSyntaxLanguage* rules = scheme_.Language()) {
+        const std::string display = ExpandForDisplay(line->text, TabSize(), SameWidthAsSpace, &glyphs);
+        colours.resize(display.size());
+        ColourLine(rules, display.data(), display.size(), colours.data(), line->prev ? line->prev->state : 0);
+    }
+    TLinePlan plan = PlanLine(line->text, index, block, topCol, TabSize(), colours.empty() ? nullptr : colours.data(),
+                              SameWidthAsSpace, &glyphs);
     for (char& c : plan.display)
         if (c == 0)
             c = static_cast<char>(tm.tmDefaultChar);

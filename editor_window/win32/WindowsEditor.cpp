@@ -281,10 +281,19 @@ void TWindowsEditor::SetEditorFont(HFONT font, bool redraw)
 
 void TWindowsEditor::TitleChanged()
 {
-    // No syntax definitions are loaded, so no file name chooses a language: the text is not coloured.
-    language_ = 0;
+    char title[260] = {};
+    if (hwnd_)
+        GetWindowTextA(hwnd_, title, sizeof title);
+    TSyntaxTable& table = ProgramSyntaxTable();
+    scheme_ = TLanguageScheme(&table, FindLanguage(table, title));
+    // Every state may differ under the new rules, so all are computed, not only until one agrees.
     RecomputeStates(0, lastLine);
     RequestRedraw(kRedrawAll);
+}
+
+const TSyntaxScheme* TWindowsEditor::SyntaxScheme() noexcept
+{
+    return scheme_.Language() ? &scheme_ : nullptr;
 }
 
 // ---- Engine hooks. -------------------------------------------------------------------------------------

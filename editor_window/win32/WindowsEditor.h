@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/VokEditor.h"
+#include "syntax/SyntaxColour.h"
 
 // Frame notification codes, sent as WM_COMMAND with the child id in the low word and the code in the high word.
 // A file to open by its name goes through TEditorServices::OpenByName instead; code 4 is not sent.
@@ -57,6 +58,9 @@ public:
     void SetEditorFont(HFONT font, bool redraw);
     // After the title changed: choose the syntax language again and repaint.
     void TitleChanged();
+    // The syntax language chosen from the title (0: none) and its rules, or null.
+    int Language() const { return scheme_.Number(); }
+    const TSyntaxLanguage* LanguageRules() const { return scheme_.Language(); }
 
     // Engine hooks.
     void SetCaret(int col, int row) noexcept override;
@@ -87,6 +91,7 @@ public:
     void RecordingStarted() noexcept override;
     void RecordingStopped() noexcept override;
     bool IsWordChar(int c) noexcept override;
+    const TSyntaxScheme* SyntaxScheme() noexcept override;
 
     // Message handlers, public so tests can drive them without synthesising input.
     void OnSize(int cx, int cy);
@@ -123,7 +128,7 @@ private:
     HFONT font_ = nullptr;  // not owned
     int cellWidth_ = 8;
     int cellHeight_ = 16;
-    int language_ = 0;
+    TLanguageScheme scheme_;  // the language of the program's table that the title chose
     int fileFormat_ = 0;
     int wheelDelta_ = 0;  // what a high-resolution wheel turned short of a whole notch
     std::string fileName_;

@@ -20,6 +20,7 @@
 #include "shell/win32/KeyMapping.h"
 #include "shell/win32/MenuState.h"
 #include "shell/win32/SettingsStore.h"
+#include "shell/win32/SyntaxDlg.h"
 #include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
 
@@ -547,6 +548,12 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_EXIT: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
     case CM_SETFONT: ChooseEditorFont(); break;
     case CM_FILEFILTERS: EditFileFilters(instance_, hwnd_); break;
+    case CM_SYNTAX:
+        // Every window chooses its language again: a file's extension may now name another one.
+        if (EditSyntaxHighlighting(instance_, hwnd_, SyntaxFilePath()))
+            for (TWindowsEditor* editor : Editors())
+                editor->TitleChanged();
+        break;
     case CM_RESTOREDESKTOPNOW:
         for (const std::string& path : DesktopRestoreList())
             OpenByName(path.c_str());

@@ -8,12 +8,35 @@
 #include "macros/MacroTable.h"
 #include "search/Search.h"
 #include "search/SearchState.h"
+#include "shell/Settings.h"
+#include "syntax/SyntaxTable.h"
+
+namespace {
+std::string gSyntaxFile;
+}  // namespace
+
+void UseSyntaxFile(const std::string& path)
+{
+    gSyntaxFile = path;
+}
+
+std::string SyntaxFilePath()
+{
+    if (!gSyntaxFile.empty())
+        return gSyntaxFile;
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string file(path, n < sizeof path ? n : 0);
+    std::size_t slash = file.find_last_of('\\');
+    return (slash == std::string::npos ? std::string() : file.substr(0, slash + 1)) + "syntax.hgl";
+}
 
 void ConnectSubsystems()
 {
     InstallSearchCommands();
     InstallMacroHost();
     InstallIntlProfile();
+    ProgramSettings().hooks.loadSyntax = [] { LoadSyntaxTable(ProgramSyntaxTable(), SyntaxFilePath().c_str()); };
 }
 
 bool StartControlLibrary(HINSTANCE instance)

@@ -5,9 +5,14 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 // Connects the dispatcher to search and macros, and dates to the regional settings; once at start-up.
 void ConnectSubsystems();
+
+// "syntax.hgl" beside the program, or the file tests named with UseSyntaxFile (empty: beside again).
+std::string SyntaxFilePath();
+void UseSyntaxFile(const std::string& path);
 
 // The control library's start and end.
 bool StartControlLibrary(HINSTANCE instance);

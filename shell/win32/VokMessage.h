@@ -11,6 +11,9 @@ constexpr const char* kProductName = "Vok Text Editor";
 // returns the button chosen. flags are the message-box flags (buttons and icon).
 int VokMessage(HWND owner, unsigned stringId, const char* arg, unsigned flags);
 
+// The same with the first "%d" of the string replaced by number.
+int VokMessageNumber(HWND owner, unsigned stringId, int number, unsigned flags);
+
 // Shows a text that is already made (messages of other parts that name a file) under the product name.
 int VokMessageText(HWND owner, const std::string& text, unsigned flags);
 

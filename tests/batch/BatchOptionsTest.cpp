@@ -106,3 +106,16 @@ TEST(BatchOptionsTest, SeventyNineCharactersFitTheField)
 }
 
 }  // namespace
+
+namespace {
+TEST(BatchOptionsTest, SyntaxFileAndColours)
+{
+    TBatchOptions o = Parse({"--syntax", "my.hgl", "--colours", "a.c"});
+    EXPECT_EQ(o.syntaxFile, "my.hgl");
+    EXPECT_TRUE(o.colours);
+    TParseResult r;
+    Parse({"--syntax=", "a.c"}, &r);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(Parse({"a.c"}).colours);
+}
+}  // namespace

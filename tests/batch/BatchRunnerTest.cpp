@@ -320,3 +320,48 @@ TEST(OneLineTest, LineBreaksBecomeBackslashN)
 }
 
 }  // namespace
+
+namespace {
+
+// A C-like language whose classes show in the digits: comment 3, preprocessor d, string and number 6,
+// keyword a, delimiters and operators 0.
+const char* const kSyntax =
+    "[C]\nExtensions=c h\nMultiComment=/* */\nLineComment1=//\nStringDelim=\"\nQuoteChar=\\\n"
+    "Words=0-9a-zA-Z_\nNumbers=0-9\nPreprocess=#\nDelimiters=;\nOperators==\nKeyword3=int\nKeyword6=return\n"
+    "ColorComment=3\nColorPreproc=13\nColorString=6\nColorNumber=6\nColorKeyword=10\n";
+
+TEST_F(BatchRunnerTest, ColoursPrintOneDigitPerDisplayColumn)
+{
+    const std::string syntax = File("syntax.hgl", kSyntax);
+    const std::string path = File("a.c", "#if X\n\tint x = 10; /* a\n\nb */ return \"s\";\n");
+    EXPECT_EQ(Run({"--syntax", syntax, "--colours", "-f", "unix", path}), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "colours 1: ddd0d\n"
+                         "colours 2: 00000000aaa0000066003333\n"  // the tab fills eight columns
+                         "colours 3: \n"
+                         "colours 4: 33330aaaaaa06660\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(BatchRunnerTest, ColoursFollowTheCommandsAndTheFileName)
+{
+    const std::string syntax = File("syntax.hgl", kSyntax);
+    const std::string c = File("b.c", "x\n");
+    const std::string txt = File("b.txt", "int\n");
+    // The commands run first: the document is coloured as they left it (and is then written).
+    EXPECT_EQ(Run({"--syntax", syntax, "--colours", "-c", "InsertText \"/* \"", c, txt}), kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "file: " + c + "\ncolours 1: 3333\n" "file: " + txt + "\ncolours 1: 000000\n");
+    EXPECT_EQ(TTempDir::Read(c), "/* x\n");
+}
+
+TEST_F(BatchRunnerTest, AMissingSyntaxFileNamedByTheUserFailsTheRun)
+{
+    const std::string path = File("a.c", "int\n");
+    EXPECT_EQ(Run({"--syntax", dir.File("none.hgl"), "--colours", path}), kExitFailed);
+    EXPECT_NE(err.str().find("none.hgl"), std::string::npos);
+    EXPECT_EQ(out.str(), "");
+    // Without --syntax and without a file beside the program nothing is coloured.
+    EXPECT_EQ(Run({"--colours", path}), kExitOk);
+    EXPECT_EQ(out.str(), "colours 1: 000\n");
+}
+
+}  // namespace

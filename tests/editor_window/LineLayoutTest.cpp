@@ -76,8 +76,20 @@ TEST(LineLayout, ColourRunsWithoutABlock)
     ASSERT_EQ(plan.runs.size(), 3u);
     EXPECT_EQ(plan.runs[1].colour, 5);
     EXPECT_EQ(plan.runs[1].count, 3);
-    EXPECT_EQ(ColourOfIndex(13), 0xFF0000u);
     EXPECT_EQ(ColourOfIndex(17), 0u);
+}
+
+// The values go to SetTextColor unchanged, which reads red from the low byte: "Red" must not draw blue.
+TEST(LineLayout, ColourValuesHaveRedInTheLowByte)
+{
+    EXPECT_EQ(ColourOfIndex(13), 0x0000FFu);  // Red
+    EXPECT_EQ(ColourOfIndex(10), 0xFF0000u);  // Blue
+    EXPECT_EQ(ColourOfIndex(2), 0x800000u);   // Dark Blue
+    EXPECT_EQ(ColourOfIndex(5), 0x000080u);   // Dark Red
+    EXPECT_EQ(ColourOfIndex(15), 0x00FFFFu);  // Yellow
+    EXPECT_EQ(ColourOfIndex(12), 0xFFFF00u);  // Cyan
+    EXPECT_EQ(ColourOfIndex(7), 0x008080u);   // Dark Yellow
+    EXPECT_EQ(ColourOfIndex(16), 0xFFFFFFu);
 }
 
 TEST(LineLayout, WideGlyphsAreSubstitutedAndKeepOneColumn)

@@ -91,6 +91,13 @@ TEST(MenuState, WithoutADocumentEveryDocumentItemIsGrayButFrameItemsStay)
         EXPECT_TRUE(Enabled(c, id)) << id;
 }
 
+// Options > Syntax Highlighting has its dialog: it is offered with or without a document.
+TEST(MenuState, SyntaxHighlightingIsOffered)
+{
+    TMenuContext c;
+    EXPECT_TRUE(Enabled(c, CM_SYNTAX));
+}
+
 TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
 {
     TMenuContext c;

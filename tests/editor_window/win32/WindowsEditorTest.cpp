@@ -503,3 +503,64 @@ TEST_F(EditorWindow, OpenFileAtCursorSearchesTheIncludeFolders)
     ASSERT_EQ(services.opened.size(), 2u);
     EXPECT_EQ(services.opened.back(), dev + "\\INCLUDE\\only_here.h");
 }
+
+namespace {
+// Whether some pixel of the character cell at column col of the first text row has colour c.
+bool CellHas(HDC dc, int col, int cellWidth, int cellHeight, COLORREF c)
+{
+    for (int y = 0; y < cellHeight; ++y)
+        for (int x = 0; x < cellWidth; ++x)
+            if (GetPixel(dc, kTextLeft + col * cellWidth + x, y) == c)
+                return true;
+    return false;
+}
+}  // namespace
+
+TEST_F(EditorWindow, TheTitleChoosesTheLanguageAndThePainterDrawsItsColours)
+{
+    TSyntaxTable& table = ProgramSyntaxTable();
+    const TSyntaxTable saved = table;
+    table.Clear();
+    TSyntaxLanguage c = CLikeTemplate("C");
+    c.extensions = "c";
+    c.colours = {13, 0, 0, 0, 0, 0, 10};  // comments Red, keywords Blue
+    ASSERT_EQ(BuildKeywordTables({"int"}, c.keywords), 0);
+    c.BuildClasses();
+    ASSERT_TRUE(table.Add(c));
+
+    LoadText("/* a\nb */ int\n");
+    EXPECT_EQ(ed->Language(), 0);  // "noname01.txt"
+    SetWindowTextA(ed->Handle(), "C:\\src\\prog.c");
+    ed->TitleChanged();
+    EXPECT_EQ(ed->Language(), 1);
+    EXPECT_EQ(ed->LineAt(0)->state, 1);  // a change of language computes every state
+
+    HDC screen = GetDC(ed->Handle());
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 40);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+    const int cw = ed->CellWidth(), ch = ed->CellHeight();
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    // Line 2 starts inside the comment: "b */" is red, "int" blue; red must never come out blue.
+    ed->PaintLine(dc, kTextLeft, 0, ed->LineAt(1), 1);
+    EXPECT_TRUE(CellHas(dc, 0, cw, ch, red));
+    EXPECT_FALSE(CellHas(dc, 0, cw, ch, blue));
+    EXPECT_TRUE(CellHas(dc, 5, cw, ch, blue));
+    EXPECT_FALSE(CellHas(dc, 5, cw, ch, red));
+
+    // Another title without a language: the same line is drawn in the window's text colour alone.
+    SetWindowTextA(ed->Handle(), "C:\\src.c\\notes");
+    ed->TitleChanged();
+    EXPECT_EQ(ed->Language(), 0);
+    ed->PaintLine(dc, kTextLeft, 0, ed->LineAt(1), 1);
+    EXPECT_FALSE(CellHas(dc, 0, cw, ch, red));
+    EXPECT_FALSE(CellHas(dc, 5, cw, ch, blue));
+
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(ed->Handle(), screen);
+    table = saved;
+}

@@ -3,11 +3,15 @@
 
 #include <dlgs.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "resource.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FileTypesDlg.h"
+#include "shell/win32/Subsystems.h"
+#include "shell/win32/SyntaxDlg.h"
+#include "SyntaxIds.h"
 
 namespace {
 
@@ -264,4 +268,201 @@ TEST(VokMessageText, ReplacesOnlyTheTextPlaceholder)
     VokMessage(nullptr, 15006, nullptr, MB_OK);
     EXPECT_EQ(seen, "Read Error !");
     SetVokMessageHook(nullptr, nullptr);
+}
+
+// ---- Syntax Highlighting. ------------------------------------------------------------------------------
+
+namespace {
+
+// Steps for a chain of modal dialogs: each runs once the dialog of its caption is up and enabled (an
+// owner whose child dialog is open is disabled). Steps post what they click, so that a dialog a click
+// opens runs from the loop that dispatched it, not from inside a step.
+struct TDialogStep {
+    const char* caption;
+    std::function<void(HWND)> act;
+};
+std::vector<TDialogStep> gSteps;
+int gStepTicks = 0;
+
+void CALLBACK StepTick(HWND, UINT, UINT_PTR id, DWORD) noexcept
+{
+    if (gSteps.empty() || ++gStepTicks > 400) {
+        KillTimer(nullptr, id);
+        return;
+    }
+    HWND dialog = FindWindowA("#32770", gSteps.front().caption);
+    if (!dialog || !IsWindowVisible(dialog) || !IsWindowEnabled(dialog))
+        return;
+    auto act = std::move(gSteps.front().act);
+    gSteps.erase(gSteps.begin());
+    act(dialog);
+}
+
+void RunSteps(std::vector<TDialogStep> steps)
+{
+    gSteps = std::move(steps);
+    gStepTicks = 0;
+    SetTimer(nullptr, 0, 30, StepTick);
+}
+
+void Post(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Descendant(dialog, id)));
+}
+
+class SyntaxDialogTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        saved = ProgramSyntaxTable();
+        path = folder.Write("syntax.hgl", "[Text]\nExtensions=txt\n");
+        UseSyntaxFile(path);
+        LoadSyntaxTable(ProgramSyntaxTable(), path.c_str());
+    }
+    void TearDown() override
+    {
+        UseSyntaxFile("");
+        ProgramSyntaxTable() = saved;
+        FrameTest::TearDown();
+    }
+    std::string Value(const char* section, const char* key)
+    {
+        char value[512];
+        GetPrivateProfileStringA(section, key, "(missing)", value, sizeof value, path.c_str());
+        return value;
+    }
+    bool Shown(unsigned id) const
+    {
+        return std::find(services.shown.begin(), services.shown.end(), id) != services.shown.end();
+    }
+
+    TSyntaxTable saved;
+    std::string path;
+};
+
+}  // namespace
+
+TEST_F(SyntaxDialogTest, LanguagesFromBothTemplatesWithKeywordsAreWrittenOnOK)
+{
+    RunSteps({
+        {"Syntax Highlighting", [](HWND d) { Post(d, IDC_SYN_ADD); }},
+        {"Add Language",
+         [](HWND d) {
+             SetWindowTextA(Descendant(d, IDC_SYNADD_NAME), "Mine");
+             Post(d, IDOK);
+         }},
+        {"Syntax Highlighting",
+         [](HWND d) {
+             SetWindowTextA(Descendant(d, IDC_SYN_EXTENSIONS), "MN mine");
+             Post(d, IDC_SYN_EDIT);
+         }},
+        {"Define Language",
+         [](HWND d) {
+             SetWindowTextA(Descendant(d, IDC_SYNL_KEYWORD), "while");
+             SendMessageA(Descendant(d, IDC_SYNL_ADDKEYWORD), BM_CLICK, 0, 0);
+             SetWindowTextA(Descendant(d, IDC_SYNL_KEYWORD), "if");
+             SendMessageA(Descendant(d, IDC_SYNL_ADDKEYWORD), BM_CLICK, 0, 0);
+             SetWindowTextA(Descendant(d, IDC_SYNL_LINE2), "rem");
+             Post(d, IDOK);
+         }},
+        {"Syntax Highlighting", [](HWND d) { Post(d, IDC_SYN_ADD); }},
+        {"Add Language",
+         [](HWND d) {
+             SetWindowTextA(Descendant(d, IDC_SYNADD_NAME), "Old Basic");
+             CheckRadioButton(d, IDC_SYNADD_CLIKE, IDC_SYNADD_BASIC, IDC_SYNADD_BASIC);
+             Post(d, IDOK);
+         }},
+        {"Syntax Highlighting", [](HWND d) { Post(d, IDOK); }},
+    });
+    ASSERT_TRUE(EditSyntaxHighlighting(GetModuleHandleA(nullptr), hwnd, path));
+    EXPECT_TRUE(gSteps.empty());
+    EXPECT_EQ(Value("Mine", "Extensions"), "mn mine");
+    EXPECT_EQ(Value("Mine", "CaseSensitive"), "yes");
+    EXPECT_EQ(Value("Mine", "MultiComment"), "/* */");
+    EXPECT_EQ(Value("Mine", "Keyword2"), "if");
+    EXPECT_EQ(Value("Mine", "Keyword5"), "while");
+    EXPECT_EQ(Value("Mine", "Keyword16"), "");
+    EXPECT_EQ(Value("Mine", "LineComment2"), "rem");
+    EXPECT_EQ(Value("Mine", "ColorKeyword"), "10");
+    EXPECT_EQ(Value("Old Basic", "CaseSensitive"), "no");
+    EXPECT_EQ(Value("Old Basic", "LineComment2"), "rem");
+    EXPECT_EQ(Value("Old Basic", "Operators"), "-+=*/<>^");
+    EXPECT_EQ(Value("Text", "Extensions"), "txt");
+    // The program's table is read again from what was written.
+    ASSERT_EQ(ProgramSyntaxTable().Count(), 3);
+    EXPECT_EQ(FindLanguage(ProgramSyntaxTable(), "a.mine"), 2);
+    EXPECT_EQ(ProgramSyntaxTable().Language(2)->keywords[5], "while");
+}
+
+TEST_F(SyntaxDialogTest, ANameTakenOrEmptyKeepsTheAddDialogOpen)
+{
+    RunSteps({
+        {"Syntax Highlighting", [](HWND d) { Post(d, IDC_SYN_ADD); }},
+        {"Add Language", [](HWND d) { Post(d, IDOK); }},  // empty: a beep, the dialog stays
+        {"Add Language",
+         [](HWND d) {
+             SetWindowTextA(Descendant(d, IDC_SYNADD_NAME), "TEXT");
+             Post(d, IDOK);
+         }},
+        {"Add Language", [](HWND d) { Post(d, IDCANCEL); }},
+        {"Syntax Highlighting", [](HWND d) { Post(d, IDCANCEL); }},
+    });
+    const std::string before = TScratchFolder::Read(path);
+    EXPECT_FALSE(EditSyntaxHighlighting(GetModuleHandleA(nullptr), hwnd, path));
+    EXPECT_TRUE(gSteps.empty());
+    EXPECT_TRUE(Shown(15431));
+    EXPECT_EQ(TScratchFolder::Read(path), before);  // Cancel writes nothing
+}
+
+TEST_F(SyntaxDialogTest, TooManyKeywordsOfOneLengthKeepTheOldOnes)
+{
+    RunSteps({
+        {"Syntax Highlighting", [](HWND d) { Post(d, IDC_SYN_EDIT); }},
+        {"Define Language",
+         [](HWND d) {
+             // 64 keywords of four characters would take 256 characters; a table holds 255.
+             HWND list = Descendant(d, IDC_SYNL_KEYWORDS);
+             for (int i = 0; i < 64; ++i) {
+                 char word[8];
+                 wsprintfA(word, "k%03d", i);
+                 SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(word));
+             }
+             SetWindowTextA(Descendant(d, IDC_SYNL_WORDS), "a-z");
+             Post(d, IDOK);
+         }},
+        {"Define Language", [](HWND d) { Post(d, IDCANCEL); }},
+        {"Syntax Highlighting", [](HWND d) { Post(d, IDOK); }},
+    });
+    ASSERT_TRUE(EditSyntaxHighlighting(GetModuleHandleA(nullptr), hwnd, path));
+    EXPECT_TRUE(gSteps.empty());
+    EXPECT_TRUE(Shown(15430));
+    EXPECT_EQ(Value("Text", "Keyword4"), "");
+    EXPECT_EQ(Value("Text", "Words"), "");  // none of the dialog's changes were taken over
+}
+
+TEST_F(SyntaxDialogTest, OKRecoloursTheOpenWindows)
+{
+    Open(folder.Write("prog.mn", "/* a\nb */ x\n"));
+    ASSERT_EQ(frame->Editors().size(), 1u);
+    TWindowsEditor* editor = frame->Editors()[0];
+    EXPECT_EQ(editor->Language(), 0);
+    RunSteps({
+        {"Syntax Highlighting", [](HWND d) { Post(d, IDC_SYN_ADD); }},
+        {"Add Language",
+         [](HWND d) {
+             SetWindowTextA(Descendant(d, IDC_SYNADD_NAME), "Mine");
+             Post(d, IDOK);
+         }},
+        {"Syntax Highlighting",
+         [](HWND d) {
+             SetWindowTextA(Descendant(d, IDC_SYN_EXTENSIONS), "mn");
+             Post(d, IDOK);
+         }},
+    });
+    Command(CM_SYNTAX);
+    EXPECT_TRUE(gSteps.empty());
+    EXPECT_EQ(editor->Language(), 2);
+    EXPECT_EQ(editor->LineAt(0)->state, 1);
+    EXPECT_EQ(Value("Mine", "Extensions"), "mn");
 }

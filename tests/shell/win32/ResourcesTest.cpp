@@ -136,6 +136,6 @@ TEST(Resources, BitmapsCursorsIconsAndDialogTemplatesLoad)
     EXPECT_NE(LoadIconA(Module(), MAKEINTRESOURCEA(IDI_PROGRAM)), nullptr);
     EXPECT_NE(LoadIconA(Module(), MAKEINTRESOURCEA(IDI_DOCUMENT)), nullptr);
     for (const char* dialog : {"Open95", "OpenMulti", "Open", "SaveAs95", "SaveAs", "Browse", "BrowseFilesOnly",
-                               "FILEFILTERS"})
+                               "FILEFILTERS", "SYNTAXHIGHLIGHT", "SYNTAXHIGHLIGHTADD", "SYNTAXHIGHLIGHTLANG"})
         EXPECT_NE(FindResourceA(Module(), dialog, MAKEINTRESOURCEA(5)), nullptr) << dialog;
 }
