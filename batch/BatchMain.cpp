@@ -1,5 +1,6 @@
 // The entry of ozmbatch: the command line in, the exit code out.
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ int main(int argc, char** argv)
         std::cerr << "ozmbatch: " << parsed.error << "\n" << BatchUsage();
         return kExitUsage;
     }
+    // Files shipped with the program (TEXT.CNV) sit beside it.
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || self.empty())
+        self = std::filesystem::absolute(argv[0], error);
+    options.programDirectory = self.parent_path().string();
     if (options.help) {
         std::cout << BatchUsage();
         return StandardOutputWritten() ? kExitOk : CannotWriteStandardOutput();

@@ -3,9 +3,10 @@
 #include "charset/CodePages.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
-#include "base/IniFile.h"
+#include "base/TextTools.h"
 
 namespace {
 // Made from the two code pages' character lists; see scripts/text-cnv.py for the way such tables are made.
@@ -100,21 +101,37 @@ bool ScanSectionNames(const std::string& path, std::vector<std::string>* names, 
 
 bool ReadConvertTable(const std::string& path, const std::string& section, unsigned char table[256])
 {
-    std::vector<std::string> names;
-    if (!ScanSectionNames(path, &names, 1 << 20))
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
         return false;
+    for (int b = 0; b < 256; ++b)
+        table[b] = static_cast<unsigned char>(b);
+    // One pass over the file: the first section of the name, as the profile functions find it.
     bool found = false;
-    for (const std::string& n : names)
-        found = found || n == section;
-    if (!found)
-        return false;
-    TIniFile file(path);
-    for (int b = 0; b < 256; ++b) {
-        char key[8];
-        std::snprintf(key, sizeof key, "%d", b);
-        const int value = file.GetInt(section.c_str(), key, b);
+    bool inside = false;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, f)) {
+        const std::string line = Trim(buffer);
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            if (found)
+                break;
+            inside = EqualNoCase(line.substr(1, line.size() - 2).c_str(), section.c_str());
+            found = inside;
+            continue;
+        }
+        const std::size_t eq = line.find('=');
+        if (!inside || eq == std::string::npos)
+            continue;
+        const std::string key = Trim(line.substr(0, eq));
+        if (key.empty() || key.size() > 3 || key.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const int b = std::atoi(key.c_str());
+        if (b > 255)
+            continue;
+        const int value = std::atoi(Trim(line.substr(eq + 1)).c_str());
         // A byte can never become 0: the line would end there.
         table[b] = static_cast<unsigned char>((value & 0xFF) == 0 ? b : value & 0xFF);
     }
-    return true;
+    std::fclose(f);
+    return found;
 }

@@ -86,7 +86,14 @@ public:
     TReplaceAnswer ReplacePrompt() noexcept override;
     void RecordingStarted() noexcept override;
     void RecordingStopped() noexcept override;
+    // The Language setting's rules; Language 1 asks the system (editor_window/win32/EditorLanguage.cpp).
     bool IsWordChar(int c) noexcept override;
+    bool IsUpper(int c) noexcept override;
+    int ToUpper(int c) noexcept override;
+    int ToLower(int c) noexcept override;
+    void UpperString(char* text) noexcept override;
+    void LowerString(char* text) noexcept override;
+    bool SortLines(void* items, std::size_t count, std::size_t itemSize) noexcept override;
 
     // Message handlers, public so tests can drive them without synthesising input.
     void OnSize(int cx, int cy);
