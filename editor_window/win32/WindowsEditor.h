@@ -94,6 +94,11 @@ public:
     void UpperString(char* text) noexcept override;
     void LowerString(char* text) noexcept override;
     bool SortLines(void* items, std::size_t count, std::size_t itemSize) noexcept override;
+    // The transforms' dialogs (editor_window/win32/EditorTransformHooks.cpp).
+    bool SortDialog(int* keyColumn, int* keyLength) noexcept override;
+    bool FillBlockDialog(char* buffer, int size) noexcept override;
+    bool LineDrawStyle(int* style, char* fillChar) noexcept override;
+    void WordCount(long lines, long nonBlank, long paragraphs, long words, long chars) noexcept override;
 
     // Message handlers, public so tests can drive them without synthesising input.
     void OnSize(int cx, int cy);

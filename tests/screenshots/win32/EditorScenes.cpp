@@ -184,6 +184,34 @@ int ShowTwoDocuments(DWORD ms)
     return 0;
 }
 
+// The transforms' dialogs over a short list; Fill Column Block over a column block.
+int ShowTransformDialog(DWORD ms, const char* caption, unsigned command)
+{
+    InstallSearchCommands();
+    TSceneFrame scene(900, 600);
+    if (!scene.Frame())
+        return 1;
+    RECT area;
+    GetClientRect(scene.Client(), &area);
+    TWindowsEditor* ed = TWindowsEditor::Create(scene.Client(), "prices.txt", 1, &area, false);
+    if (!ed)
+        return 1;
+    ed->SetEditorFont(static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT)), true);
+    SetFocus(ed->Handle());
+    Fill(ed, "pear      12,50\napple      3,20\nfig       24,00\nbanana     1,10\n");
+    if (command == cmFillBlock) {
+        ed->SetSelMode(true);
+        ed->GotoPosition(10, 0, false);
+        ed->GotoPosition(15, 3, true);
+    }
+    scene.Repaint();
+    gDialog = TDialogScene{caption, false, false, GetTickCount() + ms};
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, StepDialogScene);
+    ed->ExecuteCommand(command, 0);
+    KillTimer(nullptr, timer);
+    return 0;
+}
+
 int ShowFindDialog(DWORD ms)
 {
     SearchState().options.regex = true;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/Commands.h"
 #include "screenshots/win32/Scenes.h"
 
 namespace {
@@ -19,6 +20,10 @@ const TScene kScenes[] = {
     {"replace-dialog", ShowReplaceDialogWithPatternMenu},
     {"dialog-and-frame", ShowDialogAndFrame},
     {"message-box", ShowMessageBox},
+    {"sort-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Sort", cmSort); }},
+    {"fill-block-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Fill Column Block", cmFillBlock); }},
+    {"line-draw-style-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Line Draw Style", cmLineDrawStyle); }},
+    {"word-count-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Word Count", cmWordCount); }},
 };
 
 }  // namespace

@@ -1,0 +1,76 @@
+// The dialogs of the transforms: Sort, Fill Block, Line Draw Style and Word Count.
+#pragma once
+
+#include <string>
+
+#include "base/win32/Dialog.h"
+#include "engine/Language.h"
+
+// TSortDlg edits the key (1-based column 1..1024, length 1..31) and the order; a field out of range
+// beeps and keeps the dialog open. "Case sensitive" orders keys that are equal ignoring case upper case
+// first.
+class TSortDlg : public TDialog {
+public:
+    TSortDlg(HINSTANCE instance, int column, int length, const TSortOrder& order)
+        : TDialog(instance, "SORT"), column_(column), length_(length), order_(order) {}
+    int Column() const { return column_; }
+    int Length() const { return length_; }
+    const TSortOrder& Order() const { return order_; }
+
+protected:
+    bool OnInit() override;
+    bool OnOK() override;
+
+private:
+    int column_;
+    int length_;
+    TSortOrder order_;
+};
+
+// TFillBlockDlg edits the fill string, at most 32 characters.
+class TFillBlockDlg : public TDialog {
+public:
+    TFillBlockDlg(HINSTANCE instance, std::string text) : TDialog(instance, "FILLBLOCK"), text_(std::move(text)) {}
+    const std::string& Text() const { return text_; }
+
+protected:
+    bool OnInit() override;
+    bool OnOK() override;
+
+private:
+    std::string text_;
+};
+
+// TLineDrawStyleDlg chooses one of the seven styles (0 the user's character, which must be one character
+// of code 32 or more).
+class TLineDrawStyleDlg : public TDialog {
+public:
+    TLineDrawStyleDlg(HINSTANCE instance, int style, char fill)
+        : TDialog(instance, "LINEDRAWSTYLE"), style_(style), fill_(fill) {}
+    int Style() const { return style_; }
+    char Fill() const { return fill_; }
+
+protected:
+    bool OnInit() override;
+    bool OnOK() override;
+
+private:
+    int style_;
+    char fill_;
+};
+
+// TWordCountDlg shows the five figures of the word count.
+class TWordCountDlg : public TDialog {
+public:
+    TWordCountDlg(HINSTANCE instance, const long (&figures)[5]) : TDialog(instance, "WORDCOUNT")
+    {
+        for (int i = 0; i < 5; ++i)
+            figures_[i] = figures[i];
+    }
+
+protected:
+    bool OnInit() override;
+
+private:
+    long figures_[5];
+};

@@ -1,0 +1,37 @@
+// Resource ids of the transforms' dialogs, shared by transforms.rc and editor_window/win32.
+#pragma once
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Dialog templates are named resources: "SORT", "FILLBLOCK", "LINEDRAWSTYLE" and "WORDCOUNT".
+
+// Sort.
+#define IDC_SORT_ALPHANUM 3101
+#define IDC_SORT_NUMERIC 3102
+#define IDC_SORT_ASCENDING 3103
+#define IDC_SORT_DESCENDING 3104
+#define IDC_SORT_COLUMN 3105
+#define IDC_SORT_LENGTH 3106
+#define IDC_SORT_CASE 3107
+
+// Fill Block.
+#define IDC_FILL_TEXT 3111
+
+// Line Draw Style: the seven styles in their dialog order (style 1 first, the user's character last).
+#define IDC_DRAW_STYLE1 3121
+#define IDC_DRAW_STYLE2 3122
+#define IDC_DRAW_STYLE3 3123
+#define IDC_DRAW_STYLE4 3124
+#define IDC_DRAW_STYLE5 3125
+#define IDC_DRAW_STYLE6 3126
+#define IDC_DRAW_USER 3127
+#define IDC_DRAW_CHAR 3128
+
+// Word Count: the five figures.
+#define IDC_COUNT_LINES 3131
+#define IDC_COUNT_NONBLANK 3132
+#define IDC_COUNT_PARAGRAPHS 3133
+#define IDC_COUNT_WORDS 3134
+#define IDC_COUNT_CHARS 3135

@@ -1,0 +1,114 @@
+// The transforms' dialogs over a real editor window: each opens pre-filled and hands back what was typed.
+#include "search/win32/SearchWindowFixture.h"
+
+#include "TransformIds.h"
+#include "engine/Transforms.h"
+
+namespace {
+
+class TransformDlg : public SearchWindowTest {
+protected:
+    void SetUp() override
+    {
+        SearchWindowTest::SetUp();
+        TransformOptions() = TTransformOptions{};
+    }
+    void TearDown() override
+    {
+        TransformOptions() = TTransformOptions{};
+        SearchWindowTest::TearDown();
+    }
+};
+
+}  // namespace
+
+TEST_F(TransformDlg, SortShowsTheProposedKeyAndSortsByTheTypedOne)
+{
+    Load("b 2\na 3\nc 1");
+    std::string column, length;
+    bool alphanum = false, ascending = false;
+    RunDialog("Sort", cmSort, [&](HWND box, int) {
+        column = Field(box, IDC_SORT_COLUMN);
+        length = Field(box, IDC_SORT_LENGTH);
+        alphanum = IsChecked(box, IDC_SORT_ALPHANUM);
+        ascending = IsChecked(box, IDC_SORT_ASCENDING);
+        SetField(box, IDC_SORT_COLUMN, "3");
+        SetField(box, IDC_SORT_LENGTH, "1");
+        Toggle(box, IDC_SORT_DESCENDING);
+        Press(box, IDOK);
+        return true;
+    });
+    EXPECT_EQ(column, "1");
+    EXPECT_EQ(length, "20");
+    EXPECT_TRUE(alphanum);
+    EXPECT_TRUE(ascending);
+    EXPECT_EQ(Line(0), "a 3");
+    EXPECT_EQ(Line(1), "b 2");
+    EXPECT_EQ(Line(2), "c 1");
+    EXPECT_TRUE(TransformOptions().sort.descending);
+}
+
+TEST_F(TransformDlg, SortRefusesAKeyLengthOutOfRange)
+{
+    Load("b\na");
+    RunDialog("Sort", cmSort, [&](HWND box, int tick) {
+        if (tick == 0) {
+            SetField(box, IDC_SORT_LENGTH, "32");
+            Press(box, IDOK);
+            return false;
+        }
+        // Still open: the length is refused.
+        Press(box, IDCANCEL);
+        return true;
+    });
+    EXPECT_EQ(Line(0), "b");
+}
+
+TEST_F(TransformDlg, FillBlockOpensOnTheLastStringAndFillsWithTheTypedOne)
+{
+    std::snprintf(TransformOptions().fillString, sizeof TransformOptions().fillString, "%s", "xy");
+    Load("abcdef\nabcdef");
+    ed->SetSelMode(true);
+    ed->GotoPosition(1, 0, false);
+    ed->GotoPosition(4, 1, true);
+    std::string shown;
+    RunDialog("Fill Column Block", cmFillBlock, [&](HWND box, int) {
+        shown = Field(box, IDC_FILL_TEXT);
+        SetField(box, IDC_FILL_TEXT, "Q");
+        Press(box, IDOK);
+        return true;
+    });
+    EXPECT_EQ(shown, "xy");
+    EXPECT_EQ(Line(0), "aQQQef");
+    EXPECT_EQ(Line(1), "aQQQef");
+    EXPECT_STREQ(TransformOptions().fillString, "Q");
+}
+
+TEST_F(TransformDlg, LineDrawStyleShowsTheStyleAndTakesTheUsersCharacter)
+{
+    TransformOptions().lineDrawStyle = 3;
+    bool single = false;
+    RunDialog("Line Draw Style", cmLineDrawStyle, [&](HWND box, int) {
+        single = IsChecked(box, IDC_DRAW_STYLE3);
+        Toggle(box, IDC_DRAW_USER);
+        SetField(box, IDC_DRAW_CHAR, "#");
+        Press(box, IDOK);
+        return true;
+    });
+    EXPECT_TRUE(single);
+    EXPECT_EQ(TransformOptions().lineDrawStyle, 0);
+    EXPECT_EQ(TransformOptions().lineDrawChar, '#');
+}
+
+TEST_F(TransformDlg, WordCountShowsTheFiveFigures)
+{
+    Load("two words\n\nthree more_words");
+    std::vector<std::string> figures;
+    RunDialog("Word Count", cmWordCount, [&](HWND box, int) {
+        for (int id : {IDC_COUNT_LINES, IDC_COUNT_NONBLANK, IDC_COUNT_PARAGRAPHS, IDC_COUNT_WORDS, IDC_COUNT_CHARS})
+            figures.push_back(Field(box, id));
+        Press(box, IDOK);
+        return true;
+    });
+    EXPECT_EQ(figures, (std::vector<std::string>{"3", "2", "2", "4", "23"}));
+}
