@@ -1,11 +1,16 @@
-// The dialogs of the transforms: Sort, Fill Block, Line Draw Style and Word Count.
+// The dialogs of the transforms: Sort, Fill Block, Line Draw Style, Word Count, Change Case and Convert
+// Tab Size.
 #include "editor_window/win32/TransformDlgs.h"
 
 #include <string>
 
 #include "TransformIds.h"
+#include "engine/Commands.h"
 
 namespace {
+// The last Convert Tab Size choice of the session, 0..3.
+int gTabSizeChoice = 0;
+
 // A field's whole decimal number within lo..hi, or 0.
 int NumberIn(const std::string& text, int lo, int hi)
 {
@@ -114,5 +119,42 @@ bool TWordCountDlg::OnInit()
     for (int i = 0; i < 5; ++i)
         SetItemText(ids[i], std::to_string(figures_[i]));
     CenterOverOwner();
+    return true;
+}
+
+bool TChangeCaseDlg::OnInit()
+{
+    Check(Handle(), IDC_CASE_SENTENCE, true);
+    CenterOverOwner();
+    return true;
+}
+
+bool TChangeCaseDlg::OnOK()
+{
+    for (int i = 0; i < 5; ++i)
+        if (Checked(Handle(), IDC_CASE_SENTENCE + i))
+            choice_ = i + 1;
+    return true;
+}
+
+unsigned TConvertTabSizeDlg::Command() const
+{
+    static const unsigned kCommands[4] = {cmTab8TextToTab3Text, cmTab3TextToTab8Text, cmTab8TextToCurTabText,
+                                          cmCurTabTextToTab8Text};
+    return kCommands[gTabSizeChoice];
+}
+
+bool TConvertTabSizeDlg::OnInit()
+{
+    Check(Handle(), IDC_TABS_8TO3 + gTabSizeChoice, true);
+    CenterOverOwner();
+    return true;
+}
+
+bool TConvertTabSizeDlg::OnOK()
+{
+    for (int i = 0; i < 4; ++i)
+        if (Checked(Handle(), IDC_TABS_8TO3 + i))
+            gTabSizeChoice = i;
     return true;
 }

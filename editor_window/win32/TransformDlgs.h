@@ -1,4 +1,5 @@
-// The dialogs of the transforms: Sort, Fill Block, Line Draw Style and Word Count.
+// The dialogs of the transforms: Sort, Fill Block, Line Draw Style, Word Count, Change Case and Convert
+// Tab Size.
 #pragma once
 
 #include <string>
@@ -73,4 +74,31 @@ protected:
 
 private:
     long figures_[5];
+};
+
+// TChangeCaseDlg picks one of five conversions, 1 (Sentence case) to 5 (tOGGLE cASE); it opens on the
+// first each time.
+class TChangeCaseDlg : public TDialog {
+public:
+    explicit TChangeCaseDlg(HINSTANCE instance) : TDialog(instance, "CHANGECASE") {}
+    int Choice() const { return choice_; }
+
+protected:
+    bool OnInit() override;
+    bool OnOK() override;
+
+private:
+    int choice_ = 1;
+};
+
+// TConvertTabSizeDlg picks one of the four tab-size conversions and answers its editor command; the
+// choice is kept for the next opening in the session.
+class TConvertTabSizeDlg : public TDialog {
+public:
+    explicit TConvertTabSizeDlg(HINSTANCE instance) : TDialog(instance, "CONVERTTABSIZE") {}
+    unsigned Command() const;
+
+protected:
+    bool OnInit() override;
+    bool OnOK() override;
 };

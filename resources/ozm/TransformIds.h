@@ -5,7 +5,8 @@
 #define IDC_STATIC (-1)
 #endif
 
-// Dialog templates are named resources: "SORT", "FILLBLOCK", "LINEDRAWSTYLE" and "WORDCOUNT".
+// Dialog templates are named resources: "SORT", "FILLBLOCK", "LINEDRAWSTYLE", "WORDCOUNT", "CHANGECASE"
+// and "CONVERTTABSIZE".
 
 // Sort.
 #define IDC_SORT_ALPHANUM 3101
@@ -35,3 +36,16 @@
 #define IDC_COUNT_PARAGRAPHS 3133
 #define IDC_COUNT_WORDS 3134
 #define IDC_COUNT_CHARS 3135
+
+// Change Case: the five choices, 1 to 5 in this order.
+#define IDC_CASE_SENTENCE 101
+#define IDC_CASE_LOWER 102
+#define IDC_CASE_UPPER 103
+#define IDC_CASE_TITLE 104
+#define IDC_CASE_TOGGLE 105
+
+// Convert Tab Size: 8 to 3, 3 to 8, 8 to the tab size, the tab size to 8.
+#define IDC_TABS_8TO3 101
+#define IDC_TABS_3TO8 102
+#define IDC_TABS_8TOCUR 103
+#define IDC_TABS_CURTO8 104

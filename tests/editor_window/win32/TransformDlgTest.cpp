@@ -2,6 +2,7 @@
 #include "search/win32/SearchWindowFixture.h"
 
 #include "TransformIds.h"
+#include "editor_window/win32/TransformDlgs.h"
 #include "engine/Transforms.h"
 
 namespace {
@@ -111,4 +112,52 @@ TEST_F(TransformDlg, WordCountShowsTheFiveFigures)
         return true;
     });
     EXPECT_EQ(figures, (std::vector<std::string>{"3", "2", "2", "4", "23"}));
+}
+
+TEST_F(TransformDlg, ChangeCaseOpensOnSentenceCaseAndAnswersTheChoice)
+{
+    bool first = false;
+    int choice = 0;
+    TModalDriver::Run(
+        "Change Case",
+        [&] {
+            TChangeCaseDlg dialog(GetModuleHandleA(nullptr));
+            dialog.Run(frame);
+            choice = dialog.Choice();
+            return 0;
+        },
+        [&](HWND box, int) {
+            first = IsChecked(box, IDC_CASE_SENTENCE);
+            Toggle(box, IDC_CASE_TITLE);
+            Press(box, IDOK);
+            return true;
+        });
+    EXPECT_TRUE(first);
+    EXPECT_EQ(choice, 4);
+}
+
+TEST_F(TransformDlg, ConvertTabSizeKeepsTheLastChoice)
+{
+    unsigned command = 0;
+    bool kept = false;
+    for (int round = 0; round < 2; ++round) {
+        TModalDriver::Run(
+            "Convert Tab Size",
+            [&] {
+                TConvertTabSizeDlg dialog(GetModuleHandleA(nullptr));
+                if (dialog.Run(frame) == IDOK)
+                    command = dialog.Command();
+                return 0;
+            },
+            [&](HWND box, int) {
+                if (round == 0)
+                    Toggle(box, IDC_TABS_CURTO8);
+                else
+                    kept = IsChecked(box, IDC_TABS_CURTO8);
+                Press(box, IDOK);
+                return true;
+            });
+    }
+    EXPECT_EQ(command, static_cast<unsigned>(cmCurTabTextToTab8Text));
+    EXPECT_TRUE(kept);
 }
