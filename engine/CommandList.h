@@ -96,7 +96,7 @@
     CMD(LeftBlockPara,        86,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, RunLeftBlockPara) \
     CMD(CenterBlockPara,      87,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, RunCenterBlockPara) \
     CMD(RightBlockPara,       88,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, RunRightBlockPara) \
-    CMD(JustifyBlockPara,     89,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, RunJustifyBlockPara) \
+    CMD(JustifyBlockPara,     89,  kArgNone, kCatFormat,       TUndoKind::Formatting,     kCmdMerges, RunJustifyBlockPara) \
     CMD(Find,                 90,  kArgNone, kCatSearch,       TUndoKind::Other,          0, Hosted) \
     CMD(Replace,              91,  kArgNone, kCatSearch,       TUndoKind::Replace,        0, Hosted) \
     CMD(FindNext,             92,  kArgNone, kCatSearch,       TUndoKind::Replace,        0, Hosted) \

@@ -553,6 +553,7 @@ private:
         case cmBackspace: return 2;
         case cmDelete: case cmDeleteChar: return 3;
         case cmPaste: return 4;
+        case cmJustifyBlockPara: return 5;
         default: return 0;
         }
     }
