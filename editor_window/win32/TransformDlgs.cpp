@@ -158,3 +158,18 @@ bool TConvertTabSizeDlg::OnOK()
             gTabSizeChoice = i;
     return true;
 }
+
+bool TLanguageDlg::OnInit()
+{
+    Check(Handle(), IDC_LANG_US + (language_ >= 0 && language_ <= 3 ? language_ : 1), true);
+    CenterOverOwner();
+    return true;
+}
+
+bool TLanguageDlg::OnOK()
+{
+    for (int i = 0; i < 4; ++i)
+        if (Checked(Handle(), IDC_LANG_US + i))
+            language_ = i;
+    return true;
+}

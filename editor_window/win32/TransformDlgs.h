@@ -102,3 +102,17 @@ protected:
     bool OnInit() override;
     bool OnOK() override;
 };
+
+// TLanguageDlg shows the Language setting (0..3) and hands back the one chosen.
+class TLanguageDlg : public TDialog {
+public:
+    TLanguageDlg(HINSTANCE instance, int language) : TDialog(instance, "LANG"), language_(language) {}
+    int Language() const { return language_; }
+
+protected:
+    bool OnInit() override;
+    bool OnOK() override;
+
+private:
+    int language_;
+};

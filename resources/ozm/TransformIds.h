@@ -6,7 +6,7 @@
 #endif
 
 // Dialog templates are named resources: "SORT", "FILLBLOCK", "LINEDRAWSTYLE", "WORDCOUNT", "CHANGECASE"
-// and "CONVERTTABSIZE".
+// "CONVERTTABSIZE" and "LANG".
 
 // Sort.
 #define IDC_SORT_ALPHANUM 3101
@@ -49,3 +49,9 @@
 #define IDC_TABS_3TO8 102
 #define IDC_TABS_8TOCUR 103
 #define IDC_TABS_CURTO8 104
+
+// Language: the four values of the Language setting, 0 to 3 in this order.
+#define IDC_LANG_US 101
+#define IDC_LANG_SYSTEM 102
+#define IDC_LANG_CP1250 103
+#define IDC_LANG_CROSCII 104

@@ -161,3 +161,28 @@ TEST_F(TransformDlg, ConvertTabSizeKeepsTheLastChoice)
     EXPECT_EQ(command, static_cast<unsigned>(cmCurTabTextToTab8Text));
     EXPECT_TRUE(kept);
 }
+
+TEST_F(TransformDlg, LanguageShowsTheSettingAndAnswersTheChoice)
+{
+    bool shown = false;
+    std::string text;
+    int language = -1;
+    TModalDriver::Run(
+        "Language",
+        [&] {
+            TLanguageDlg dialog(GetModuleHandleA(nullptr), 2);
+            if (dialog.Run(frame) == IDOK)
+                language = dialog.Language();
+            return 0;
+        },
+        [&](HWND box, int) {
+            shown = IsChecked(box, IDC_LANG_CP1250);
+            text = Field(box, IDC_LANG_CROSCII);
+            Toggle(box, IDC_LANG_CROSCII);
+            Press(box, IDOK);
+            return true;
+        });
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(text, "Croatian CROSCII (sortira NJ, LJ i DZ)");
+    EXPECT_EQ(language, 3);
+}
