@@ -173,3 +173,56 @@ bool TLanguageDlg::OnOK()
             language_ = i;
     return true;
 }
+
+bool TConvertTextDlg::OnInit()
+{
+    Check(Handle(), IDC_CNV_USER + choice_, true);
+    Check(Handle(), IDC_CNV_SELECTION, selection_);
+    CenterOverOwner();
+    return true;
+}
+
+bool TConvertTextDlg::OnOK()
+{
+    for (int i = 0; i < 3; ++i)
+        if (Checked(Handle(), IDC_CNV_USER + i))
+            choice_ = i;
+    lastChoice_ = choice_;
+    selection_ = Checked(Handle(), IDC_CNV_SELECTION);
+    return true;
+}
+
+bool TConvertTableDlg::OnInit()
+{
+    HWND list = Item(IDC_CNV_LIST);
+    for (const std::string& name : names_)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    CenterOverOwner();
+    return true;
+}
+
+bool TConvertTableDlg::OnCommand(int id, int code)
+{
+    if (id == IDC_CNV_EDIT && code == BN_CLICKED) {
+        EndDialog(Handle(), kEditTable);
+        return true;
+    }
+    if (id == IDC_CNV_LIST && code == LBN_DBLCLK) {
+        if (OnOK())
+            EndDialog(Handle(), IDOK);
+        return true;
+    }
+    return false;
+}
+
+bool TConvertTableDlg::OnOK()
+{
+    const LRESULT at = SendMessageA(Item(IDC_CNV_LIST), LB_GETCURSEL, 0, 0);
+    if (at < 0 || static_cast<std::size_t>(at) >= names_.size()) {
+        MessageBeep(MB_OK);
+        return false;
+    }
+    chosen_ = names_[static_cast<std::size_t>(at)];
+    return true;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/win32/Dialog.h"
 #include "engine/Language.h"
@@ -115,4 +116,40 @@ protected:
 
 private:
     int language_;
+};
+
+// TConvertTextDlg chooses the table (0 user defined, 1 OEM to ANSI, 2 ANSI to OEM) and whether only the
+// selection is converted; the choice is kept for the next opening.
+class TConvertTextDlg : public TDialog {
+public:
+    TConvertTextDlg(HINSTANCE instance, bool selectionOnly) : TDialog(instance, "CONVERTTEXT"), selection_(selectionOnly) {}
+    int Choice() const { return choice_; }
+    bool SelectionOnly() const { return selection_; }
+
+protected:
+    bool OnInit() override;
+    bool OnOK() override;
+
+private:
+    static inline int lastChoice_ = 1;
+    int choice_ = lastChoice_;
+    bool selection_;
+};
+
+// TConvertTableDlg picks a table of TEXT.CNV by name; Edit closes it with kEditTable.
+class TConvertTableDlg : public TDialog {
+public:
+    static constexpr int kEditTable = 3;
+    TConvertTableDlg(HINSTANCE instance, std::vector<std::string> names)
+        : TDialog(instance, "CONVERTTABLE"), names_(std::move(names)) {}
+    const std::string& Chosen() const { return chosen_; }
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code) override;
+    bool OnOK() override;
+
+private:
+    std::vector<std::string> names_;
+    std::string chosen_;
 };

@@ -98,6 +98,7 @@ public:
     bool SortDialog(int* keyColumn, int* keyLength) noexcept override;
     bool FillBlockDialog(char* buffer, int size) noexcept override;
     bool LineDrawStyle(int* style, char* fillChar) noexcept override;
+    bool ConvertTextDialog(unsigned char* table, bool* selectionOnly) noexcept override;
     void WordCount(long lines, long nonBlank, long paragraphs, long words, long chars) noexcept override;
 
     // Message handlers, public so tests can drive them without synthesising input.

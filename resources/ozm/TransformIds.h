@@ -6,7 +6,7 @@
 #endif
 
 // Dialog templates are named resources: "SORT", "FILLBLOCK", "LINEDRAWSTYLE", "WORDCOUNT", "CHANGECASE"
-// "CONVERTTABSIZE" and "LANG".
+// "CONVERTTABSIZE", "LANG", "CONVERTTEXT" and "CONVERTTABLE".
 
 // Sort.
 #define IDC_SORT_ALPHANUM 3101
@@ -55,3 +55,11 @@
 #define IDC_LANG_SYSTEM 102
 #define IDC_LANG_CP1250 103
 #define IDC_LANG_CROSCII 104
+
+// Convert Text: the three tables and "Selected text only"; Convert Table: the list and Edit.
+#define IDC_CNV_USER 3141
+#define IDC_CNV_OEM2ANSI 3142
+#define IDC_CNV_ANSI2OEM 3143
+#define IDC_CNV_SELECTION 3144
+#define IDC_CNV_LIST 3145
+#define IDC_CNV_EDIT 3146

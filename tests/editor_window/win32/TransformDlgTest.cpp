@@ -186,3 +186,81 @@ TEST_F(TransformDlg, LanguageShowsTheSettingAndAnswersTheChoice)
     EXPECT_EQ(text, "Croatian CROSCII (sortira NJ, LJ i DZ)");
     EXPECT_EQ(language, 3);
 }
+
+TEST_F(TransformDlg, ConvertTextShowsTheSelectionFlagAndKeepsTheChoice)
+{
+    bool selection = false, oemFirst = false;
+    int choice = -1;
+    bool selectionOnly = true;
+    TModalDriver::Run(
+        "Convert Text",
+        [&] {
+            TConvertTextDlg dialog(GetModuleHandleA(nullptr), true);
+            if (dialog.Run(frame) == IDOK) {
+                choice = dialog.Choice();
+                selectionOnly = dialog.SelectionOnly();
+            }
+            return 0;
+        },
+        [&](HWND box, int) {
+            selection = IsChecked(box, IDC_CNV_SELECTION);
+            oemFirst = IsChecked(box, IDC_CNV_OEM2ANSI);
+            Toggle(box, IDC_CNV_ANSI2OEM);
+            Toggle(box, IDC_CNV_SELECTION);
+            Press(box, IDOK);
+            return true;
+        });
+    EXPECT_TRUE(selection);
+    EXPECT_TRUE(oemFirst);
+    EXPECT_EQ(choice, 2);
+    EXPECT_FALSE(selectionOnly);
+    bool kept = false;
+    TModalDriver::Run(
+        "Convert Text",
+        [&] {
+            TConvertTextDlg dialog(GetModuleHandleA(nullptr), false);
+            dialog.Run(frame);
+            return 0;
+        },
+        [&](HWND box, int) {
+            kept = IsChecked(box, IDC_CNV_ANSI2OEM);
+            Press(box, IDCANCEL);
+            return true;
+        });
+    EXPECT_TRUE(kept);
+}
+
+TEST_F(TransformDlg, ConvertTableListsTheTablesAndEditEndsIt)
+{
+    std::string chosen;
+    int count = 0;
+    TModalDriver::Run(
+        "Convert Table",
+        [&] {
+            TConvertTableDlg dialog(GetModuleHandleA(nullptr), {"CROSCII-CP1250", "CP852-CP1250"});
+            if (dialog.Run(frame) == IDOK)
+                chosen = dialog.Chosen();
+            return 0;
+        },
+        [&](HWND box, int) {
+            count = static_cast<int>(SendDlgItemMessageA(box, IDC_CNV_LIST, LB_GETCOUNT, 0, 0));
+            SendDlgItemMessageA(box, IDC_CNV_LIST, LB_SETCURSEL, 1, 0);
+            Press(box, IDOK);
+            return true;
+        });
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(chosen, "CP852-CP1250");
+    INT_PTR result = 0;
+    TModalDriver::Run(
+        "Convert Table",
+        [&] {
+            TConvertTableDlg dialog(GetModuleHandleA(nullptr), {"T"});
+            result = dialog.Run(frame);
+            return 0;
+        },
+        [&](HWND box, int) {
+            Press(box, IDC_CNV_EDIT);
+            return true;
+        });
+    EXPECT_EQ(result, TConvertTableDlg::kEditTable);
+}
