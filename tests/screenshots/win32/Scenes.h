@@ -19,3 +19,5 @@ int ShowDialogAndFrame(DWORD ms);
 int ShowMessageBox(DWORD ms);
 // A dialog of the transforms (Sort, Fill Column Block, Line Draw Style, Word Count) over a short list.
 int ShowTransformDialog(DWORD ms, const char* caption, unsigned command);
+// A dialog of the transforms the frame opens (Change Case, Convert Tab Size, Language, Convert Table).
+int ShowFrameTransformDialog(DWORD ms, const char* caption);

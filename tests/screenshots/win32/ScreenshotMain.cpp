@@ -24,6 +24,11 @@ const TScene kScenes[] = {
     {"fill-block-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Fill Column Block", cmFillBlock); }},
     {"line-draw-style-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Line Draw Style", cmLineDrawStyle); }},
     {"word-count-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Word Count", cmWordCount); }},
+    {"convert-text-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Convert Text", cmConvertText); }},
+    {"change-case-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Change Case"); }},
+    {"convert-tab-size-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Convert Tab Size"); }},
+    {"language-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Language"); }},
+    {"convert-table-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Convert Table"); }},
 };
 
 }  // namespace
