@@ -365,6 +365,20 @@ TEST_F(Transforms, TabSizeConversionRefusesLinesThatWouldGrowPast1024)
     EXPECT_EQ(ed.errors, std::vector<int>{kErrLineTooLong});
 }
 
+// Found by the undo model: tabs made for stops of 3 are wider at the tab size in force, and the line grew
+// past the 1024 columns a line may hold.
+TEST_F(Transforms, TabSizeConversionRefusesTextWiderThan1024AtTheTabSizeInForce)
+{
+    EngineOptions().tabSize = 8;
+    std::string line;
+    for (int i = 0; i < 200; ++i)
+        line += "ab   ";  // 1000 columns, no tab
+    ASSERT_GT(TVokEditor::LineWidth(CompressSpaces(line, 3).c_str()), kLineWidthLimit);
+    Doc(line);
+    Unchanged(cmTab8TextToTab3Text);
+    EXPECT_EQ(ed.errors, std::vector<int>{kErrLineTooLong});
+}
+
 TEST_F(Transforms, TabSizeConversionOfALargeDocumentClearsTheHistory)
 {
     std::string text;
