@@ -195,7 +195,6 @@ for runner in "${runners[@]}"; do
     expect_text "$p.FolderAsFileRefused" "$?" "1"
     expect_text "$p.FolderAsFileSaysWhy" "$(grep -c 'folder' err.txt)" "1"
     expect_file "$p.FolderAsFileOthersDone" after.txt '>y\n'
-    cd "$root"
 
     # The transforms' dialogs answered from the command line.
     printf 'b 2\na 3\nc 1\n' >sort1.txt
@@ -237,6 +236,7 @@ for runner in "${runners[@]}"; do
     ozm -c SelectAll -c UpperCase lang2.txt
     expect_file "$p.LanguageSystemLeavesCroatianLetters" lang2.txt '\232UMA\n'
     expect_text "$p.BadSortKeyIsUsage" "$(ozm --sort-key 0 x.txt 2>/dev/null; echo $?)" "2"
+    cd "$root"
 done
 
 # The golden cases (tests/golden/README.md): each folder run by the program itself on a copy, with the
