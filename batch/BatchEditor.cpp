@@ -2,6 +2,8 @@
 #include "batch/BatchEditor.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 
 #include "editor_window/BlockText.h"
 #include "search/Replace.h"
@@ -124,4 +126,52 @@ bool TBatchEditor::ReplaceDialog(TSearchRequest& request) noexcept
 TReplaceAnswer TBatchEditor::ReplacePrompt() noexcept
 {
     return TReplaceAnswer::Yes;
+}
+
+bool TBatchEditor::SortDialog(int* keyColumn, int* keyLength) noexcept
+{
+    if (answers_.hasSortKey) {
+        *keyColumn = answers_.sortColumn;
+        if (answers_.sortLength > 0)
+            *keyLength = answers_.sortLength;
+    }
+    return true;
+}
+
+bool TBatchEditor::FillBlockDialog(char* buffer, int size) noexcept
+{
+    if (!answers_.hasFill || size <= 0)
+        return false;
+    std::snprintf(buffer, static_cast<std::size_t>(size), "%s", answers_.fillText.c_str());
+    return true;
+}
+
+bool TBatchEditor::ConvertTextDialog(unsigned char* table, bool* selectionOnly) noexcept
+{
+    if (!answers_.hasConvert)
+        return false;
+    std::memcpy(table, answers_.convertTable, 256);
+    *selectionOnly = answers_.selectionOnly;
+    return true;
+}
+
+bool TBatchEditor::LineDrawStyle(int* style, char* fillChar) noexcept
+{
+    if (!answers_.hasLineStyle)
+        return false;
+    *style = answers_.lineStyle;
+    *fillChar = answers_.lineChar;
+    return true;
+}
+
+void TBatchEditor::WordCount(long lines, long nonBlank, long paragraphs, long words, long chars) noexcept
+{
+    if (!answers_.print)
+        return;
+    try {
+        answers_.print("words: " + std::to_string(lines) + " " + std::to_string(nonBlank) + " " +
+                       std::to_string(paragraphs) + " " + std::to_string(words) + " " + std::to_string(chars) + "\n");
+    } catch (...) {
+        // Out of memory for one line of output: the document is not affected.
+    }
 }

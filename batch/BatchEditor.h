@@ -31,6 +31,21 @@ struct TBatchAnswers {
     bool up = false;
     bool replaceAll = false;
     bool prompt = true;
+    // The transforms' dialogs: Sort takes the key it proposes unless one is given; Fill Block, Convert
+    // Text and Line Draw Style are cancelled without an answer.
+    bool hasSortKey = false;
+    int sortColumn = 1;
+    int sortLength = 0;  // 0: the proposed length
+    bool hasFill = false;
+    std::string fillText;
+    bool hasConvert = false;
+    unsigned char convertTable[256] = {};
+    bool selectionOnly = false;
+    bool hasLineStyle = false;
+    int lineStyle = 1;
+    char lineChar = ' ';
+    // Where the word count goes: the run's standard output.
+    std::function<void(const std::string&)> print;
 };
 
 // TBatchEditor is one document of a run. It links to the run's clipboard and dialog answers (both owned
@@ -68,6 +83,11 @@ public:
     // The language the document is coloured in (0: none), set before loading as the window sets it.
     void SetLanguage(const TSyntaxTable* table, int number) { scheme_ = TLanguageScheme(table, number); }
     const TSyntaxLanguage* Language() const { return scheme_.Language(); }
+    bool SortDialog(int* keyColumn, int* keyLength) noexcept override;
+    bool FillBlockDialog(char* buffer, int size) noexcept override;
+    bool ConvertTextDialog(unsigned char* table, bool* selectionOnly) noexcept override;
+    bool LineDrawStyle(int* style, char* fillChar) noexcept override;
+    void WordCount(long lines, long nonBlank, long paragraphs, long words, long chars) noexcept override;
 
 private:
     // Puts the block on the run's clipboard; false when nothing is marked or memory ran out.

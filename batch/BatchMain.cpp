@@ -1,5 +1,6 @@
 // The entry of ozmbatch: the command line in, the exit code out.
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ int main(int argc, char** argv)
         return kExitUsage;
     }
     options.programPath = ProgramPath(argc > 0 ? argv[0] : nullptr);
+    // Files shipped with the program (TEXT.CNV, syntax.hgl) sit beside it.
+    options.programDirectory = std::filesystem::path(options.programPath).parent_path().string();
     if (options.help) {
         std::cout << BatchUsage();
         return StandardOutputWritten() ? kExitOk : CannotWriteStandardOutput();

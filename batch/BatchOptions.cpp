@@ -29,6 +29,10 @@ const TOptionElement kOptionTable[] = {
     {"import", 0, TValue::None},         {"count", 0, TValue::None},
     {"list-keys", 0, TValue::None},      {"help", 'h', TValue::None},
     {"syntax", 0, TValue::Required},     {"colours", 0, TValue::None},
+    {"sort-key", 0, TValue::Required},   {"sort", 0, TValue::Required},
+    {"descending", 0, TValue::None},     {"fill", 0, TValue::Required},
+    {"line-style", 0, TValue::Required}, {"convert", 0, TValue::Required},
+    {"text-cnv", 0, TValue::Required},   {"selection-only", 0, TValue::None},
 };
 
 const TOptionElement* FindLong(const std::string& name)
@@ -67,6 +71,41 @@ bool ParseFormat(const std::string& text, TLineEndChoice* choice)
             return true;
         }
     return false;
+}
+
+// A whole decimal number from lo to hi.
+bool ParseNumber(const std::string& text, int lo, int hi, int* value)
+{
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    *value = std::stoi(text);
+    return *value >= lo && *value <= hi;
+}
+
+// --sort-key COL[,LEN] and --line-style N[,CHAR].
+std::string ParseSortKey(const std::string& value, TBatchOptions* o)
+{
+    const std::size_t comma = value.find(',');
+    const std::string column = value.substr(0, comma);
+    if (!ParseNumber(column, 1, 1024, &o->sortColumn) ||
+        (comma != std::string::npos && !ParseNumber(value.substr(comma + 1), 1, 31, &o->sortLength)))
+        return "--sort-key takes COLUMN[,LENGTH]: a column of 1 to 1024 and a length of 1 to 31, not \"" +
+               value + "\"";
+    o->hasSortKey = true;
+    return {};
+}
+
+std::string ParseLineStyle(const std::string& value, TBatchOptions* o)
+{
+    const std::size_t comma = value.find(',');
+    const std::string rest = comma == std::string::npos ? std::string() : value.substr(comma + 1);
+    if (!ParseNumber(value.substr(0, comma), 0, 6, &o->lineStyle) ||
+        (comma != std::string::npos && (rest.size() != 1 || static_cast<unsigned char>(rest[0]) < 32)))
+        return "--line-style takes N[,CHAR]: a style of 0 to 6 and one character, not \"" + value + "\"";
+    if (!rest.empty())
+        o->lineChar = rest[0];
+    o->hasLineStyle = true;
+    return {};
 }
 
 // Stores one option's value; an empty error means it was accepted.
@@ -110,6 +149,24 @@ std::string Apply(const TOptionElement& e, const std::string& value, TBatchOptio
             return "--syntax needs a file";
         o->syntaxFile = value;
     } else if (name == "colours") o->colours = true;
+    else if (name == "sort-key") return ParseSortKey(value, o);
+    else if (name == "sort") {
+        if (value != "alpha" && value != "numeric")
+            return "--sort takes alpha or numeric, not \"" + value + "\"";
+        o->sortNumeric = value == "numeric";
+    } else if (name == "descending") o->descending = true;
+    else if (name == "fill") {
+        if (value.empty() || value.size() > 32)
+            return "--fill takes a text of 1 to 32 characters";
+        o->hasFill = true;
+        o->fillText = value;
+    } else if (name == "line-style") return ParseLineStyle(value, o);
+    else if (name == "convert") {
+        if (value.empty())
+            return "--convert takes oem2ansi, ansi2oem or the name of a table of TEXT.CNV";
+        o->convert = value;
+    } else if (name == "text-cnv") o->textCnv = value;
+    else if (name == "selection-only") o->selectionOnly = true;
     return {};
 }
 
@@ -232,6 +289,16 @@ const char* BatchUsage()
            "      --syntax FILE       syntax definitions (default: syntax.hgl beside the program)\n"
            "      --colours           print each line's colours after the commands, one character\n"
            "                          per display column: 0-9 and a-g for colours 10-16\n"
+           "      --sort-key COL[,LEN]  the Sort dialog's key: 1-based column and length (1..31)\n"
+           "      --sort alpha|numeric  --descending   the Sort dialog's order\n"
+           "      --fill TEXT         the Fill Block dialog's string (1..32 characters)\n"
+           "      --line-style N[,CHAR]  line-draw style 0..6 (0: CHAR) for the arrow keys in\n"
+           "                          line-draw mode and the Line Draw Style dialog\n"
+           "      --convert oem2ansi|ansi2oem|NAME  the Convert Text dialog's table: code page 437\n"
+           "                          to 1252 or back, or the section NAME of TEXT.CNV\n"
+           "      --text-cnv FILE     the TEXT.CNV file (default: the one beside the program)\n"
+           "      --selection-only    Convert Text changes only the selection\n"
+           "                          WordCount prints \"words: LINES NONBLANK PARAGRAPHS WORDS CHARS\"\n"
            "  -h, --help              this text\n"
            "Exit code: 0 success; 1 a file, macro, key text or command failed; 2 bad usage.\n";
 }

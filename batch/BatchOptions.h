@@ -39,6 +39,21 @@ struct TBatchOptions {
     std::string syntaxFile;
     bool colours = false;
     std::string programPath;  // the running program, for the files shipped beside it
+    // The answers of the transforms' dialogs.
+    bool hasSortKey = false;
+    int sortColumn = 1;  // 1-based
+    int sortLength = 0;  // 0: as the range proposes
+    bool sortNumeric = false;
+    bool descending = false;
+    bool hasFill = false;
+    std::string fillText;
+    bool hasLineStyle = false;
+    int lineStyle = 1;
+    char lineChar = ' ';
+    std::string convert;  // oem2ansi, ansi2oem or a section of the TEXT.CNV file
+    std::string textCnv;  // that file; empty: TEXT.CNV beside the program
+    bool selectionOnly = false;
+    std::string programDirectory;  // where the default TEXT.CNV is looked for; set by the program
     std::vector<std::string> files;
 };
 

@@ -16,8 +16,10 @@
 #include "batch/BatchFiles.h"
 #include "batch/BatchKeys.h"
 #include "batch/FileSystem.h"
+#include "charset/CodePages.h"
 #include "engine/Options.h"
 #include "editor_window/LineLayout.h"
+#include "engine/Transforms.h"
 #include "engine/Undo.h"
 #include "keys/KeyMap.h"
 #include "keys/KeymapFile.h"
@@ -111,6 +113,8 @@ private:
     bool CheckBackups();
     bool CompileMacroFiles();
     bool LoadSyntax();
+    // The Convert Text table --convert names; false after saying why there is none.
+    bool PrepareConvert();
     // False, after saying why, when path is a folder, a device or a pipe rather than a file to read.
     bool IsReadable(const std::string& path);
     void Fail(const std::string& text) { io_.err << "ozmbatch: " << OneLine(text) << "\n"; }
@@ -131,6 +135,36 @@ private:
     bool outputIsFolder_ = false;
     TSyntaxTable syntax_;
 };
+
+bool TBatchRun::PrepareConvert()
+{
+    if (o_.convert.empty())
+        return true;
+    answers_.hasConvert = true;
+    // Code pages 437 and 1252 stand for OEM and ANSI, so that a result does not depend on the machine.
+    if (o_.convert == "oem2ansi") {
+        OemToAnsiTable(answers_.convertTable);
+        return true;
+    }
+    if (o_.convert == "ansi2oem") {
+        AnsiToOemTable(answers_.convertTable);
+        return true;
+    }
+    const std::string path = !o_.textCnv.empty() ? o_.textCnv
+                             : o_.programDirectory.empty()
+                                 ? std::string("TEXT.CNV")
+                                 : (std::filesystem::path(o_.programDirectory) / "TEXT.CNV").string();
+    std::vector<std::string> names;
+    if (!ScanSectionNames(path, &names)) {
+        Fail("Cannot open " + path + " file.\n\nMake sure the disk is not full or write-protected.");
+        return false;
+    }
+    if (!ReadConvertTable(path, o_.convert, answers_.convertTable)) {
+        Fail(path + ": no table named \"" + o_.convert + "\"");
+        return false;
+    }
+    return true;
+}
 
 bool TBatchRun::IsReadable(const std::string& path)
 {
@@ -419,6 +453,25 @@ int TBatchRun::Run()
     answers_.up = o_.up;
     answers_.replaceAll = o_.replaceAll;
     answers_.prompt = !o_.noPrompt;
+    answers_.hasSortKey = o_.hasSortKey;
+    answers_.sortColumn = o_.sortColumn;
+    answers_.sortLength = o_.sortLength;
+    answers_.hasFill = o_.hasFill;
+    answers_.fillText = o_.fillText;
+    answers_.selectionOnly = o_.selectionOnly;
+    answers_.hasLineStyle = o_.hasLineStyle;
+    answers_.lineStyle = o_.lineStyle;
+    answers_.lineChar = o_.lineChar;
+    answers_.print = [this](const std::string& text) { io_.out << text; };
+    TTransformOptions& transforms = TransformOptions();
+    transforms.sort.numeric = o_.sortNumeric;
+    transforms.sort.descending = o_.descending;
+    if (o_.hasLineStyle) {
+        transforms.lineDrawStyle = o_.lineStyle;
+        transforms.lineDrawChar = o_.lineChar;
+    }
+    if (!PrepareConvert())
+        return kExitFailed;
 
     if (!LoadSettings() || !LoadKeymap())
         return kExitFailed;
@@ -537,6 +590,7 @@ TMatchCount CountMatches(TVokEditor& ed, const TSearchQuery& base)
 int RunBatch(const TBatchOptions& options, TBatchIo io)
 {
     EngineOptions() = TEngineOptions{};
+    TransformOptions() = TTransformOptions{};
     ProgramKeyMap().SetDefaults();
     ProgramKeyMap().SetModified(false);
     Macros().Clear();

@@ -92,11 +92,11 @@
     CMD(SetColumnSelMode,     79,  kArgNone, kCatSelect,       TUndoKind::Other,          0, RunSetColumnSelMode) \
     CMD(IndentBlock,          80,  kArgNone, kCatFormat,       TUndoKind::Indent,         0, RunIndentBlock) \
     CMD(UnindentBlock,        81,  kArgNone, kCatFormat,       TUndoKind::Unindent,       0, RunUnindentBlock) \
-    CMD(FillBlock,            82,  kArgNone, kCatFormat,       TUndoKind::Other,          0, Hosted) \
-    CMD(LeftBlockPara,        86,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, Hosted) \
-    CMD(CenterBlockPara,      87,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, Hosted) \
-    CMD(RightBlockPara,       88,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, Hosted) \
-    CMD(JustifyBlockPara,     89,  kArgNone, kCatFormat,       TUndoKind::Formatting,     kCmdMerges, Hosted) \
+    CMD(FillBlock,            82,  kArgNone, kCatFormat,       TUndoKind::Other,          0, RunFillBlock) \
+    CMD(LeftBlockPara,        86,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, RunLeftBlockPara) \
+    CMD(CenterBlockPara,      87,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, RunCenterBlockPara) \
+    CMD(RightBlockPara,       88,  kArgNone, kCatFormat,       TUndoKind::Formatting,     0, RunRightBlockPara) \
+    CMD(JustifyBlockPara,     89,  kArgNone, kCatFormat,       TUndoKind::Formatting,     kCmdMerges, RunJustifyBlockPara) \
     CMD(Find,                 90,  kArgNone, kCatSearch,       TUndoKind::Other,          0, Hosted) \
     CMD(Replace,              91,  kArgNone, kCatSearch,       TUndoKind::Replace,        0, Hosted) \
     CMD(FindNext,             92,  kArgNone, kCatSearch,       TUndoKind::Replace,        0, Hosted) \
@@ -135,18 +135,18 @@
     CMD(CutAndAppend,         126, kArgNone, kCatClipboard,    TUndoKind::Cut,            0, Call<&E::CutAndAppend>) \
     CMD(CopyAndAppend,        127, kArgNone, kCatClipboard,    TUndoKind::Other,          0, Call<&E::CopyAndAppend>) \
     CMD(CutLine,              128, kArgNone, kCatClipboard,    TUndoKind::Cut,            0, RunCutLine) \
-    CMD(UpperCase,            130, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, Hosted) \
-    CMD(LowerCase,            131, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, Hosted) \
-    CMD(FlipCase,             132, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, Hosted) \
-    CMD(UpperCaseWord,        133, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, Hosted) \
-    CMD(LowerCaseWord,        134, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, Hosted) \
-    CMD(FlipCaseWord,         135, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, Hosted) \
-    CMD(CapitalizeWord,       136, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, Hosted) \
-    CMD(TitleCase,            137, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, Hosted) \
-    CMD(SentenceCase,         138, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, Hosted) \
-    CMD(TransposeChar,        140, kArgNone, kCatFormat,       TUndoKind::Transpose,      0, Hosted) \
-    CMD(TransposeWord,        141, kArgNone, kCatFormat,       TUndoKind::Transpose,      0, Hosted) \
-    CMD(TransposeLine,        142, kArgNone, kCatFormat,       TUndoKind::Transpose,      0, Hosted) \
+    CMD(UpperCase,            130, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, RunUpperCase) \
+    CMD(LowerCase,            131, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, RunLowerCase) \
+    CMD(FlipCase,             132, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, RunFlipCase) \
+    CMD(UpperCaseWord,        133, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, RunUpperCaseWord) \
+    CMD(LowerCaseWord,        134, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, RunLowerCaseWord) \
+    CMD(FlipCaseWord,         135, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, RunFlipCaseWord) \
+    CMD(CapitalizeWord,       136, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, RunCapitalizeWord) \
+    CMD(TitleCase,            137, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, RunTitleCase) \
+    CMD(SentenceCase,         138, kArgNone, kCatFormat,       TUndoKind::ChangeCase,     0, RunSentenceCase) \
+    CMD(TransposeChar,        140, kArgNone, kCatFormat,       TUndoKind::Transpose,      0, RunTransposeChar) \
+    CMD(TransposeWord,        141, kArgNone, kCatFormat,       TUndoKind::Transpose,      0, RunTransposeWord) \
+    CMD(TransposeLine,        142, kArgNone, kCatFormat,       TUndoKind::Transpose,      0, RunTransposeLine) \
     CMD(ToggleInsert,         150, kArgNone, kCatOptions,      TUndoKind::Other,          0, RunToggleInsert) \
     CMD(ToggleAutoIndent,     151, kArgNone, kCatOptions,      TUndoKind::Other,          0, RunToggleAutoIndent) \
     CMD(ToggleAutoUnindent,   152, kArgNone, kCatOptions,      TUndoKind::Other,          0, RunToggleAutoUnindent) \
@@ -158,16 +158,16 @@
     CMD(StartLineDraw,        180, kArgNone, kCatTools,        TUndoKind::Other,          0, RunStartLineDraw) \
     CMD(EndLineDraw,          181, kArgNone, kCatTools,        TUndoKind::Other,          0, RunEndLineDraw) \
     CMD(ToggleLineDraw,       182, kArgNone, kCatTools,        TUndoKind::Other,          0, RunToggleLineDraw) \
-    CMD(LineDrawStyle,        183, kArgNone, kCatTools,        TUndoKind::Other,          0, Hosted) \
-    CMD(ExpandTabsToSpaces,   200, kArgNone, kCatTools,        TUndoKind::Other,          0, Hosted) \
-    CMD(CompressSpacesToTabs, 201, kArgNone, kCatTools,        TUndoKind::Other,          0, Hosted) \
-    CMD(Tab8TextToTab3Text,   202, kArgNone, kCatTools,        TUndoKind::Other,          0, Hosted) \
-    CMD(Tab3TextToTab8Text,   203, kArgNone, kCatTools,        TUndoKind::Other,          0, Hosted) \
-    CMD(Tab8TextToCurTabText, 204, kArgNone, kCatTools,        TUndoKind::Other,          0, Hosted) \
-    CMD(CurTabTextToTab8Text, 205, kArgNone, kCatTools,        TUndoKind::Other,          0, Hosted) \
-    CMD(ConvertText,          207, kArgNone, kCatTools,        TUndoKind::ConvertText,    0, Hosted) \
-    CMD(Sort,                 208, kArgNone, kCatTools,        TUndoKind::Other,          0, Hosted) \
-    CMD(WordCount,            209, kArgNone, kCatTools,        TUndoKind::Other,          0, Hosted) \
+    CMD(LineDrawStyle,        183, kArgNone, kCatTools,        TUndoKind::Other,          0, RunLineDrawStyle) \
+    CMD(ExpandTabsToSpaces,   200, kArgNone, kCatTools,        TUndoKind::Other,          0, RunExpandTabsToSpaces) \
+    CMD(CompressSpacesToTabs, 201, kArgNone, kCatTools,        TUndoKind::Other,          0, RunCompressSpacesToTabs) \
+    CMD(Tab8TextToTab3Text,   202, kArgNone, kCatTools,        TUndoKind::Other,          0, RunTab8TextToTab3Text) \
+    CMD(Tab3TextToTab8Text,   203, kArgNone, kCatTools,        TUndoKind::Other,          0, RunTab3TextToTab8Text) \
+    CMD(Tab8TextToCurTabText, 204, kArgNone, kCatTools,        TUndoKind::Other,          0, RunTab8TextToCurTabText) \
+    CMD(CurTabTextToTab8Text, 205, kArgNone, kCatTools,        TUndoKind::Other,          0, RunCurTabTextToTab8Text) \
+    CMD(ConvertText,          207, kArgNone, kCatTools,        TUndoKind::ConvertText,    0, RunConvertText) \
+    CMD(Sort,                 208, kArgNone, kCatTools,        TUndoKind::Other,          0, RunSort) \
+    CMD(WordCount,            209, kArgNone, kCatTools,        TUndoKind::Other,          0, RunWordCount) \
     CMD(RecordMacro,          230, kArgNone, kCatTools,        TUndoKind::Other,          kCmdOutsideMacros, RunRecordMacro) \
     CMD(MacroStopRecorder,    231, kArgNone, kCatTools,        TUndoKind::Other,          kCmdOutsideMacros, RunStopRecorder) \
     CMD(Macro,                232, kArgNone, kCatTools,        TUndoKind::Other,          kCmdOutsideMacros, RunMacroDialog) \

@@ -6,6 +6,7 @@
 #include "base/TextTools.h"
 #include "engine/CommandHosts.h"
 #include "engine/Options.h"
+#include "engine/Transforms.h"
 #include "engine/UndoStep.h"
 #include "engine/VokEditor.h"
 

@@ -7,6 +7,7 @@
 
 #include "engine/CommandHosts.h"
 #include "engine/Commands.h"
+#include "engine/Transforms.h"
 
 namespace {
 TMacroHost* gMacroHost = nullptr;
@@ -83,6 +84,16 @@ void TVokEditor::Perform(const TCommandElement& command, unsigned a)
     if (row->extends) {
         row = FindCommand(row->extends);
         call.extend = true;
+    }
+    // In line-draw mode the plain arrows draw; a selection being made still moves.
+    if (lineDrawMode && !call.extend && row == &command) {
+        switch (row->number) {
+        case cmCursorLeft: LineDrawStep(*this, 1); return;
+        case cmCursorRight: LineDrawStep(*this, 2); return;
+        case cmCursorUp: LineDrawStep(*this, 3); return;
+        case cmCursorDown: LineDrawStep(*this, 4); return;
+        default: break;
+        }
     }
     if (TCommandHandler handler = CommandHandler(row->number))
         handler(*this);

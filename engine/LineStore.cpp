@@ -5,6 +5,7 @@
 
 #include "engine/Alloc.h"
 #include "engine/CommandHosts.h"
+#include "engine/Language.h"
 #include "engine/Options.h"
 
 const char* EngineErrorText(int code)
@@ -363,36 +364,33 @@ bool TVokEditor::CheckList() const
     return count == lastLine + 1 && cursorFound && last == lastRecord_;
 }
 
+// Without a window the rules of the Language setting hold, the system's being those of the C locale.
 void TVokEditor::LowerString(char* text) noexcept
 {
-    for (; *text; ++text)
-        if (*text >= 'A' && *text <= 'Z')
-            *text = static_cast<char>(*text - 'A' + 'a');
+    LangLowerString(CurrentLanguage(), text);
 }
 
 void TVokEditor::UpperString(char* text) noexcept
 {
-    for (; *text; ++text)
-        if (*text >= 'a' && *text <= 'z')
-            *text = static_cast<char>(*text - 'a' + 'A');
+    LangUpperString(CurrentLanguage(), text);
 }
 
 int TVokEditor::ToUpper(int c) noexcept
 {
-    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+    return LangToUpper(CurrentLanguage(), c);
 }
 
 int TVokEditor::ToLower(int c) noexcept
 {
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+    return LangToLower(CurrentLanguage(), c);
 }
 
 bool TVokEditor::IsUpper(int c) noexcept
 {
-    return c >= 'A' && c <= 'Z';
+    return LangIsUpper(CurrentLanguage(), c);
 }
 
 bool TVokEditor::IsWordChar(int c) noexcept
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    return LangIsWordChar(CurrentLanguage(), c);
 }

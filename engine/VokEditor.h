@@ -102,8 +102,9 @@ public:
     virtual bool LineDrawStyle(int* /*style*/, char* /*fillChar*/) noexcept { return false; }
     // May change the 1-based key column and the key length. False on cancel.
     virtual bool SortDialog(int* /*keyColumn*/, int* /*keyLength*/) noexcept { return false; }
-    // Orders count items of the given size in place; the engine's version leaves them as they are.
-    virtual bool SortLines(void* /*items*/, std::size_t /*count*/, std::size_t /*itemSize*/) noexcept { return true; }
+    // Orders count TSortItems (engine/Language.h) of the given size in place, as the Sort options say
+    // (TransformOptions); the engine's version follows the Language setting. False when out of memory.
+    virtual bool SortLines(void* items, std::size_t count, std::size_t itemSize) noexcept;
     virtual void WordCount(long /*lines*/, long /*nonBlank*/, long /*paragraphs*/, long /*words*/, long /*chars*/) noexcept {}
     virtual void UserTool(int /*index*/) noexcept {}
     virtual void HelpKeywordSearch() noexcept {}

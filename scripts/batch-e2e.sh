@@ -217,6 +217,47 @@ for runner in "${runners[@]}"; do
     expect_text "$p.FolderAsFileRefused" "$?" "1"
     expect_text "$p.FolderAsFileSaysWhy" "$(grep -c 'folder' err.txt)" "1"
     expect_file "$p.FolderAsFileOthersDone" after.txt '>y\n'
+
+    # The transforms' dialogs answered from the command line.
+    printf 'b 2\na 3\nc 1\n' >sort1.txt
+    ozm --sort-key 3 -c Sort sort1.txt
+    expect_file "$p.SortByKeyColumn" sort1.txt 'c 1\nb 2\na 3\n'
+    printf '10\n9\n100\n-1,5\n' >sort2.txt
+    ozm --sort numeric --descending -c Sort sort2.txt
+    expect_file "$p.SortNumericDescending" sort2.txt '100\n10\n9\n-1,5\n'
+    printf 'xxxxxx\nxxxxxx\nxxxxxx\n' >fill.txt
+    ozm --fill ab -c SetColumnSelMode -c CursorRight -c RightSelect -c RightSelect -c RightSelect \
+        -c DownSelect -c FillBlock fill.txt
+    expect_file "$p.FillColumnBlock" fill.txt 'xabaxx\nxabaxx\nxxxxxx\n'
+    printf 'top\n' >draw.txt
+    ozm --line-style 3 -c TextEnd -c LineEnd -c NewLine -c StartLineDraw -c CursorRight -c CursorRight \
+        -c CursorDown -c CursorDown draw.txt
+    expect_file "$p.LineDrawBoxCharacters" draw.txt 'top\n\304\304\277\n  \263\n\n'
+    printf 'x^elo {uma\n' >cnv.txt
+    ozm --convert CROSCII-CP1250 -c ConvertText cnv.txt
+    expect_file "$p.ConvertWithShippedTable" cnv.txt 'x\310elo \232uma\n'
+    printf '[Mine]\n97=98\n65=0\n' >mine.cnv
+    printf 'aAa\naaa\n' >cnv2.txt
+    ozm --text-cnv mine.cnv --convert Mine --selection-only -c RightSelect -c RightSelect -c ConvertText cnv2.txt
+    expect_file "$p.ConvertSelectionOnlyWithOwnTable" cnv2.txt 'bAa\naaa\n'
+    printf '\202t\351\n' >oem.txt
+    ozm --convert oem2ansi -c ConvertText oem.txt
+    expect_file "$p.ConvertOemToAnsiAs437To1252" oem.txt '\351t\351\n'
+    ozm --text-cnv missing.cnv --convert Mine -c ConvertText cnv2.txt 2>err.txt
+    rc=$?
+    expect_text "$p.ConvertMissingTableFileExitCode" "$rc" "1"
+    expect_text "$p.ConvertMissingTableFileMessage" "$(tr -d '\r' <err.txt)" \
+        'ozmbatch: Cannot open missing.cnv file.\n\nMake sure the disk is not full or write-protected.'
+    printf 'two words\n\nthree more_words\n' >count2.txt
+    expect_text "$p.WordCountLine" "$(ozm -c WordCount count2.txt)" "words: 3 2 2 4 23"
+    printf '[Editor]\nLanguage=2\n' >lang.ini
+    printf '\232uma\n' >lang.txt
+    ozm -s lang.ini -c SelectAll -c UpperCase lang.txt
+    expect_file "$p.LanguageFromSettingsUpperCase" lang.txt '\212UMA\n'
+    printf '\232uma\n' >lang2.txt
+    ozm -c SelectAll -c UpperCase lang2.txt
+    expect_file "$p.LanguageSystemLeavesCroatianLetters" lang2.txt '\232UMA\n'
+    expect_text "$p.BadSortKeyIsUsage" "$(ozm --sort-key 0 x.txt 2>/dev/null; echo $?)" "2"
     cd "$root"
 done
 

@@ -6,6 +6,8 @@
 set -euo pipefail
 
 native_pkgs=(cmake g++ googletest libgtest-dev libbenchmark-dev)
+# The character-set tables of TEXT.CNV are checked against Python's codecs.
+native_pkgs+=(python3)
 windows_pkgs=(g++-mingw-w64-i686-posix mingw-w64-tools xvfb xauth imagemagick wine32:i386 wine)
 fuzz_pkgs=(clang libclang-rt-dev make)
 # Wine's own fonts (only recommended by wine, which is installed without recommendations): without them the

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes a screenshot of one scene of the screenshot program under Xvfb: scripts/screenshot.sh [SCENE] [OUT.png]
 # (after a Windows build). Scenes: two-documents (the default), find-dialog, replace-dialog, dialog-and-frame,
+# sort-dialog, fill-block-dialog, line-draw-style-dialog, word-count-dialog, convert-text-dialog,
+# change-case-dialog, convert-tab-size-dialog, language-dialog, convert-table-dialog,
 # message-box.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -426,17 +426,6 @@ void TWindowsEditor::RecordingStopped() noexcept
     RecordingStarted();
 }
 
-bool TWindowsEditor::IsWordChar(int c) noexcept
-{
-    c &= 0xFF;
-    if (c == '_')
-        return true;
-    if (c < 128)
-        return IsCharAlphaNumericA(static_cast<char>(c)) != 0;
-    // Letters above 127 count only when the language follows the system's character set.
-    return EngineOptions().language != 0 && IsCharAlphaNumericA(static_cast<char>(c)) != 0;
-}
-
 void TWindowsEditor::OpenFileAtCursor(const char* name) noexcept
 {
     if (!name || !*name)

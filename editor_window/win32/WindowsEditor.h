@@ -90,8 +90,21 @@ public:
     TReplaceAnswer ReplacePrompt() noexcept override;
     void RecordingStarted() noexcept override;
     void RecordingStopped() noexcept override;
+    // The Language setting's rules; Language 1 asks the system (editor_window/win32/EditorLanguage.cpp).
     bool IsWordChar(int c) noexcept override;
     const TSyntaxScheme* SyntaxScheme() noexcept override;
+    bool IsUpper(int c) noexcept override;
+    int ToUpper(int c) noexcept override;
+    int ToLower(int c) noexcept override;
+    void UpperString(char* text) noexcept override;
+    void LowerString(char* text) noexcept override;
+    bool SortLines(void* items, std::size_t count, std::size_t itemSize) noexcept override;
+    // The transforms' dialogs (editor_window/win32/EditorTransformHooks.cpp).
+    bool SortDialog(int* keyColumn, int* keyLength) noexcept override;
+    bool FillBlockDialog(char* buffer, int size) noexcept override;
+    bool LineDrawStyle(int* style, char* fillChar) noexcept override;
+    bool ConvertTextDialog(unsigned char* table, bool* selectionOnly) noexcept override;
+    void WordCount(long lines, long nonBlank, long paragraphs, long words, long chars) noexcept override;
 
     // Message handlers, public so tests can drive them without synthesising input.
     void OnSize(int cx, int cy);

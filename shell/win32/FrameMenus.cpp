@@ -1,6 +1,7 @@
 // The frame's document commands, menu state on every opening, menu help in the status bar, and help mode.
 #include "shell/win32/MainWindow.h"
 
+#include "editor_window/win32/TransformDlgs.h"
 #include "editor_window/win32/WindowsEditor.h"
 #include "resource.h"
 #include "shell/CommandRouting.h"
@@ -55,6 +56,17 @@ void SetCalculatorPrograms(const char* first, const char* fallback)
     gCalcFallback = fallback;
 }
 
+// The editor command the Change Case or Convert Tab Size dialog chooses; 0 on Cancel.
+unsigned TMainWindow::ChooseTransform(int id, bool selection)
+{
+    if (id == CM_CHANGECASE) {
+        TChangeCaseDlg dialog(instance_);
+        return dialog.Run(hwnd_) == IDOK ? ChangeCaseCommand(dialog.Choice(), selection) : 0;
+    }
+    TConvertTabSizeDlg dialog(instance_);
+    return dialog.Run(hwnd_) == IDOK ? dialog.Command() : 0;
+}
+
 bool TMainWindow::ForwardToEditor(int id)
 {
     unsigned command = ForwardedEditorCommand(id);
@@ -76,10 +88,17 @@ bool TMainWindow::TranslateForEditor(int id)
         command = editor ? LineDrawCommand(editor->lineDrawMode) : 0;
     else if (UserToolEditorCommand(id))
         command = editor ? UserToolEditorCommand(id) : 0;
+    else if (id == CM_CHANGECASE || id == CM_CONVERTTABSIZE)
+        command = editor && CommandAvailable(id) ? ChooseTransform(id, editor->selShown) : 0;
     else
         return false;
-    if (command && CommandAvailable(id))
+    if (command && CommandAvailable(id)) {
+        // A conversion of the whole document may take a while.
+        HCURSOR old = id == CM_CONVERTTABSIZE ? SetCursor(LoadCursor(nullptr, IDC_WAIT)) : nullptr;
         editor->ExecuteCommand(command, 0);
+        if (old)
+            SetCursor(old);
+    }
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/win32/GdiTools.h"
+#include "editor_window/win32/TransformDlgs.h"
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
@@ -520,6 +521,12 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     switch (id) {
     case CM_WHATIS: EnterHelpMode(); break;
     case CM_CALCULATOR: StartCalculator(); break;
+    case CM_LANGUAGE: {
+        TLanguageDlg dialog(instance_, EngineOptions().language);
+        if (dialog.Run(hwnd_) == IDOK)
+            EngineOptions().language = dialog.Language();
+        break;
+    }
     case CM_MULTIINST: ToggleFlag(TImmediateFlag::AllowMultiInst); break;
     case CM_SAVEDESKTOP: ToggleFlag(TImmediateFlag::SaveDesktop); break;
     case CM_AUTOLOAD: ToggleFlag(TImmediateFlag::AutoLoad); break;

@@ -90,6 +90,7 @@ private:
     void OnEditorNotify(int code);
     bool ForwardToEditor(int id);
     bool TranslateForEditor(int id);
+    unsigned ChooseTransform(int id, bool selection);
     void ToggleFlag(TImmediateFlag flag);
     void OnInitMenuPopup(HMENU popup, bool systemMenu);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);

@@ -105,6 +105,43 @@ TEST(BatchOptionsTest, SeventyNineCharactersFitTheField)
     EXPECT_EQ(o.findText.size(), 79u);
 }
 
+TEST(BatchOptionsTest, TransformAnswers)
+{
+    TBatchOptions o = Parse({"--sort-key", "3,5", "--sort", "numeric", "--descending", "--fill", "ab",
+                             "--line-style=0,*", "--convert", "CP852-CP1250", "--text-cnv", "t.cnv",
+                             "--selection-only", "f"});
+    EXPECT_TRUE(o.hasSortKey);
+    EXPECT_EQ(o.sortColumn, 3);
+    EXPECT_EQ(o.sortLength, 5);
+    EXPECT_TRUE(o.sortNumeric);
+    EXPECT_TRUE(o.descending);
+    EXPECT_EQ(o.fillText, "ab");
+    EXPECT_TRUE(o.hasLineStyle);
+    EXPECT_EQ(o.lineStyle, 0);
+    EXPECT_EQ(o.lineChar, '*');
+    EXPECT_EQ(o.convert, "CP852-CP1250");
+    EXPECT_EQ(o.textCnv, "t.cnv");
+    EXPECT_TRUE(o.selectionOnly);
+    o = Parse({"--sort-key", "1024", "--line-style", "6", "f"});
+    EXPECT_EQ(o.sortColumn, 1024);
+    EXPECT_EQ(o.sortLength, 0);  // the length the range proposes
+    EXPECT_EQ(o.lineStyle, 6);
+    EXPECT_EQ(o.lineChar, ' ');
+}
+
+TEST(BatchOptionsTest, TransformAnswersOutOfRangeAreBadUsage)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--sort-key", "0", "f"}, {"--sort-key", "1025", "f"}, {"--sort-key", "2,32", "f"},
+          {"--sort-key", "2,", "f"}, {"--sort-key", "x", "f"}, {"--sort", "random", "f"}, {"--fill", "", "f"},
+          {"--fill", std::string(33, 'x'), "f"}, {"--line-style", "7", "f"}, {"--line-style", "0,ab", "f"},
+          {"--convert", "", "f"}}) {
+        TParseResult r;
+        Parse(args, &r);
+        EXPECT_FALSE(r.ok) << args[0] << " " << args[1];
+    }
+}
+
 }  // namespace
 
 namespace {

@@ -58,6 +58,19 @@ public:
         return true;
     }
     bool CapitalizeSentences() noexcept override { return capitals; }
+    // The transforms' dialogs answer at once: Sort with the key it proposes, Fill Block with "ab", Convert
+    // Text with a table that swaps a and b.
+    bool SortDialog(int*, int*) noexcept override { return true; }
+    bool FillBlockDialog(char* buffer, int size) noexcept override
+    {
+        std::snprintf(buffer, static_cast<std::size_t>(size), "ab");
+        return true;
+    }
+    bool ConvertTextDialog(unsigned char* table, bool*) noexcept override
+    {
+        std::swap(table['a'], table['b']);
+        return true;
+    }
     // Insert File reads the file the model has put ready.
     void ReadBlock() noexcept override
     {
@@ -333,6 +346,12 @@ private:
             {cmCut, 4}, {cmCopy, 4}, {cmPaste, 8}, {cmCutAndAppend, 1}, {cmCopyAndAppend, 1}, {cmCutLine, 2},
             {cmIndentBlock, 3}, {cmUnindentBlock, 3}, {cmToggleInsert, 2}, {cmToggleWordWrap, 1},
             {cmToggleAutoIndent, 1}, {cmSaveFile, 1}, {cmReadBlock, 1}, {cmUndo, 40}, {cmRedo, 20},
+            {cmLeftBlockPara, 1}, {cmCenterBlockPara, 1}, {cmRightBlockPara, 1}, {cmJustifyBlockPara, 1},
+            {cmUpperCase, 1}, {cmLowerCase, 1}, {cmFlipCase, 1}, {cmUpperCaseWord, 1}, {cmCapitalizeWord, 1},
+            {cmTitleCase, 1}, {cmSentenceCase, 1}, {cmTransposeChar, 1}, {cmTransposeWord, 1},
+            {cmTransposeLine, 1}, {cmExpandTabsToSpaces, 1}, {cmCompressSpacesToTabs, 1},
+            {cmTab8TextToTab3Text, 1}, {cmTab3TextToTab8Text, 1}, {cmFillBlock, 1}, {cmConvertText, 1},
+            {cmSort, 1}, {cmToggleLineDraw, 2},
             {kClick, 10},
             {kDrag, 4},
             {kTypeWord, 6},
@@ -534,6 +553,7 @@ private:
         case cmBackspace: return 2;
         case cmDelete: case cmDeleteChar: return 3;
         case cmPaste: return 4;
+        case cmJustifyBlockPara: return 5;
         default: return 0;
         }
     }

@@ -107,7 +107,7 @@ TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
         EXPECT_TRUE(Enabled(c, id)) << id;
     // What the program cannot do stays gray even for help.
     EXPECT_FALSE(Enabled(c, CM_PRINT));
-    EXPECT_FALSE(Enabled(c, CM_SORT));
+    EXPECT_FALSE(Enabled(c, CM_IMPORTTEXT));
 }
 
 TEST(MenuState, SelectionDependentItemsFollowTheSelectionMode)

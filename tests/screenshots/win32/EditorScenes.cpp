@@ -5,6 +5,7 @@
 
 #include "SearchIds.h"
 #include "base/win32/GdiTools.h"
+#include "editor_window/win32/TransformDlgs.h"
 #include "editor_window/win32/WindowsEditor.h"
 #include "base/ByteStream.h"
 #include "engine/Commands.h"
@@ -181,6 +182,71 @@ int ShowTwoDocuments(DWORD ms)
     b->ScrollTo(4, 110);
     scene.Repaint();
     PumpMessages(ms);
+    return 0;
+}
+
+// The transforms' dialogs over a short list; Fill Column Block over a column block.
+int ShowTransformDialog(DWORD ms, const char* caption, unsigned command)
+{
+    InstallSearchCommands();
+    TSceneFrame scene(900, 600);
+    if (!scene.Frame())
+        return 1;
+    RECT area;
+    GetClientRect(scene.Client(), &area);
+    TWindowsEditor* ed = TWindowsEditor::Create(scene.Client(), "prices.txt", 1, &area, false);
+    if (!ed)
+        return 1;
+    ed->SetEditorFont(static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT)), true);
+    SetFocus(ed->Handle());
+    Fill(ed, "pear      12,50\napple      3,20\nfig       24,00\nbanana     1,10\n");
+    if (command == cmFillBlock) {
+        ed->SetSelMode(true);
+        ed->GotoPosition(10, 0, false);
+        ed->GotoPosition(15, 3, true);
+    }
+    scene.Repaint();
+    gDialog = TDialogScene{caption, false, false, GetTickCount() + ms};
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, StepDialogScene);
+    ed->ExecuteCommand(command, 0);
+    KillTimer(nullptr, timer);
+    return 0;
+}
+
+// The transforms' dialogs the frame opens itself (Change Case, Convert Tab Size, Language, Convert Table)
+// over the same list.
+int ShowFrameTransformDialog(DWORD ms, const char* caption)
+{
+    TSceneFrame scene(900, 600);
+    if (!scene.Frame())
+        return 1;
+    RECT area;
+    GetClientRect(scene.Client(), &area);
+    TWindowsEditor* ed = TWindowsEditor::Create(scene.Client(), "prices.txt", 1, &area, false);
+    if (!ed)
+        return 1;
+    ed->SetEditorFont(static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT)), true);
+    Fill(ed, "pear      12,50\napple      3,20\nfig       24,00\nbanana     1,10\n");
+    scene.Repaint();
+    gDialog = TDialogScene{caption, false, false, GetTickCount() + ms};
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, StepDialogScene);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const std::string which = caption;
+    if (which == "Change Case") {
+        TChangeCaseDlg dialog(instance);
+        dialog.Run(scene.Frame());
+    } else if (which == "Convert Tab Size") {
+        TConvertTabSizeDlg dialog(instance);
+        dialog.Run(scene.Frame());
+    } else if (which == "Language") {
+        TLanguageDlg dialog(instance, 2);
+        dialog.Run(scene.Frame());
+    } else {
+        TConvertTableDlg dialog(instance, {"CROSCII-CP1250", "CP1250-CROSCII", "CP852-CP1250", "CP1250-CP852",
+                                           "MacCE-CP1250", "ISO8859-2-CP1250"});
+        dialog.Run(scene.Frame());
+    }
+    KillTimer(nullptr, timer);
     return 0;
 }
 

@@ -17,3 +17,7 @@ int ShowReplaceDialogWithPatternMenu(DWORD ms);
 int ShowDialogAndFrame(DWORD ms);
 // The control library's message box asking about changed key mappings.
 int ShowMessageBox(DWORD ms);
+// A dialog of the transforms (Sort, Fill Column Block, Line Draw Style, Word Count) over a short list.
+int ShowTransformDialog(DWORD ms, const char* caption, unsigned command);
+// A dialog of the transforms the frame opens (Change Case, Convert Tab Size, Language, Convert Table).
+int ShowFrameTransformDialog(DWORD ms, const char* caption);

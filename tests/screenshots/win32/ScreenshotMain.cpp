@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/Commands.h"
 #include "screenshots/win32/Scenes.h"
 
 namespace {
@@ -19,6 +20,15 @@ const TScene kScenes[] = {
     {"replace-dialog", ShowReplaceDialogWithPatternMenu},
     {"dialog-and-frame", ShowDialogAndFrame},
     {"message-box", ShowMessageBox},
+    {"sort-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Sort", cmSort); }},
+    {"fill-block-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Fill Column Block", cmFillBlock); }},
+    {"line-draw-style-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Line Draw Style", cmLineDrawStyle); }},
+    {"word-count-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Word Count", cmWordCount); }},
+    {"convert-text-dialog", [](DWORD ms) { return ShowTransformDialog(ms, "Convert Text", cmConvertText); }},
+    {"change-case-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Change Case"); }},
+    {"convert-tab-size-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Convert Tab Size"); }},
+    {"language-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Language"); }},
+    {"convert-table-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Convert Table"); }},
 };
 
 }  // namespace
