@@ -2,6 +2,7 @@
 #include "base/IniFile.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -99,11 +100,19 @@ TIniFile::TLine TIniFile::ParseLine(std::string raw)
 
 void TIniFile::Refresh() const
 {
+    std::string content;
+    if (std::FILE* f = std::fopen(path_.c_str(), "rb")) {
+        char chunk[16384];
+        for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, f)) > 0;)
+            content.append(chunk, got);
+        std::fclose(f);
+    }
+    // A missing file reads as an empty one: no lines either way.
+    if (parsed_ && content == content_) return;
     lines_.clear();
     byteOrderMark_ = false;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    parsed_ = true;
+    content_ = content;
     // A file saved by an editor as UTF-8 may begin with a byte-order mark; it is not part of the first line.
     // Only the first three bytes can be the mark: the same bytes after it, or at the start of a later line
     // (two files run together), are text of their line, which is then no section header.
@@ -260,5 +269,10 @@ bool TIniFile::Commit(std::vector<TLine> lines)
         return false;
     }
     lines_ = std::move(lines);
+    // The file now holds content; its lines are these unless a value broke a line in two.
+    content_ = std::move(content);
+    parsed_ = std::none_of(lines_.begin(), lines_.end(), [](const TLine& line) {
+        return line.raw.find_first_of("\r\n") != std::string::npos;
+    });
     return true;
 }

@@ -49,6 +49,10 @@ private:
     mutable std::vector<TLine> lines_;
     // Whether the file began with a UTF-8 byte-order mark, which a rewrite keeps.
     mutable bool byteOrderMark_ = false;
+    // The bytes lines_ was parsed from: a file read again with the same bytes is not parsed again (reading
+    // a definitions file asks for hundreds of keys, each of which reads the file).
+    mutable std::string content_;
+    mutable bool parsed_ = false;
 };
 
 // Copies names into buffer as a list of NUL-terminated strings closed by an empty one, cutting it the

@@ -100,6 +100,25 @@ TEST_F(IniFileTest, ChangesMadeByOthersAreSeen)
     EXPECT_EQ(ini.GetInt("S", "k", 0), 22);
 }
 
+// A file read again is parsed again only when its bytes changed; a change of the same size made at once
+// (so that its time stamp may well be the same) is still seen, and after its own write the reader sees
+// what a fresh one sees.
+TEST_F(IniFileTest, ChangesOfTheSameSizeAndAfterOwnWritesAreSeen)
+{
+    TTempDir::Write(path, "[S]\r\nk=1\r\n");
+    EXPECT_EQ(ini.GetInt("S", "k", 0), 1);
+    TTempDir::Write(path, "[S]\r\nk=2\r\n");
+    EXPECT_EQ(ini.GetInt("S", "k", 0), 2);
+    ASSERT_TRUE(ini.WriteString("S", "k", "3\r\nj=4"));
+    EXPECT_EQ(ini.GetInt("S", "k", 0), 3);
+    const TIniFile fresh(path);
+    EXPECT_EQ(ini.GetInt("S", "j", 7), fresh.GetInt("S", "j", 7));
+    std::filesystem::remove(path);
+    EXPECT_EQ(ini.GetInt("S", "k", 0), 0);
+    TTempDir::Write(path, "[S]\r\nk=5\r\n");
+    EXPECT_EQ(ini.GetInt("S", "k", 0), 5);
+}
+
 TEST(ProfileInt, OverlongNumbersWrapInsteadOfOverflowing)
 {
     int value = 0;
