@@ -2,6 +2,7 @@
 #include "engine/Language.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -133,16 +134,43 @@ int LangToLower(TLanguage lang, int c)
     return p ? p->lower : c;
 }
 
-void LangUpperString(TLanguage lang, char* text)
+namespace {
+// A whole string is converted through a byte table per language and direction, made once from the
+// single-character rules: converting a block of text must not search the letter pairs for every byte.
+using TCaseTable = std::array<unsigned char, 256>;
+
+const TCaseTable& CaseTable(TLanguage lang, bool upper)
+{
+    static const auto tables = [] {
+        std::array<std::array<TCaseTable, 2>, 4> made{};
+        for (int l = 0; l < 4; ++l)
+            for (int c = 0; c < 256; ++c) {
+                made[static_cast<std::size_t>(l)][0][static_cast<std::size_t>(c)] =
+                    static_cast<unsigned char>(LangToLower(static_cast<TLanguage>(l), c));
+                made[static_cast<std::size_t>(l)][1][static_cast<std::size_t>(c)] =
+                    static_cast<unsigned char>(LangToUpper(static_cast<TLanguage>(l), c));
+            }
+        return made;
+    }();
+    const auto index = static_cast<std::size_t>(lang);
+    return tables[index < 4 ? index : 0][upper ? 1 : 0];
+}
+
+void ConvertString(const TCaseTable& table, char* text)
 {
     for (; *text; ++text)
-        *text = static_cast<char>(LangToUpper(lang, static_cast<unsigned char>(*text)));
+        *text = static_cast<char>(table[static_cast<unsigned char>(*text)]);
+}
+}  // namespace
+
+void LangUpperString(TLanguage lang, char* text)
+{
+    ConvertString(CaseTable(lang, true), text);
 }
 
 void LangLowerString(TLanguage lang, char* text)
 {
-    for (; *text; ++text)
-        *text = static_cast<char>(LangToLower(lang, static_cast<unsigned char>(*text)));
+    ConvertString(CaseTable(lang, false), text);
 }
 
 int CroatianCompare(const char* a, const char* b, bool croscii)
