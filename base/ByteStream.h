@@ -32,6 +32,14 @@ public:
         return c;
     }
     bool AtEnd() { return Peek() == kEof; }
+    // The bytes read ahead and not yet taken, for a reader that takes a run of plain bytes at once;
+    // Skip(n) takes n of them (at most the count Buffered gave).
+    std::size_t Buffered(const char** bytes) const
+    {
+        *bytes = pos_;
+        return static_cast<std::size_t>(end_ - pos_);
+    }
+    void Skip(std::size_t n) { pos_ += n; }
     bool Failed() const { return failed_; }
 
 protected:

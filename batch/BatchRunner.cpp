@@ -520,7 +520,8 @@ TMatchCount CountMatches(TVokEditor& ed, const TSearchQuery& base)
     TPosition start{0, 0};
     int32_t lastMatchLine = -1;
     TSearchMatch match;
-    while (FindInDocument(ed, query, start, &match)) {
+    TDocumentSearch search(ed, query);
+    while (search.Find(start, query.skipEmptyAtStart, &match)) {
         const TPosition next{match.endCol, match.line};
         // Find Next passes over an empty match at its starting point, so the count always moves on; a
         // match that did not would be counted without end.

@@ -2,14 +2,25 @@
 #include "engine/VokEditor.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 #include "base/ByteStream.h"
 #include "engine/Alloc.h"
 #include "engine/Options.h"
 
+namespace {
+// The bytes that end a run of plain text while a line is read.
+constexpr auto kStopsRun = [] {
+    std::array<bool, 256> stops{};
+    stops['\r'] = stops['\n'] = stops['\t'] = stops[0] = true;
+    return stops;
+}();
+}  // namespace
+
 int TVokEditor::ReadTextLine(TInStream& in, char* buffer, int size, int maxWidth, int tabSize, bool appendCrLf,
-                             int16_t* format, bool* binary)
+                             int16_t* format, bool* binary, int* length)
 {
     if (tabSize < 1)
         tabSize = 1;
@@ -21,12 +32,44 @@ int TVokEditor::ReadTextLine(TInStream& in, char* buffer, int size, int maxWidth
             buffer[n++] = '\n';
         }
         buffer[n] = 0;
+        if (length)
+            *length = n;
         return result;
     };
     for (;;) {
+        // A run of plain bytes is copied whole; only line ends, tabs and NULs need the rules below, and a
+        // plain byte takes one column, so the run stops where the width or the buffer would be exceeded.
+        const char* ahead;
+        std::size_t run = in.Buffered(&ahead);
+        const int room = std::min(maxWidth - col, size - 3 - n);
+        run = room > 0 ? std::min(run, static_cast<std::size_t>(room)) : 0;
+        std::size_t plain = 0;
+        // Eight bytes at a time while none of them is below 14 (every stopping byte is).
+        while (plain + 8 <= run) {
+            uint64_t word;
+            std::memcpy(&word, ahead + plain, 8);
+            const uint64_t low = (word - 0x0E0E0E0E0E0E0E0EULL) & ~word & 0x8080808080808080ULL;
+            if (low) {
+                // The lowest flag marks the first such byte exactly (later flags may be false).
+                if constexpr (std::endian::native == std::endian::little)
+                    plain += static_cast<std::size_t>(std::countr_zero(low)) / 8;
+                break;
+            }
+            plain += 8;
+        }
+        while (plain < run && !kStopsRun[static_cast<unsigned char>(ahead[plain])])
+            ++plain;
+        if (plain) {
+            std::memcpy(buffer + n, ahead, plain);
+            in.Skip(plain);
+            n += static_cast<int>(plain);
+            col += static_cast<int>(plain);
+        }
         int c = in.Get();
         if (c == TInStream::kEof) {
             buffer[n] = 0;
+            if (length)
+                *length = n;
             return 0;
         }
         if (c == '\r' || c == '\n') {
@@ -88,9 +131,10 @@ bool TVokEditor::ReadFile(TInStream& in, int16_t* format)
                 ++lastLine;
             }
             firstPass = false;
-            if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit, tab, false, format, &binary))
+            int length = 0;
+            if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit, tab, false, format, &binary, &length))
                 cut = true;
-            if (!SetLineText(line, buffer, std::strlen(buffer))) {
+            if (!SetLineText(line, buffer, static_cast<std::size_t>(length))) {
                 ok = false;
                 break;
             }
@@ -132,8 +176,16 @@ bool TVokEditor::WriteFile(TOutStream& out, int format)
 {
     const char* eol = EolFor(format);
     const std::size_t eolLen = std::strlen(eol);
+    // Blanks just typed at the end of the cursor line stay in it until the cursor leaves, for the text that
+    // may follow them; nothing follows them in the file, so it gets the line as the cursor's leaving would.
+    const bool trimCursorLine = curCol >= LineWidth(curLine->text);
     for (LineRecord* line = firstLine; line; line = line->next) {
-        if (!out.Write(line->text, std::strlen(line->text)) || !out.Write(eol, eolLen))
+        std::size_t length = std::strlen(line->text);
+        if (line == curLine && trimCursorLine) {
+            while (length > 0 && IsBlankByte(static_cast<unsigned char>(line->text[length - 1])))
+                --length;
+        }
+        if (!out.Write(line->text, length) || !out.Write(eol, eolLen))
             break;
     }
     if (!out.Flush())

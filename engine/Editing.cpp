@@ -95,11 +95,11 @@ std::vector<std::string> BreakIntoLines(std::string head, const char* text, int 
 // Joins the tail to the last line. What the line held before stays whole (the tail, and its first
 // ownHead bytes); inserted bytes are dropped from the end until the joined line fits, measured where its
 // tabs land. Returns the column where the inserted text ends: after it even when that was blanks that
-// trimming removes.
-int JoinTail(std::string& last, const std::string& tail, std::size_t ownHead, int maxWidth)
+// trimming removes. Typed blanks at the end of the line are left for the next cursor move to trim.
+int JoinTail(std::string& last, const std::string& tail, std::size_t ownHead, int maxWidth, bool typed)
 {
     int endCol = WidthOf(last);
-    if (tail.empty())
+    if (tail.empty() && !typed)
         TrimRight(last);
     const std::size_t keepAtLeast = std::min(ownHead, last.size());
     auto fits = [&](std::size_t keep) {
@@ -237,7 +237,8 @@ bool TVokEditor::InsertText(const char* s, TEditOptions options)
     TCutLine cut = CutAtColumn(curLine->text, curCol, s[0] != '\r');
     const std::size_t ownHead = std::min(cut.head.size(), std::strlen(curLine->text));
     std::vector<std::string> lines = BreakIntoLines(std::move(cut.head), s, kEditWidth);
-    const int endCol = JoinTail(lines.back(), cut.tail, lines.size() == 1 ? ownHead : 0, kEditWidth);
+    const bool typed = options.typed && lines.size() == 1;
+    const int endCol = JoinTail(lines.back(), cut.tail, lines.size() == 1 ? ownHead : 0, kEditWidth, typed);
 
     // Allocate everything before touching the list, so running out of memory changes nothing.
     TNewLines added(pool_);

@@ -115,34 +115,67 @@ LineRecord* TVokEditor::StepLines(LineRecord* record, int32_t k)
     return record;
 }
 
+namespace {
+// The bytes before the next tab or the end of the text: each takes one column, so the column walks below
+// step over them as a whole run instead of byte by byte.
+std::size_t PlainRun(const char* text)
+{
+    const char* tab = std::strchr(text, '\t');
+    return tab ? static_cast<std::size_t>(tab - text) : std::strlen(text);
+}
+}  // namespace
+
 const char* TVokEditor::PointerAtColumn(const char* text, int col)
 {
-    int tab = TabSize();
+    const int tab = TabSize();
     int c = 0;
-    while (*text && c < col) {
-        c += *text == '\t' ? tab - c % tab : 1;
+    // The walk stops at the first byte whose running column is no longer below the wanted one.
+    while (c < col) {
+        const std::size_t run = PlainRun(text);
+        if (run >= static_cast<std::size_t>(col - c))
+            return text + (col - c);
+        c += static_cast<int>(run);
+        text += run;
+        if (!*text)
+            return text;
+        c += tab - c % tab;
         ++text;
     }
-    // The walk stops at the first byte whose running column is no longer below the wanted one.
     return text;
 }
 
 int TVokEditor::ColumnOfPointer(const char* text, const char* pointer)
 {
-    int tab = TabSize();
+    const int tab = TabSize();
     int c = 0;
-    for (; text < pointer && *text; ++text)
-        c += *text == '\t' ? tab - c % tab : 1;
+    while (text < pointer) {
+        std::size_t run = PlainRun(text);
+        const auto left = static_cast<std::size_t>(pointer - text);
+        if (run >= left)
+            return c + static_cast<int>(left);
+        c += static_cast<int>(run);
+        text += run;
+        if (!*text)
+            return c;
+        c += tab - c % tab;
+        ++text;
+    }
     return c;
 }
 
 int TVokEditor::LineWidth(const char* text)
 {
-    int tab = TabSize();
+    const int tab = TabSize();
     int c = 0;
-    for (; *text; ++text)
-        c += *text == '\t' ? tab - c % tab : 1;
-    return c;
+    for (;;) {
+        const std::size_t run = PlainRun(text);
+        c += static_cast<int>(run);
+        text += run;
+        if (!*text)
+            return c;
+        c += tab - c % tab;
+        ++text;
+    }
 }
 
 int TVokEditor::LineWidthTrimmed(const char* text)

@@ -47,7 +47,10 @@ std::string FormatTime(const std::tm& t, const TIntlSettings& intl)
     out += intl.sTime;
     std::snprintf(buffer, sizeof buffer, "%02u", static_cast<unsigned>(t.tm_min));
     out += buffer;
-    out += (intl.iTime == 1 || t.tm_hour >= 12) ? intl.s2359 : intl.s1159;
+    // The designators say which half of the day a 12-hour clock shows; a 24-hour time needs neither, and
+    // the regional values keep them ("PM") even when the clock is set to 24 hours.
+    if (intl.iTime != 1)
+        out += t.tm_hour >= 12 ? intl.s2359 : intl.s1159;
     if (out.size() > 15)
         out.resize(15);
     return out;

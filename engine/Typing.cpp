@@ -125,7 +125,7 @@ void TVokEditor::InsertChar(int ch)
     }
 
     char s[2] = {static_cast<char>(ch), 0};
-    InsertText(s);
+    InsertText(s, {.typed = true});
 }
 
 void TVokEditor::AutoCorrectBeforeCursor()
@@ -201,11 +201,11 @@ void TVokEditor::TabCmd()
 {
     curCommand = cmInsertChar;
     if (EngineOptions().useTabChar) {
-        InsertText("\t");
+        InsertText("\t", {.typed = true});
     } else {
         int t = TabSize();
         std::string spaces(static_cast<std::size_t>(t - curCol % t), ' ');
-        InsertText(spaces.c_str());
+        InsertText(spaces.c_str(), {.typed = true});
     }
 }
 
@@ -489,7 +489,7 @@ void TVokEditor::InsertSymbolCmd()
         return;
     }
     char s[2] = {static_cast<char>(ch), 0};
-    InsertText(s);
+    InsertText(s, {.typed = true});
 }
 
 void TVokEditor::IndentBlock(bool indent)

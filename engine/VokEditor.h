@@ -35,6 +35,9 @@ struct TEditOptions {
     TUndoRecording undo = TUndoRecording::WhenEnabled;
     bool selectInserted = false;   // insertions: select the new text, the cursor staying where it was
     bool preferSelection = false;  // DeleteRange: a shown selection is the range (a column one as a block)
+    // Typed text: blanks it leaves at the end of the line stay until the cursor moves away, so that a
+    // character typed after them (a Tab and then text) lands after them as typed, not padded with spaces.
+    bool typed = false;
 };
 
 constexpr int kMaxUndoLevels = 80;
@@ -247,8 +250,9 @@ public:
     void FileNameAtCursor(char* buffer, int size);
 
     // ---- Document streams. ---------------------------------------------------------------------------
+    // `length`, when given, receives the length of what was stored in `buffer`.
     static int ReadTextLine(TInStream& in, char* buffer, int size, int maxWidth, int tabSize, bool appendCrLf,
-                            int16_t* format, bool* binary);
+                            int16_t* format, bool* binary, int* length = nullptr);
     [[nodiscard]] bool ReadFile(TInStream& in, int16_t* format);
     [[nodiscard]] bool WriteFile(TOutStream& out, int format);
     [[nodiscard]] bool WriteBlock(TOutStream& out, int format);

@@ -55,6 +55,17 @@ if [ "${#runners[@]}" -eq 0 ]; then
     exit 1
 fi
 
+# Both Windows programs take the address space above 2 GB on 64-bit Windows, or large files run out of room.
+for exe in ozm.exe ozmbatch.exe; do
+    if [ -f "$root/build/windows/$exe" ]; then
+        if i686-w64-mingw32-objdump -p "$root/build/windows/$exe" | grep -c "large address aware" >/dev/null; then
+            pass "Build.LargeAddressAware.$exe"
+        else
+            fail "Build.LargeAddressAware.$exe" "$exe is not marked large address aware"
+        fi
+    fi
+done
+
 # ozm ARGS...: runs the program of the current runner inside the case folder; relative names only, so
 # both builds see the same files.
 ozm() {

@@ -10,6 +10,9 @@ native_pkgs=(cmake g++ googletest libgtest-dev libbenchmark-dev)
 native_pkgs+=(python3)
 windows_pkgs=(g++-mingw-w64-i686-posix mingw-w64-tools xvfb xauth imagemagick wine32:i386 wine)
 fuzz_pkgs=(clang libclang-rt-dev make)
+# Wine's own fonts (only recommended by wine, which is installed without recommendations): without them the
+# caption buttons and the system menus show letters and digits in place of their symbols.
+windows_pkgs+=(fonts-wine locales)
 
 if [ "${1:-}" = "--fuzz" ]; then
     want=("${fuzz_pkgs[@]}")
@@ -31,7 +34,18 @@ if [ -z "${1:-}" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     needs_i386=1
 fi
 
-if [ ${#missing[@]} -eq 0 ] && [ $needs_i386 -eq 0 ]; then
+# scripts/run.sh gives Wine the Croatian character type (code page 1250, for the bundled sample) and English
+# for everything else, so that no dialog comes up in another language: both locales must be generated.
+locales_missing=()
+if [ -z "${1:-}" ]; then
+    for l in hr_HR en_US; do
+        locale -a 2>/dev/null | grep -qix "$l.utf-\?8" || locales_missing+=("$l.UTF-8")
+    done
+fi
+alternatives="$(IFS='|'; echo "${locales_missing[*]}")"
+gen_locales="sed -i -E 's/^# *(($alternatives) UTF-8)/\\1/' /etc/locale.gen && locale-gen"
+
+if [ ${#missing[@]} -eq 0 ] && [ $needs_i386 -eq 0 ] && [ ${#locales_missing[@]} -eq 0 ]; then
     exit 0
 fi
 
@@ -39,7 +53,8 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "Missing packages: ${missing[*]}" >&2
     arch=""
     [ $needs_i386 -eq 1 ] && arch="dpkg --add-architecture i386 && "
-    echo "Run: sudo sh -c '${arch}apt-get update && apt-get install -y ${missing[*]}'" >&2
+    [ ${#missing[@]} -gt 0 ] && echo "Run: sudo sh -c '${arch}apt-get update && apt-get install -y ${missing[*]}'" >&2
+    [ ${#locales_missing[@]} -gt 0 ] && echo "Run: sudo sh -c \"$gen_locales\"" >&2
     exit 1
 fi
 
@@ -47,5 +62,10 @@ export DEBIAN_FRONTEND=noninteractive
 if [ $needs_i386 -eq 1 ]; then
     dpkg --add-architecture i386
 fi
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+if [ ${#locales_missing[@]} -gt 0 ]; then
+    sh -c "$gen_locales" >/dev/null
+fi

@@ -17,9 +17,12 @@ for i in "${!files[@]}"; do
     files[$i]="Z:${p//\//\\}"
 done
 cd build/windows
-# A Croatian locale gives Wine the ANSI code page 1250 that the sample document and its users write in.
+# The Croatian character type gives Wine the ANSI code page 1250 that the sample document and its users
+# write in; the rest of the locale is English, as the program's own dialogs are, so that the system's
+# dialogs do not come up in another language. install-deps.sh generates both locales.
+locale_env=(-u LC_ALL LANG=en_US.UTF-8 LC_CTYPE=hr_HR.UTF-8)
 if [ -n "${DISPLAY:-}" ]; then
-    exec env LANG=hr_HR.UTF-8 LC_ALL=hr_HR.UTF-8 wine ozm.exe "${files[@]}"
+    exec env "${locale_env[@]}" wine ozm.exe "${files[@]}"
 fi
 
 # No display: run on a virtual one, photograph the screen once the editor is up, then close it.
@@ -32,7 +35,7 @@ trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 export DISPLAY=":$display"
 wineserver -k >/dev/null 2>&1 || true  # a server left from another display could not draw on this one
 sleep 1
-env LANG=hr_HR.UTF-8 LC_ALL=hr_HR.UTF-8 wine ozm.exe "${files[@]}" &
+env "${locale_env[@]}" wine ozm.exe "${files[@]}" &
 ozm_pid=$!
 sleep "${VOK_SHOT_DELAY:-6}"
 import -window root "$shot"

@@ -12,7 +12,8 @@ export VOK_BUILD="$PWD/build"
 source scripts/wine-env.sh
 vok_wine_prefix
 show_ms=$((${VOK_SHOW_SECONDS:-8} * 1000))
-xvfb-run -a -s "-screen 0 1024x700x24" sh -c "
+# Code page 1250 for the Croatian texts of the scenes, English for the rest, as scripts/run.sh starts the editor.
+env -u LC_ALL LANG=en_US.UTF-8 LC_CTYPE=hr_HR.UTF-8 xvfb-run -a -s "-screen 0 1024x700x24" sh -c "
   wine build/windows/vok_screenshots.exe '$scene' $show_ms >/dev/null 2>&1 &
   sleep ${VOK_SHOT_DELAY:-6}
   import -window root '$out'

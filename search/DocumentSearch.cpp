@@ -2,6 +2,7 @@
 #include "search/DocumentSearch.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,18 +18,41 @@ struct TByteMatch {
     std::size_t end = 0;
 };
 
-// The line as the comparison sees it: the text itself when case matters, else a copy lower-cased through
-// the window's rule. The copy lives in one buffer reused for every line (searches run one line at a time),
-// so a long search neither copies matching-case lines nor allocates per line; the view is valid until the
-// next call and always ends at a NUL.
-std::string_view Comparable(TVokEditor& editor, const char* text, bool matchCase)
+// The window's lower-case rule as a byte table. Its LowerString maps each byte of an 8-bit character set on
+// its own, so one call over every byte gives the whole rule, and a search then folds its lines in one pass
+// without a call per line. A byte the rule would turn into NUL keeps its value, so a line never ends early.
+struct TFold {
+    unsigned char map[256];
+};
+
+void MakeFold(TVokEditor& editor, TFold* fold)
 {
-    if (matchCase)
+    char all[256];
+    for (int b = 1; b < 256; ++b)
+        all[b - 1] = static_cast<char>(b);
+    all[255] = 0;
+    editor.LowerString(all);
+    fold->map[0] = 0;
+    for (int b = 1; b < 256; ++b) {
+        const auto lowered = static_cast<unsigned char>(all[b - 1]);
+        fold->map[b] = lowered ? lowered : static_cast<unsigned char>(b);
+    }
+}
+
+// The line as the comparison sees it: the text itself when case matters (no fold), else a copy lower-cased
+// by the fold. The copy lives in one buffer reused for every line (searches run one line at a time), so a
+// long search neither copies matching-case lines nor allocates per line; the view is valid until the next
+// call and always ends at a NUL.
+std::string_view Comparable(const TFold* fold, const char* text)
+{
+    if (!fold)
         return text;
     static std::string lowered;
-    lowered.assign(text);
-    if (!lowered.empty())
-        editor.LowerString(lowered.data());
+    const std::size_t length = std::strlen(text);
+    lowered.resize(length);
+    char* out = lowered.data();
+    for (std::size_t i = 0; i < length; ++i)
+        out[i] = static_cast<char>(fold->map[static_cast<unsigned char>(text[i])]);
     return lowered;
 }
 
@@ -50,10 +74,10 @@ std::size_t StartByte(const char* text, int col)
 
 // The leftmost occurrence at or after from (down), or the last one that ends by limit (up). A whole-word
 // search that meets an occurrence inside a longer word goes on to the next one in the same line.
-bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const std::string& needle, const char* text,
-               bool first, int startCol, TByteMatch* found)
+bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const TFold* fold, const std::string& needle,
+               const char* text, bool first, int startCol, TByteMatch* found)
 {
-    const std::string_view hay = Comparable(editor, text, query.matchCase);
+    const std::string_view hay = Comparable(fold, text);
     const std::size_t n = needle.size();
     auto accept = [&](std::size_t at) {
         if (query.wholeWord && !IsWholeWord(editor, text, at, n))
@@ -81,10 +105,10 @@ bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const std::string&
 }
 
 // The first match of the pattern in one line: from the start column on (down) or before it (up).
-bool FindPattern(TVokEditor& editor, const TSearchQuery& query, RegexProgram& program, const char* text,
+bool FindPattern(const TSearchQuery& query, const TFold* fold, RegexProgram& program, const char* text,
                  bool first, int startCol, TByteMatch* found)
 {
-    const std::string_view hay = Comparable(editor, text, query.matchCase);
+    const std::string_view hay = Comparable(fold, text);
     const char* base = hay.data();
     auto result = [&](bool hit) {
         if (hit)
@@ -115,38 +139,60 @@ bool FindPattern(TVokEditor& editor, const TSearchQuery& query, RegexProgram& pr
 
 }  // namespace
 
-bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition start, TSearchMatch* match)
+struct TDocumentSearch::TCompiled {
+    TSearchQuery query;
+    TFold foldTable;
+    const TFold* fold = nullptr;
+    TRegexPtr program;
+    std::string needle;
+};
+
+TDocumentSearch::TDocumentSearch(TVokEditor& editor, const TSearchQuery& query)
+    : editor_(editor), compiled_(std::make_unique<TCompiled>())
 {
+    TCompiled& c = *compiled_;
+    c.query = query;
+    c.query.text = "";
     char text[kSearchTextSize];
     CopySearchText(text, sizeof text, query.text);
     if (!text[0])
-        return false;
-
-    TRegexPtr program;
-    std::string needle;
-    if (query.regex) {
-        // The pattern is lower-cased by the same rule as the lines, so that a letter of the window's
-        // character set matches its capital too.
-        if (!query.matchCase)
-            editor.LowerString(text);
-        program = RegexCompile(text, nullptr);
-        if (!program)
-            return false;
-    } else {
-        needle = text;
-        if (!query.matchCase)
-            editor.LowerString(needle.data());
+        return;
+    // The pattern or text is lower-cased by the same rule as the lines, so that a letter of the window's
+    // character set matches its capital too.
+    if (!query.matchCase) {
+        MakeFold(editor, &c.foldTable);
+        c.fold = &c.foldTable;
+        for (char* t = text; *t; ++t)
+            *t = static_cast<char>(c.foldTable.map[static_cast<unsigned char>(*t)]);
     }
+    if (query.regex) {
+        c.program = RegexCompile(text, nullptr);
+        valid_ = c.program != nullptr;
+    } else {
+        c.needle = text;
+        valid_ = true;
+    }
+}
 
+TDocumentSearch::~TDocumentSearch() = default;
+
+bool TDocumentSearch::Find(TPosition start, bool skipEmptyAtStart, TSearchMatch* match)
+{
+    if (!valid_)
+        return false;
+    TCompiled& c = *compiled_;
+    c.query.skipEmptyAtStart = skipEmptyAtStart;
+    const TSearchQuery& query = c.query;
+    TVokEditor& editor = editor_;
     int32_t lineNo = start.line < 0 ? 0 : (start.line > editor.lastLine ? editor.lastLine : start.line);
     LineRecord* line = editor.LineAt(lineNo);
     for (bool first = true; line; first = false) {
         TByteMatch found;
         bool hit;
-        if (program) {
-            hit = FindPattern(editor, query, *program, line->text, first, start.col, &found);
+        if (c.program) {
+            hit = FindPattern(query, c.fold, *c.program, line->text, first, start.col, &found);
         } else {
-            hit = FindPlain(editor, query, needle, line->text, first, start.col, &found);
+            hit = FindPlain(editor, query, c.fold, c.needle, line->text, first, start.col, &found);
         }
         if (hit) {
             const char* t = line->text;
@@ -159,6 +205,12 @@ bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition sta
         lineNo += query.down ? 1 : -1;
     }
     return false;
+}
+
+bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition start, TSearchMatch* match)
+{
+    TDocumentSearch search(editor, query);
+    return search.Find(start, query.skipEmptyAtStart, match);
 }
 
 TSearchQuery StateQuery(const TVokEditor& editor)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/EditorTypes.h"
 
@@ -29,6 +30,26 @@ struct TSearchMatch {
 // up, only what lies before it. False when nothing is found, when the text is empty, when the pattern
 // does not compile, or when a pattern backtracks without end over a line.
 bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition start, TSearchMatch* match);
+
+// The same search prepared once (the text folded, the pattern compiled) for a loop that searches again and
+// again, as Replace All and counting do. The document may change between calls; the query may not.
+class TDocumentSearch {
+public:
+    TDocumentSearch(TVokEditor& editor, const TSearchQuery& query);
+    TDocumentSearch(const TDocumentSearch&) = delete;
+    TDocumentSearch& operator=(const TDocumentSearch&) = delete;
+    ~TDocumentSearch();
+
+    // False when the text is empty or the pattern does not compile: such a search finds nothing.
+    bool Valid() const { return valid_; }
+    bool Find(TPosition start, bool skipEmptyAtStart, TSearchMatch* match);
+
+private:
+    struct TCompiled;
+    TVokEditor& editor_;
+    std::unique_ptr<TCompiled> compiled_;
+    bool valid_ = false;
+};
 
 // The query the program's search state describes for a search from the cursor of editor.
 TSearchQuery StateQuery(const TVokEditor& editor);

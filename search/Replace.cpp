@@ -43,12 +43,14 @@ TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start)
 
     bool prompt = state.options.prompt;
     bool all = state.options.replaceAll;
+    const TSearchQuery firstQuery = StateQuery(editor);
+    TDocumentSearch search(editor, firstQuery);
     for (;;) {
         // An empty match where the last replacement ended is passed over, so Replace All of a pattern
         // that matches the empty string moves on through the text and ends.
         const TSearchQuery query = StateQuery(editor);
         TSearchMatch match;
-        if (!FindInDocument(editor, query, editor.Cursor(), &match))
+        if (!search.Find(editor.Cursor(), query.skipEmptyAtStart, &match))
             return TReplaceResult::NotFound;
         SelectMatch(editor, match, query.down);
         RememberStop(editor);

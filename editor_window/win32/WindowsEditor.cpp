@@ -2,6 +2,7 @@
 #include "editor_window/win32/WindowsEditor.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/win32/GdiTools.h"
@@ -10,6 +11,10 @@
 #include "engine/Commands.h"
 #include "engine/Options.h"
 #include "keys/KeyCodes.h"
+
+#ifndef WM_MOUSEHWHEEL
+#define WM_MOUSEHWHEEL 0x020E  // a tilted wheel; newer than the headers' target version, harmless before it
+#endif
 
 namespace {
 HINSTANCE gInstance = nullptr;
@@ -169,10 +174,17 @@ LRESULT TWindowsEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (OnKeyDown(static_cast<unsigned>(wParam), msg == WM_SYSKEYDOWN))
-            return 0;
-        break;
+    case WM_SYSKEYDOWN: {
+        const HWND self = hwnd_;  // the command may close the window and this object with it
+        if (!OnKeyDown(static_cast<unsigned>(wParam), msg == WM_SYSKEYDOWN))
+            break;
+        // A key the map took while Alt was held still came between the Alt key's press and its release: the
+        // default processing must see it, or that release counts as Alt pressed alone and puts the keyboard
+        // in the menu bar. Not Alt+F4, whose default action (closing) the map replaced.
+        if (msg == WM_SYSKEYDOWN && (HIWORD(lParam) & KF_ALTDOWN) && wParam != VK_F4 && IsWindow(self))
+            DefMDIChildProcA(self, msg, wParam, lParam);
+        return 0;
+    }
     case WM_SETCURSOR:
         if (EditorServices()->HelpMode())
             return FALSE;
@@ -201,6 +213,10 @@ LRESULT TWindowsEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE: OnMouseMove(x, y, static_cast<unsigned>(wParam)); return 0;
     case WM_LBUTTONUP: OnLButtonUp(); return 0;
     case WM_RBUTTONDOWN: OnRButtonDown(x, y); return 0;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(static_cast<short>(HIWORD(wParam)), (LOWORD(wParam) & MK_SHIFT) != 0);
+        return 0;
+    case WM_MOUSEHWHEEL: OnMouseWheel(-static_cast<short>(HIWORD(wParam)), true); return 0;
     case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_PAINT: OnPaint(); return 0;
@@ -341,6 +357,13 @@ void TWindowsEditor::ReportError(int code) noexcept
 {
     if (code < 1 || code > 5)
         return;
+    // The message may come inside a command's update batch (the end of a Replace All, a file read with a
+    // zero byte): the window and the status bar show what the command did before the box covers them.
+    EnsureCursorVisible();
+    FlushRedraw();
+    if (IsWindowVisible(hwnd_))
+        UpdateWindow(hwnd_);
+    UpdateStatus();
     EditorServices()->Message(hwnd_, static_cast<unsigned>(kErrorIds[code]), nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -636,6 +659,46 @@ void TWindowsEditor::OnVScroll(int code, int pos)
     if (top != topLine) {
         TUpdateBatch batch(*this);
         ScrollTo(topCol, top);
+    }
+}
+
+void TWindowsEditor::OnMouseWheel(int delta, bool horizontal)
+{
+    // Clicks are not recorded either: a scroll that carries the cursor along would not play back.
+    if (recording)
+        return;
+    if ((delta > 0) != (wheelDelta_ > 0))
+        wheelDelta_ = 0;  // turned back: what was left over in the other direction does not count
+    wheelDelta_ += delta;
+    const int notches = wheelDelta_ / WHEEL_DELTA;
+    wheelDelta_ -= notches * WHEEL_DELTA;
+    if (notches == 0)
+        return;
+    UINT perNotch = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &perNotch, 0);
+    if (perNotch == 0)
+        return;
+    TUpdateBatch batch(*this);
+    if (horizontal) {
+        const int columns = std::abs(notches) * static_cast<int>(perNotch == WHEEL_PAGESCROLL ? winCols : perNotch);
+        // Towards the user (a negative delta) moves the view right, as a tilt to the right does.
+        ScrollTo(topCol + (notches < 0 ? columns : -columns), topLine);
+        if (curCol < topCol)
+            GotoPosition(topCol, curLineNo, selecting);
+        else if (winCols > 0 && curCol >= topCol + winCols)
+            GotoPosition(topCol + winCols - 1, curLineNo, selecting);
+        return;
+    }
+    // Line by line, as ScrollUp and ScrollDown go: the cursor stays unless it would leave the window.
+    const long lines = std::labs(notches) * static_cast<long>(perNotch == WHEEL_PAGESCROLL ? winLines : perNotch);
+    for (long i = 0; i < lines; ++i) {
+        const int32_t before = topLine;
+        if (notches > 0)
+            ScrollUp();
+        else
+            ScrollDown();
+        if (topLine == before)
+            break;
     }
 }
 

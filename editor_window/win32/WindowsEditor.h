@@ -112,6 +112,8 @@ public:
     void OnRButtonDown(int x, int y);
     void OnVScroll(int code, int pos);
     void OnHScroll(int code, int pos);
+    // The wheel: delta in WHEEL_DELTA units (partial ones add up), horizontal with Shift or for a tilt.
+    void OnMouseWheel(int delta, bool horizontal);
     void OnPaint();
     void PaintLine(HDC dc, int x, int y, LineRecord* line, int32_t index);
 
@@ -136,6 +138,7 @@ private:
     int cellHeight_ = 16;
     int language_ = 0;
     int fileFormat_ = 0;
+    int wheelDelta_ = 0;  // what a high-resolution wheel turned short of a whole notch
     std::string fileName_;
     RECT createdRect_ = {};
     bool hasFocus_ = false;

@@ -1,6 +1,7 @@
 // The File Filters dialog ("FILEFILTERS"): edits the table of file types the file dialogs offer.
 #include "shell/win32/FileTypesDlg.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "resource.h"
@@ -20,8 +21,6 @@ bool TFileTypesDlg::OnInit()
 {
     SendMessageA(Item(IDC_FILTERDESC), EM_LIMITTEXT, kFieldChars, 0);
     SendMessageA(Item(IDC_FILTERPATTERN), EM_LIMITTEXT, kFieldChars, 0);
-    int tab = 110;
-    SendMessageA(Item(IDC_FILTERLIST), LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tab));
     Fill(0);
     return true;
 }
@@ -40,8 +39,37 @@ void TFileTypesDlg::Fill(int select)
             select = static_cast<int>(rows_.size()) - 1;
         SendMessageA(list, LB_SETCURSEL, select, 0);
     }
+    SizeColumns();
     filling_ = false;
     ShowSelected();
+}
+
+void TFileTypesDlg::SizeColumns()
+{
+    HWND list = Item(IDC_FILTERLIST);
+    int description = 0, pattern = 0;
+    {
+        HDC dc = GetDC(list);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+        for (const TFilterRow& row : rows_) {
+            SIZE size = {};
+            GetTextExtentPoint32A(dc, row.description.c_str(), static_cast<int>(row.description.size()), &size);
+            description = std::max<int>(description, size.cx);
+            GetTextExtentPoint32A(dc, row.pattern.c_str(), static_cast<int>(row.pattern.size()), &size);
+            pattern = std::max<int>(pattern, size.cx);
+        }
+        SelectObject(dc, old);
+        ReleaseDC(list, dc);
+    }
+    // Tab stops are in dialog units: the patterns start after the longest description (at 110 units at
+    // least), and the list scrolls sideways as far as the longest pattern reaches, so none is clipped.
+    RECT units = {0, 0, 4, 8};
+    MapDialogRect(Handle(), &units);
+    const int perFour = std::max<int>(1, units.right);  // pixels in four horizontal dialog units
+    const int gap = 2 * perFour;
+    int tab = std::max(110, ((description + gap) * 4 + perFour - 1) / perFour);
+    SendMessageA(list, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tab));
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(tab * perFour / 4 + pattern + gap), 0);
 }
 
 int TFileTypesDlg::Selected() const

@@ -21,6 +21,8 @@ protected:
 
 private:
     void Fill(int select);
+    // Places the pattern column after the longest description and lets the list scroll to the longest pattern.
+    void SizeColumns();
     void ShowSelected();
     int Selected() const;
     void Move(int delta);

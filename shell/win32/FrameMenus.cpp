@@ -17,6 +17,9 @@ namespace {
 // Context of a click on the frame's own parts in help mode: one topic per hit-test area.
 constexpr unsigned kFrameAreaHelpContext = 15000;
 
+const char* gCalcFirst = "VCALC.EXE";
+const char* gCalcFallback = "CALC.EXE";
+
 }  // namespace
 
 void StartCalculator()
@@ -26,13 +29,31 @@ void StartCalculator()
         ShowWindow(calc, SW_RESTORE);
         return;
     }
-    if (WinExec("VCALC.EXE", SW_SHOWNORMAL) >= 32)
+    if (WinExec(gCalcFirst, SW_SHOWNORMAL) >= 32)
         return;
     char program[MAX_PATH] = {};
     GetPrivateProfileStringA("VokCalc", "ProgFileName", "", program, sizeof program, "vcalc.ini");
     if (program[0] && WinExec(program, SW_SHOWNORMAL) >= 32)
         return;
-    WinExec("CALC.EXE", SW_SHOWNORMAL);
+    const UINT result = WinExec(gCalcFallback, SW_SHOWNORMAL);
+    if (result >= 32)
+        return;
+    // WinExec's codes below 32 are the system's error numbers, 0 being out of resources.
+    const DWORD code = result == 0 ? ERROR_NOT_ENOUGH_MEMORY : result;
+    char reason[256] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, reason,
+                   sizeof reason, nullptr);
+    for (int n = lstrlenA(reason); n > 0 && (reason[n - 1] == '\r' || reason[n - 1] == '\n'); --n)
+        reason[n - 1] = 0;
+    if (!reason[0])
+        wsprintfA(reason, "Error %lu.", code);
+    VokMessage(FrameWindow(), IDS_CALCFAILED, reason, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void SetCalculatorPrograms(const char* first, const char* fallback)
+{
+    gCalcFirst = first;
+    gCalcFallback = fallback;
 }
 
 // The editor command the Change Case or Convert Tab Size dialog chooses; 0 on Cancel.

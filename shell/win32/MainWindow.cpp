@@ -32,13 +32,18 @@ HHOOK gFilterHook = nullptr;
 constexpr UINT kMsgHelpKey = WM_USER;        // the hook saw F1 in a dialog (0) or menu (2)
 constexpr UINT kMsgHandOver = WM_USER + 1;   // a second copy hands over its command line as an atom
 constexpr UINT kMsgChildGone = WM_USER + 2;  // an editor window closed: the status bar shows the next one
+constexpr UINT kMsgLayoutChanged = WM_USER + 3;  // children activated, maximised or restored: retitle the frame
 WNDPROC gClientProc = nullptr;
 
-// The client area tells the frame when a child is destroyed, however it was closed.
+// The client area tells the frame when a child is destroyed, however it was closed, and when the active or
+// maximised child may have changed.
 LRESULT CALLBACK ClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (msg == WM_MDIDESTROY && gFrame)
         PostMessageA(gFrame, kMsgChildGone, 0, 0);
+    if ((msg == WM_MDIACTIVATE || msg == WM_MDIMAXIMIZE || msg == WM_MDIRESTORE || msg == WM_MDINEXT
+         || msg == WM_MDICREATE) && gFrame)
+        PostMessageA(gFrame, kMsgLayoutChanged, 0, 0);
     return CallWindowProcA(gClientProc, hwnd, msg, wParam, lParam);
 }
 
@@ -191,6 +196,7 @@ void TMainWindow::UpdateStatusBar()
 {
     if (!statusBar_.Handle())
         return;
+    DropToolHint(false);
     TStatusValues v;
     if (TWindowsEditor* editor = ActiveEditor()) {
         v.line = std::to_string(editor->curLineNo + 1);
@@ -223,11 +229,46 @@ void TMainWindow::OnToolBarNotify(int code)
     GetCursorPos(&pt);
     UINT command = toolBar_.HitTest(pt);
     if (!command) {
-        statusBar_.LeaveHelpText();
+        DropToolHint(true);
         return;
     }
     std::string text = LoadResString(command);
     statusBar_.ShowHelpText(StatusTextOf(text).c_str());
+    toolHint_ = true;
+}
+
+void TMainWindow::DropToolHint(bool always)
+{
+    if (!toolHint_)
+        return;
+    // The bar hears of the pointer only while it is over the bar: a quick move off it into the text says
+    // nothing, so whatever the frame does next looks where the pointer is.
+    if (!always) {
+        POINT pt;
+        GetCursorPos(&pt);
+        HWND under = WindowFromPoint(pt);
+        if (under && toolBar_.Handle() && (under == toolBar_.Handle() || IsChild(toolBar_.Handle(), under)))
+            return;
+    }
+    toolHint_ = false;
+    statusBar_.LeaveHelpText();
+}
+
+void TMainWindow::UpdateTitle()
+{
+    // The client area names a maximised child in the frame's title only when it maximises one by itself,
+    // not when the child is created maximised: the frame says it every time.
+    std::string title = kTitle;
+    if (DocumentMaximised()) {
+        HWND active = reinterpret_cast<HWND>(SendMessageA(client_, WM_MDIGETACTIVE, 0, 0));
+        char name[300] = {};
+        GetWindowTextA(active, name, sizeof name);
+        title = title + " - [" + name + "]";
+    }
+    char now[400] = {};
+    GetWindowTextA(hwnd_, now, sizeof now);
+    if (title != now)
+        DefWindowProcA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
 }
 
 int TMainWindow::ToolBarHeight() const
@@ -291,7 +332,9 @@ TWindowsEditor* TMainWindow::OpenByName(const char* path)
             return editor;
         }
     }
-    TWindowsEditor* editor = TWindowsEditor::Create(client_, name.c_str(), ID_EDITORNOTIFY, nullptr, first);
+    // A maximised document stays so: the new one comes up maximised over it rather than restoring it.
+    const bool maximise = first || DocumentMaximised();
+    TWindowsEditor* editor = TWindowsEditor::Create(client_, name.c_str(), ID_EDITORNOTIFY, nullptr, maximise);
     if (!editor)
         return nullptr;
     editor->SetEditorFont(font_.Get(), false);
@@ -300,8 +343,9 @@ TWindowsEditor* TMainWindow::OpenByName(const char* path)
         return nullptr;
     }
     editor->TitleChanged();
-    ShowWindow(editor->Handle(), first ? SW_SHOWMAXIMIZED : SW_SHOW);
+    ShowWindow(editor->Handle(), maximise ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateStatusBar();
+    UpdateTitle();
     return editor;
 }
 
@@ -322,13 +366,14 @@ TWindowsEditor* TMainWindow::NewDocument()
 {
     std::string title = UntitledName(untitled_);
     untitled_ = (untitled_ + 1) & 0xFFFF;
-    const bool first = ActiveEditor() == nullptr;
-    TWindowsEditor* editor = TWindowsEditor::Create(client_, title.c_str(), ID_EDITORNOTIFY, nullptr, first);
+    const bool maximise = ActiveEditor() == nullptr || DocumentMaximised();
+    TWindowsEditor* editor = TWindowsEditor::Create(client_, title.c_str(), ID_EDITORNOTIFY, nullptr, maximise);
     if (!editor)
         return nullptr;
     editor->SetEditorFont(font_.Get(), true);
     editor->TitleChanged();
     UpdateStatusBar();
+    UpdateTitle();
     return editor;
 }
 
@@ -390,10 +435,23 @@ void TMainWindow::ChooseEditorFont()
 {
     LOGFONTA lf = {};
     GetObjectA(font_.Get(), sizeof lf, &lf);
+    // The dialog finds the face and size in its lists only as the font really is: the face the system
+    // chose for the one asked for (a substitute when that is missing), at the height it has.
+    {
+        TWindowDC screen(nullptr);
+        TSelectObject useFont(screen.Dc(), font_.Get());
+        char face[LF_FACESIZE] = {};
+        TEXTMETRICA tm = {};
+        if (GetTextFaceA(screen.Dc(), sizeof face, face) > 0)
+            lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+        if (GetTextMetricsA(screen.Dc(), &tm))
+            lf.lfHeight = -(tm.tmHeight - tm.tmInternalLeading);
+    }
     CHOOSEFONTA cf = {};
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = hwnd_;
     cf.lpLogFont = &lf;
+    cf.iPointSize = ProgramSettings().fontSize * 10;
     cf.Flags = CF_SCREENFONTS | CF_FIXEDPITCHONLY | CF_LIMITSIZE | CF_INITTOLOGFONTSTRUCT;
     cf.nSizeMin = 6;
     cf.nSizeMax = 126;
@@ -565,7 +623,14 @@ LRESULT TMainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (wParam != SIZE_MINIMIZED)
             OnSize(LOWORD(lParam), HIWORD(lParam));
         return 0;
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), lParam); return 0;
+    case WM_COMMAND: {
+        const HWND self = hwnd_;  // a command may close the frame and this object with it
+        OnCommand(LOWORD(wParam), HIWORD(wParam), lParam);
+        // A command given (from the bar or elsewhere, and whatever its dialog answered) ends the hint.
+        if (LOWORD(wParam) != ID_TOOLBAR && LOWORD(wParam) != ID_EDITORNOTIFY && FromHandle(self) == this)
+            DropToolHint(true);
+        return 0;
+    }
     case WM_DROPFILES: DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CLOSE:
         if (CanClose())
@@ -610,7 +675,11 @@ LRESULT TMainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case kMsgChildGone: UpdateStatusBar(); return 0;
+    case kMsgChildGone:
+        UpdateStatusBar();
+        UpdateTitle();
+        return 0;
+    case kMsgLayoutChanged: UpdateTitle(); return 0;
     case kMsgHandOver: {
         char text[257] = {};
         if (GlobalGetAtomNameA(static_cast<ATOM>(wParam), text, sizeof text - 1) > 0)
@@ -620,6 +689,19 @@ LRESULT TMainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     default: break;
     }
     return DefFrameProcA(hwnd_, client_, msg, wParam, lParam);
+}
+
+void TMainWindow::DispatchLoopMessage(HWND frame, HWND client, HACCEL accel, MSG& msg)
+{
+    // The frame object goes with its window: look it up each time.
+    if (TMainWindow* live = FromHandle(frame); live && live->PreTranslateMessage(msg))
+        return;
+    if (IsWindow(client) && TranslateMDISysAccel(client, &msg))
+        return;
+    if (IsWindow(frame) && TranslateAcceleratorA(frame, accel, &msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
 }
 
 LRESULT CALLBACK TMainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept

@@ -24,6 +24,9 @@ public:
     // Creates the frame window (hidden) and sets it up: commandLine is opened by a posted command 92.
     static TMainWindow* Create(HINSTANCE instance, const std::string& commandLine);
     static TMainWindow* FromHandle(HWND hwnd);
+    // One message of the program's loop: help mode, the documents' system keys, the accelerators, then
+    // translation and dispatch.
+    static void DispatchLoopMessage(HWND frame, HWND client, HACCEL accel, MSG& msg);
 
     TMainWindow(const TMainWindow&) = delete;  // one object per window
     TMainWindow& operator=(const TMainWindow&) = delete;
@@ -57,6 +60,10 @@ public:
     void ApplyFont();
     // Shows the active document's line, column, character, lines, modified flag, mode and format.
     void UpdateStatusBar();
+    // "Vok Text Editor", followed by " - [NAME]" while the active document is maximised.
+    void UpdateTitle();
+    // Drops a tool-bar button's hint from the status bar; unless always, only when the pointer has left the bar.
+    void DropToolHint(bool always);
     const TStatBar& StatusBar() const { return statusBar_; }
 
     // ---- Menus and help mode (FrameMenus.cpp).
@@ -116,13 +123,17 @@ private:
     bool quitOnDestroy_ = false;
     bool fontResourceAdded_ = false;
     bool helpMode_ = false;
+    bool toolHint_ = false;  // the status bar shows the hint of a tool-bar button
     unsigned pendingHelp_ = 0;
     unsigned lastHelpContext_ = 0;
 };
 
 // Command 555: activates the running calculator, or starts "VCALC.EXE", the one "vcalc.ini" names, or
 // "CALC.EXE", in that order.
+// When neither starts, a message gives the system's reason.
 void StartCalculator();
+// The two program names StartCalculator tries (tests give names that cannot start).
+void SetCalculatorPrograms(const char* first, const char* fallback);
 
 // The window handle of the frame, set when the frame is set up.
 HWND FrameWindow();

@@ -104,17 +104,8 @@ int RunApplication(HINSTANCE instance, const std::string& commandLine, int show,
         StartTestScript(frame, script);
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        // The frame object goes with its window: look it up each time.
-        if (TMainWindow* live = TMainWindow::FromHandle(frameHwnd); live && live->PreTranslateMessage(msg))
-            continue;
-        if (IsWindow(client) && TranslateMDISysAccel(client, &msg))
-            continue;
-        if (IsWindow(frameHwnd) && TranslateAcceleratorA(frameHwnd, accel, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        TMainWindow::DispatchLoopMessage(frameHwnd, client, accel, msg);
     SetEditorServices(nullptr);
     EndControlLibrary(instance);
     return static_cast<int>(msg.wParam);

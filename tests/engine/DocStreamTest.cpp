@@ -1,6 +1,7 @@
 // Reading documents from byte streams and writing them, or their marked block, back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -87,6 +88,130 @@ TEST_F(DocStreamTest, ReadTextLineNeverOverrunsASmallBuffer)
     EXPECT_EQ(buf[10], '#');
     EXPECT_EQ(TVokEditor::ReadTextLine(in, buf, 10, kLineWidthLimit, 8, false, nullptr, nullptr), 0);
     EXPECT_STREQ(buf, "hijkl");
+}
+
+// A stream that hands out its bytes a few at a time, so that runs of plain bytes end at every possible
+// window edge and push-backs fall outside the window.
+class TTrickleInStream final : public TInStream {
+public:
+    TTrickleInStream(std::string data, unsigned state) : data_(std::move(data)), state_(state) {}
+
+protected:
+    bool Fill() override
+    {
+        if (at_ >= data_.size())
+            return false;
+        state_ = state_ * 1103515245u + 12345u;
+        std::size_t take = std::min<std::size_t>(1 + (state_ >> 16) % 11, data_.size() - at_);
+        SetWindow(data_.data() + at_, data_.data() + at_ + take);
+        at_ += take;
+        return true;
+    }
+
+private:
+    std::string data_;
+    std::size_t at_ = 0;
+    unsigned state_;
+};
+
+// The line reader's rules one byte at a time, as plainly as they can be written: the reference for the
+// reader's faster path.
+int ReferenceReadLine(const std::string& data, std::size_t* at, char* buffer, int size, int maxWidth, int tabSize,
+                      bool appendCrLf, int16_t* format, bool* binary)
+{
+    int col = 0;
+    int n = 0;
+    for (;;) {
+        if (*at >= data.size()) {
+            buffer[n] = 0;
+            return 0;
+        }
+        int c = static_cast<unsigned char>(data[(*at)++]);
+        if (c == '\r' || c == '\n') {
+            *format = kFormatUnix;
+            if (c == '\r') {
+                *format = kFormatMac;
+                if (*at < data.size() && data[*at] == '\n') {
+                    ++*at;
+                    *format = kFormatDos;
+                }
+            }
+            break;
+        }
+        col += c == '\t' ? tabSize - col % tabSize : 1;
+        if (col > maxWidth || n + 1 > size - 3) {
+            --*at;
+            if (appendCrLf) {
+                buffer[n++] = '\r';
+                buffer[n++] = '\n';
+            }
+            buffer[n] = 0;
+            return 1;
+        }
+        if (c == 0) {
+            c = ' ';
+            *binary = true;
+        }
+        buffer[n++] = static_cast<char>(c);
+    }
+    if (appendCrLf) {
+        buffer[n++] = '\r';
+        buffer[n++] = '\n';
+    }
+    buffer[n] = 0;
+    return 0;
+}
+
+TEST_F(DocStreamTest, ReadTextLineAgreesWithTheBytewiseRulesOverRandomStreams)
+{
+    const char alphabet[] = {'a', 'b', ' ', '\t', '\r', '\n', '\0', '\x01', '\x0D', '\x0E', '\xE8', '\xFF'};
+    unsigned state = 7;
+    auto next = [&state](unsigned bound) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % bound;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string data;
+        const unsigned length = next(5) == 0 ? next(3000) : next(60);
+        const bool plainHeavy = next(2) == 0;
+        for (unsigned i = 0; i < length; ++i)
+            data += plainHeavy && next(8) ? static_cast<char>('a' + next(26)) : alphabet[next(sizeof alphabet)];
+        const int size = next(3) == 0 ? 4 + static_cast<int>(next(40)) : kLineBufferSize;
+        const int tabSize = 1 + static_cast<int>(next(9));
+        // At least one tab wide: a tab wider than a whole line could never be read.
+        const int maxWidth = next(3) == 0 ? tabSize + static_cast<int>(next(30)) : kLineWidthLimit;
+        const bool crlf = next(2) == 0;
+        SCOPED_TRACE("round " + std::to_string(round));
+
+        TTrickleInStream trickle(data, round);
+        TMemInStream whole(data);
+        std::size_t at = 0;
+        for (int line = 0; line < 10000; ++line) {
+            std::vector<char> want(static_cast<std::size_t>(size), '#');
+            int16_t wantFormat = 0;
+            bool wantBinary = false;
+            const int wantResult =
+                ReferenceReadLine(data, &at, want.data(), size, maxWidth, tabSize, crlf, &wantFormat, &wantBinary);
+            for (TInStream* in : {static_cast<TInStream*>(&trickle), static_cast<TInStream*>(&whole)}) {
+                std::vector<char> got(static_cast<std::size_t>(size) + 1, '#');
+                int16_t gotFormat = 0;
+                bool gotBinary = false;
+                int gotLength = -1;
+                ASSERT_EQ(TVokEditor::ReadTextLine(*in, got.data(), size, maxWidth, tabSize, crlf, &gotFormat,
+                                                   &gotBinary, &gotLength),
+                          wantResult);
+                ASSERT_STREQ(got.data(), want.data());
+                ASSERT_EQ(gotLength, static_cast<int>(std::strlen(want.data())));
+                ASSERT_EQ(gotFormat, wantFormat);
+                ASSERT_EQ(gotBinary, wantBinary);
+                ASSERT_EQ(got[static_cast<std::size_t>(size)], '#');
+            }
+            if (at >= data.size())
+                break;
+        }
+        EXPECT_EQ(trickle.Get(), TInStream::kEof);
+        EXPECT_EQ(whole.Get(), TInStream::kEof);
+    }
 }
 
 // ---- Whole documents in each line-end form. ----------------------------------------------------------

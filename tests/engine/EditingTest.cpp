@@ -118,13 +118,73 @@ TEST_F(Editing, TabInsertsATabOrSpacesAndMergesWithTyping)
 {
     Type("ab");
     Run(cmTab);
-    // A tab at the end of a line is trailing white space: the cursor moves on in virtual space.
-    EXPECT_EQ(ed.Text(0), "ab");
+    // A tab typed at the end of a line stays until the cursor leaves the line, for the text typed after it.
+    EXPECT_EQ(ed.Text(0), "ab\t");
     EXPECT_EQ(ed.curCol, 8);
     EXPECT_EQ(ed.undoCount, 1);
     EngineOptions().useTabChar = false;
     Run(cmTab);
     EXPECT_EQ(ed.curCol, 16);
+}
+
+// Blanks typed at the end of a line stay there while typing goes on, so that a Tab followed by text gives
+// that tab, not the spaces that would pad a trimmed line out to the cursor; the cursor's leaving the line,
+// a save and Undo each see them go.
+TEST_F(Editing, BlanksTypedAtTheLineEndStayUntilTheCursorMoves)
+{
+    Type("a");
+    Run(cmTab);
+    Type("b");
+    EXPECT_EQ(ed.Text(0), "a\tb");
+    EXPECT_EQ(ed.curCol, 9);
+    EXPECT_EQ(ed.undoCount, 1);  // one typing step
+
+    Run(cmNewLine);
+    Type("c\td  \t");
+    EXPECT_EQ(ed.Text(1), "c\td  \t");
+    EXPECT_EQ(ed.curCol, 16);
+    Type("e");
+    EXPECT_EQ(ed.Text(1), "c\td  \te");
+
+    // Moved away from: trimmed, the cursor keeping its column in virtual space.
+    Run(cmNewLine);
+    Type("ab  ");
+    Run(cmCursorLeft);
+    EXPECT_EQ(ed.Text(2), "ab");
+    EXPECT_EQ(ed.curCol, 3);
+    Run(cmLineEnd);
+    Run(cmTab);
+    Run(cmCursorUp);
+    EXPECT_EQ(ed.Text(2), "ab");
+    EXPECT_EQ(ed.Text(1), "c\td  \te");
+
+    // Saved while the cursor stands after them: the file has the line as the cursor's leaving would make it,
+    // and typing goes on after the tab.
+    Run(cmCursorDown);
+    Run(cmLineEnd);
+    Type("\t");
+    TMemOutStream out;
+    ASSERT_TRUE(ed.WriteFile(out, kFormatUnix));
+    EXPECT_EQ(out.Text(), "a\tb\nc\td  \te\nab\n");
+    EXPECT_FALSE(ed.modified);
+    Type("x");
+    EXPECT_EQ(ed.Text(2), "ab\tx");
+
+    // Undo of the typing takes the blanks with it; Redo brings them back, and typing lands after them.
+    Run(cmUndo);
+    EXPECT_EQ(ed.Text(2), "ab");
+    Run(cmRedo);
+    EXPECT_EQ(ed.Text(2), "ab\tx");
+
+    // Auto-indent blanks still go at once: the new line is empty, the cursor at the indent.
+    ed.Load("    foo\n");
+    Run(cmLineEnd);
+    Run(cmNewLine);
+    EXPECT_EQ(ed.Text(1), "");
+    EXPECT_EQ(ed.curCol, 4);
+    Run(cmTab);
+    Type("x");
+    EXPECT_EQ(ed.Text(1), "    \tx");
 }
 
 namespace {
@@ -151,6 +211,6 @@ TEST_F(Editing, AutoCorrectAndSentenceCapitals)
             ac.ExecuteCommand(cmInsertChar, c);
     };
     type("teh cat sat. it is, approx. fine.. ok a. b ");
-    EXPECT_EQ(ac.Joined(), "The cat sat. It is, approx. fine.. ok a. B");
+    EXPECT_EQ(ac.Joined(), "The cat sat. It is, approx. fine.. ok a. B ");
     EXPECT_EQ(ac.curCol, 43);
 }

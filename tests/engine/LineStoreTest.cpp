@@ -1,6 +1,7 @@
 // The line store: lookup by index, the column model with tabs, trimming, update batching and states.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "support/EngineFixture.h"
@@ -127,6 +128,43 @@ TEST_F(LineStoreTest, ColumnOfPointerCountsTabExpansion)
     // The two walks are inverse on every byte.
     for (const char* p = text; *p; ++p)
         EXPECT_EQ(TVokEditor::PointerAtColumn(text, TVokEditor::ColumnOfPointer(text, p)), p);
+}
+
+// The column walks step over runs of plain bytes at once; the byte-by-byte definition is the reference.
+TEST_F(LineStoreTest, ColumnWalksAgreeWithTheBytewiseDefinitionOnRandomLines)
+{
+    unsigned state = 11;
+    auto next = [&state](unsigned bound) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % bound;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        const int tab = 1 + static_cast<int>(next(16));
+        EngineOptions().tabSize = static_cast<int16_t>(tab);
+        std::string text;
+        const unsigned length = next(4) == 0 ? next(300) : next(30);
+        for (unsigned i = 0; i < length; ++i)
+            text += next(5) == 0 ? '\t' : static_cast<char>('a' + next(3));
+        std::vector<int> columnBefore;  // the column at which each byte starts, and the width at the end
+        int c = 0;
+        for (char ch : text) {
+            columnBefore.push_back(c);
+            c += ch == '\t' ? tab - c % tab : 1;
+        }
+        columnBefore.push_back(c);
+        const char* t = text.c_str();
+        ASSERT_EQ(TVokEditor::LineWidth(t), c) << text;
+        for (std::size_t i = 0; i <= text.size() + 2; ++i)
+            ASSERT_EQ(TVokEditor::ColumnOfPointer(t, t + std::min(i, text.size())),
+                      columnBefore[std::min(i, text.size())]);
+        for (int col = -1; col <= c + 3; ++col) {
+            std::size_t at = 0;
+            while (at < text.size() && columnBefore[at] < col)
+                ++at;
+            ASSERT_EQ(TVokEditor::PointerAtColumn(t, col) - t, static_cast<std::ptrdiff_t>(at))
+                << "column " << col << " of \"" << text << "\" tab " << tab;
+        }
+    }
 }
 
 TEST_F(LineStoreTest, LineWidthsWithAndWithoutTrailingBlanks)

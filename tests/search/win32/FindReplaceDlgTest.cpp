@@ -339,6 +339,35 @@ TEST_F(FindReplaceDlg, ReplaceAllWithoutPromptReplacesEveryOccurrence)
     EXPECT_EQ(services.shown, (std::vector<unsigned>{15101}));
 }
 
+// The message that ends a Replace All comes up over the replaced text, in view and painted, not over the
+// text as it was with the first match still selected.
+TEST_F(FindReplaceDlg, ReplaceAllPaintsTheResultBeforeItsMessage)
+{
+    std::string text = "cat\n";
+    for (int i = 0; i < 200; ++i)
+        text += "line\n";
+    Load(text + "cat\n");
+    bool painted = false, pending = true, inView = false;
+    services.onMessage = [&](unsigned) {
+        RECT dirty;
+        painted = !GetUpdateRect(ed->Handle(), &dirty, FALSE);
+        pending = ed->pendingRedraw != kRedrawNone;
+        inView = ed->curLineNo >= ed->topLine && ed->curLineNo < ed->topLine + static_cast<int32_t>(ed->winLines);
+    };
+    RunDialog("Replace", cmReplace, [&](HWND box, int) {
+        SetField(box, IDC_SRCH_FINDTEXT, "cat");
+        SetField(box, IDC_SRCH_REPLACETEXT, "dog");
+        Toggle(box, IDC_SRCH_PROMPT);
+        Press(box, IDC_SRCH_REPLACEALL);
+        return true;
+    });
+    EXPECT_EQ(Line(201), "dog");
+    ASSERT_EQ(services.shown, (std::vector<unsigned>{15101}));
+    EXPECT_FALSE(pending);
+    EXPECT_TRUE(painted);
+    EXPECT_TRUE(inView);
+}
+
 TEST_F(FindReplaceDlg, PromptAnsweredNoYesAndAll)
 {
     Load("x x x x\n");

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
     int Message(HWND, unsigned id, const char*, unsigned) override
     {
         shown.push_back(id);
+        if (onMessage)
+            onMessage(id);
         return IDOK;
     }
     bool SaveAsDialog(HWND, char*, int*, bool*) override { return false; }
@@ -34,6 +37,7 @@ public:
     void OpenByName(const char*) override {}
 
     std::vector<unsigned> shown;
+    std::function<void(unsigned)> onMessage;  // sees the window as the message box would cover it
 };
 
 inline LRESULT CALLBACK SearchTestFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

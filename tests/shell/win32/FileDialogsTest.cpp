@@ -192,6 +192,47 @@ TEST_F(FileDialogTest, FileFiltersAreAddedMovedAndKept)
     EXPECT_EQ(block, std::string("Text\0*.txt\0Logs\0*.log\0All\0*.*\0\0", 31));
 }
 
+// The pattern column starts after the longest description and the list reaches to the end of the
+// longest pattern, so that "*.txt;*.doc;*.ini;*.inf;*.log;*.c" is not cut off.
+TEST_F(FileDialogTest, FileFiltersShowTheWholePatterns)
+{
+    const std::string longPattern = "*.txt;*.doc;*.ini;*.inf;*.log;*.c;*.cpp;*.h";
+    SetFileFilterRows({{"All Text Files", longPattern}, {"All", "*.*"}});
+    int extent = -1, needed = 0;
+    bool scrolls = false;
+    WhenDialogOpens([&](HWND dialog) {
+        HWND list = Descendant(dialog, IDC_FILTERLIST);
+        extent = static_cast<int>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
+        scrolls = (GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL) != 0;
+        HDC dc = GetDC(list);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+        SIZE a = {}, b = {};
+        GetTextExtentPoint32A(dc, "All Text Files", 14, &a);
+        GetTextExtentPoint32A(dc, longPattern.c_str(), static_cast<int>(longPattern.size()), &b);
+        needed = a.cx + b.cx;
+        SelectObject(dc, old);
+        ReleaseDC(list, dc);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_FALSE(EditFileFilters(GetModuleHandleA(nullptr), hwnd));
+    EXPECT_TRUE(scrolls);
+    EXPECT_GT(extent, needed);
+}
+
+// Set Font opens on the editor font's own size, not on the smallest one offered.
+TEST_F(FileDialogTest, SetFontOffersTheCurrentSize)
+{
+    std::string size;
+    WhenDialogOpens([&](HWND dialog) {
+        char text[16] = {};
+        GetWindowTextA(Descendant(dialog, cmb3), text, sizeof text);
+        size = text;
+        Click(dialog, IDCANCEL);
+    });
+    Command(CM_SETFONT);
+    EXPECT_EQ(size, std::to_string(ProgramSettings().fontSize));
+}
+
 TEST_F(FileDialogTest, FileFiltersCancelledKeepTheTable)
 {
     SetFileFilterRows({{"Text", "*.txt"}});

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@ public:
     {
         shown.push_back(id);
         args.push_back(arg ? arg : "");
+        if (onMessage)
+            onMessage(id);
         return answer;
     }
     bool SaveAsDialog(HWND, char* path, int* format, bool*) override
@@ -54,6 +57,7 @@ public:
 
     std::vector<unsigned> shown;
     std::vector<std::string> args;
+    std::function<void(unsigned)> onMessage;  // sees the frame as the message box would cover it
     int answer = IDCANCEL;
     std::string saveAsPath;
 
@@ -127,9 +131,10 @@ protected:
         UseSettingsFile(folder.File("ozm.ini"));
         SetEditorServices(&services);
         SetVokMessageHook(
-            [](unsigned id, const char*, unsigned, void* self) {
+            [](unsigned id, const char* arg, unsigned, void* self) {
                 auto* s = static_cast<TScriptedFrameServices*>(self);
                 s->shown.push_back(id);
+                s->args.push_back(arg ? arg : "");
                 return s->answer;
             },
             &services);
