@@ -11,6 +11,15 @@ void CopyCut(char* to, const char* from, int capacity)
     to[capacity - 1] = 0;
 }
 
+// A list text cut to its capacity. Blanks the cut leaves at the end go too: the list file would drop them
+// around a key, so the element would come back from the file under another text.
+void CutKey(char* to, const char* from, int capacity)
+{
+    CopyCut(to, from, capacity);
+    for (std::size_t n = std::strlen(to); n > 0 && IsProfileBlank(to[n - 1]); --n)
+        to[n - 1] = 0;
+}
+
 // Where text belongs in a list sorted by compare: the first element not below it.
 template <typename TElement, typename TText>
 std::size_t LowerBound(const std::vector<TElement>& list, const char* text, const TCharServices& chars, TText field)
@@ -206,7 +215,9 @@ bool TAutoCorrect::IsException(const char* token) const
 void TAutoCorrect::InsertReplacement(const char* replace, const char* with)
 {
     TAutoCorrectReplaceElement e;
-    CopyCut(e.replace, replace, sizeof e.replace);
+    CutKey(e.replace, replace, sizeof e.replace);
+    if (!e.replace[0])
+        return;
     CopyCut(e.with, with, sizeof e.with);
     const std::size_t at = LowerBound(replacements_, e.replace, chars_, ReplaceOf);
     if (at < replacements_.size() && chars_.CompareNoCase(replacements_[at].replace, e.replace) == 0) {
@@ -219,7 +230,9 @@ void TAutoCorrect::InsertReplacement(const char* replace, const char* with)
 void TAutoCorrect::InsertException(const char* text)
 {
     TAutoCorrectExceptionElement e;
-    CopyCut(e.text, text, sizeof e.text);
+    CutKey(e.text, text, sizeof e.text);
+    if (!e.text[0])
+        return;
     const std::size_t at = LowerBound(exceptions_, e.text, chars_, TextOf);
     if (at < exceptions_.size() && chars_.CompareNoCase(exceptions_[at].text, e.text) == 0)
         return;
@@ -231,8 +244,8 @@ bool TAutoCorrect::AddReplacement(const char* replace, const char* with)
     if (!replace || !with || !*replace || !*with)
         return false;
     char cut[32];
-    CopyCut(cut, replace, sizeof cut);
-    if (FindReplacement(cut) < 0 && replacements_.size() >= kMaxElements)
+    CutKey(cut, replace, sizeof cut);
+    if (!cut[0] || (FindReplacement(cut) < 0  && replacements_.size() >= kMaxElements))
         return false;
     InsertReplacement(cut, with);
     listsChanged = true;
@@ -254,7 +267,9 @@ bool TAutoCorrect::AddException(const char* text)
     if (!text || !*text)
         return false;
     char cut[16];
-    CopyCut(cut, text, sizeof cut);
+    CutKey(cut, text, sizeof cut);
+    if (!cut[0])
+        return false;
     if (FindException(cut) >= 0)
         return true;
     if (exceptions_.size() >= kMaxElements)

@@ -181,6 +181,11 @@ TEST_F(AutoCorrect, ListLimits)
     EXPECT_EQ(std::strlen(other.Replacements()[0].with), 31u);
     ASSERT_TRUE(other.AddException(std::string(20, 'c').c_str()));
     EXPECT_EQ(std::strlen(other.Exceptions()[0].text), 15u);
+    // A cut that ends in blanks drops them, as the list file would: found by the fuzz target, where
+    // such an element came back from the file under another text.
+    ASSERT_TRUE(other.AddReplacement(("th" + std::string(29, '\x1a') + "x").c_str(), "that's"));
+    EXPECT_GE(other.FindReplacement("th"), 0);
+    EXPECT_FALSE(other.AddException("   "));
 }
 
 TEST_F(AutoCorrect, WordLengthLimitsAndBuffer)
