@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "autocorrect/AutoCorrect.h"
 #include "editor_window/BlockText.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
@@ -174,4 +175,19 @@ void TBatchEditor::WordCount(long lines, long nonBlank, long paragraphs, long wo
     } catch (...) {
         // Out of memory for one line of output: the document is not affected.
     }
+}
+
+bool TBatchEditor::AutoCorrectWord(const char* word, char* buffer, int size) noexcept
+{
+    return answers_.autoCorrect && answers_.autoCorrect->Correct(word, buffer, size);
+}
+
+bool TBatchEditor::CapitalizeSentences() noexcept
+{
+    return answers_.autoCorrect && answers_.autoCorrect->capitalizeSentence;
+}
+
+bool TBatchEditor::IsCapitalizeException(const char* token) noexcept
+{
+    return answers_.autoCorrect && answers_.autoCorrect->IsException(token);
 }

@@ -9,6 +9,8 @@
 #include "engine/VokEditor.h"
 #include "syntax/SyntaxColour.h"
 
+class TAutoCorrect;
+
 // The clipboard of one run, shared by its documents in order, laid out as the editor's clipboard: the
 // plain text, and for a column block also its width and height.
 struct TBatchClipboard {
@@ -44,6 +46,8 @@ struct TBatchAnswers {
     bool hasLineStyle = false;
     int lineStyle = 1;
     char lineChar = ' ';
+    // The run's AutoCorrect; none: typing is not corrected.
+    TAutoCorrect* autoCorrect = nullptr;
     // Where the word count goes: the run's standard output.
     std::function<void(const std::string&)> print;
 };
@@ -88,6 +92,9 @@ public:
     bool ConvertTextDialog(unsigned char* table, bool* selectionOnly) noexcept override;
     bool LineDrawStyle(int* style, char* fillChar) noexcept override;
     void WordCount(long lines, long nonBlank, long paragraphs, long words, long chars) noexcept override;
+    bool AutoCorrectWord(const char* word, char* buffer, int size) noexcept override;
+    bool CapitalizeSentences() noexcept override;
+    bool IsCapitalizeException(const char* token) noexcept override;
 
 private:
     // Puts the block on the run's clipboard; false when nothing is marked or memory ran out.

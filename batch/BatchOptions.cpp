@@ -33,6 +33,7 @@ const TOptionElement kOptionTable[] = {
     {"descending", 0, TValue::None},     {"fill", 0, TValue::Required},
     {"line-style", 0, TValue::Required}, {"convert", 0, TValue::Required},
     {"text-cnv", 0, TValue::Required},   {"selection-only", 0, TValue::None},
+    {"autocorrect", 0, TValue::Required}, {"caps-lock", 0, TValue::None},
 };
 
 const TOptionElement* FindLong(const std::string& name)
@@ -167,6 +168,11 @@ std::string Apply(const TOptionElement& e, const std::string& value, TBatchOptio
         o->convert = value;
     } else if (name == "text-cnv") o->textCnv = value;
     else if (name == "selection-only") o->selectionOnly = true;
+    else if (name == "autocorrect") {
+        if (value.empty())
+            return "--autocorrect takes the AutoCorrect file to load";
+        o->autoCorrectFile = value;
+    } else if (name == "caps-lock") o->capsLock = true;
     return {};
 }
 
@@ -298,6 +304,9 @@ const char* BatchUsage()
            "                          to 1252 or back, or the section NAME of TEXT.CNV\n"
            "      --text-cnv FILE     the TEXT.CNV file (default: the one beside the program)\n"
            "      --selection-only    Convert Text changes only the selection\n"
+           "      --autocorrect FILE  correct typed words from this AutoCorrect file (its flags and\n"
+           "                          Language from section AutoCorrect of --settings)\n"
+           "      --caps-lock         Caps Lock is on when the run starts\n"
            "                          WordCount prints \"words: LINES NONBLANK PARAGRAPHS WORDS CHARS\"\n"
            "  -h, --help              this text\n"
            "Exit code: 0 success; 1 a file, macro, key text or command failed; 2 bad usage.\n";

@@ -53,6 +53,8 @@ struct TBatchOptions {
     std::string convert;  // oem2ansi, ansi2oem or a section of the TEXT.CNV file
     std::string textCnv;  // that file; empty: TEXT.CNV beside the program
     bool selectionOnly = false;
+    std::string autoCorrectFile;  // the AutoCorrect lists; empty: AutoCorrect is off
+    bool capsLock = false;  // Caps Lock is on when the run starts
     std::string programDirectory;  // where the default TEXT.CNV is looked for; set by the program
     std::vector<std::string> files;
 };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/ByteStream.h"
+#include "autocorrect/AutoCorrect.h"
 #include "base/IniFile.h"
 #include "batch/BatchEditor.h"
 #include "batch/BatchFiles.h"
@@ -105,6 +106,7 @@ private:
     // Each returns false after printing why the run cannot go on.
     bool LoadSettings();
     bool LoadKeymap();
+    bool LoadAutoCorrect();
     bool Compile(const std::string& text, const std::string& source);
     bool PrepareRunMacro();
     bool PrepareKeys();
@@ -134,6 +136,8 @@ private:
     std::vector<TKeyPress> keys_;
     bool outputIsFolder_ = false;
     TSyntaxTable syntax_;
+    TMemoryCapsLock capsLock_;
+    std::unique_ptr<TAutoCorrect> autoCorrect_;
 };
 
 bool TBatchRun::PrepareConvert()
@@ -195,6 +199,31 @@ bool TBatchRun::LoadSettings()
         search.findHistory.Set(i, (*settings.findHistory)[i]);
         search.replaceHistory.Set(i, (*settings.replaceHistory)[i]);
     }
+    return true;
+}
+
+bool TBatchRun::LoadAutoCorrect()
+{
+    if (o_.autoCorrectFile.empty())
+        return true;
+    if (!IsReadable(o_.autoCorrectFile))
+        return false;
+    std::FILE* probe = std::fopen(o_.autoCorrectFile.c_str(), "rb");
+    if (!probe) {
+        Fail(CannotOpen(o_.autoCorrectFile));
+        return false;
+    }
+    std::fclose(probe);
+    capsLock_.Set(o_.capsLock);
+    autoCorrect_ = std::make_unique<TAutoCorrect>(Cp1250CharServices(), &capsLock_);
+    const TIniFile lists(o_.autoCorrectFile);
+    if (o_.settingsFile.empty()) {
+        autoCorrect_->Load(lists, nullptr);
+    } else {
+        const TIniFile settings(o_.settingsFile);
+        autoCorrect_->Load(lists, &settings);
+    }
+    answers_.autoCorrect = autoCorrect_.get();
     return true;
 }
 
@@ -473,7 +502,7 @@ int TBatchRun::Run()
     if (!PrepareConvert())
         return kExitFailed;
 
-    if (!LoadSettings() || !LoadKeymap())
+    if (!LoadSettings() || !LoadKeymap() || !LoadAutoCorrect())
         return kExitFailed;
     if (!CheckOutput() || !CheckBackups())
         return kExitUsage;

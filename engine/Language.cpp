@@ -271,3 +271,68 @@ bool SortItems(TSortItem* items, std::size_t count, TLanguage lang, const TSortO
         return false;
     }
 }
+
+namespace {
+// Code page 1250 letters from 128 up: the upper-case ones with their lower-case partners. 0xB5 (micro) and
+// 0xDF (sharp s) are lower-case letters without a single-byte capital.
+constexpr unsigned char kCp1250UpperLower[][2] = {
+    {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F},
+    {0xA3, 0xB3}, {0xA5, 0xB9}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xBC, 0xBE}};
+
+struct TCp1250Table {
+    unsigned char upper[256];
+    unsigned char lower[256];
+    bool isUpper[256] = {};
+    bool isLower[256] = {};
+    TCp1250Table()
+    {
+        for (int c = 0; c < 256; ++c)
+            upper[c] = lower[c] = static_cast<unsigned char>(c);
+        auto pair = [this](int u, int l) {
+            isUpper[u] = isLower[l] = true;
+            upper[l] = static_cast<unsigned char>(u);
+            lower[u] = static_cast<unsigned char>(l);
+        };
+        for (int c = 'A'; c <= 'Z'; ++c)
+            pair(c, c + 32);
+        for (const auto& p : kCp1250UpperLower)
+            pair(p[0], p[1]);
+        for (int c = 0xC0; c <= 0xDE; ++c)
+            if (c != 0xD7)
+                pair(c, c + 32);
+        isLower[0xB5] = isLower[0xDF] = true;
+    }
+};
+
+const TCp1250Table& Cp1250()
+{
+    static const TCp1250Table table;
+    return table;
+}
+
+class TCp1250CharServices final : public TCharServices {
+public:
+    bool IsAlpha(unsigned char c) const override { return Cp1250().isUpper[c] || Cp1250().isLower[c]; }
+    bool IsLower(unsigned char c) const override { return Cp1250().isLower[c]; }
+    bool IsUpper(unsigned char c) const override { return Cp1250().isUpper[c]; }
+    unsigned char ToUpper(unsigned char c) const override { return Cp1250().upper[c]; }
+    unsigned char ToLower(unsigned char c) const override { return Cp1250().lower[c]; }
+    int CompareNoCase(const char* a, const char* b) const override
+    {
+        const auto* s = reinterpret_cast<const unsigned char*>(a);
+        const auto* t = reinterpret_cast<const unsigned char*>(b);
+        for (;; ++s, ++t) {
+            const int ca = Cp1250().lower[*s];
+            const int cb = Cp1250().lower[*t];
+            if (ca != cb || ca == 0)
+                return ca - cb;
+        }
+    }
+};
+}  // namespace
+
+const TCharServices& Cp1250CharServices()
+{
+    static const TCp1250CharServices services;
+    return services;
+}

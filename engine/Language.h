@@ -47,3 +47,21 @@ struct TSortOrder {
 double SortKeyValue(const char* key, char decimal);
 // Orders the items by key; lines with equal keys keep their order. False when out of memory.
 bool SortItems(TSortItem* items, std::size_t count, TLanguage lang, const TSortOrder& order);
+
+// The character services of the system's code page that AutoCorrect decides case with. The Windows build
+// answers with the system's own functions; the portable implementation follows code page 1250, so that
+// Croatian (and the other Central European) letters count as letters as they do on a Croatian Windows.
+class TCharServices {
+public:
+    virtual ~TCharServices() = default;
+    virtual bool IsAlpha(unsigned char c) const = 0;
+    virtual bool IsLower(unsigned char c) const = 0;
+    virtual bool IsUpper(unsigned char c) const = 0;
+    virtual unsigned char ToUpper(unsigned char c) const = 0;
+    virtual unsigned char ToLower(unsigned char c) const = 0;
+    // Negative, 0 or positive, ignoring case.
+    virtual int CompareNoCase(const char* a, const char* b) const = 0;
+};
+
+// Code page 1250 without a system: letters, their case pairs, and comparison of the lowered bytes.
+const TCharServices& Cp1250CharServices();

@@ -141,10 +141,12 @@ void TVokEditor::AutoCorrectBeforeCursor()
     const TPosition wordStart{static_cast<int16_t>(ColumnOfPointer(text, start)), curLineNo};
 
     auto replaceWord = [&](const std::string& with) {
+        // The deletion starts a record of its own and the insertion merges into it, so that one Undo
+        // gives back the word as it was typed.
         prevCommand = cmNullCmd;
         DeleteRange(wordStart, Cursor());
-        InsertText(with.c_str());
         prevCommand = cmInsertChar;
+        InsertText(with.c_str());
         word = with;
     };
 
@@ -171,6 +173,10 @@ bool TVokEditor::StartsSentence(TPosition at)
     LineRecord* line = LineAt(at.line);
     const char* text = line->text;
     const char* p = PointerAtColumn(text, at.col);
+    // A word glued to the full stop before it ("e.g", "3.14") continues the token rather than starting
+    // a sentence; without this every abbreviation with inner full stops would be capitalised inside.
+    if (p > text && !IsSpaceByte(static_cast<unsigned char>(p[-1])))
+        return false;
     // Back over white space, across empty lines, to the byte before the word.
     for (;;) {
         while (p > text && IsSpaceByte(static_cast<unsigned char>(p[-1])))

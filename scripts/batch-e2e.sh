@@ -110,6 +110,27 @@ for runner in "${runners[@]}"; do
     ozm --keys "End Left Left Left Left Enter Alt+Backspace Alt+Shift+Backspace" undo3.txt
     expect_file "$p.RedoEnterAfterABlank" undo3.txt '    indented words\r\n    here\r\n'
 
+    # AutoCorrect from the shipped lists: typed keys are corrected, a played macro is not, and --caps-lock
+    # repairs a word typed with Caps Lock on. Without --autocorrect nothing is corrected.
+    cp "$root/data/ozm.acr" ozm.acr
+    printf '' >ac1.txt
+    ozm --autocorrect ozm.acr --keys "t e h Space f r e i n d . Space a d n Space T H e Space" ac1.txt
+    expect_file "$p.AutoCorrectTypedKeys" ac1.txt 'The friend. And The\r\n'
+    printf '' >ac2.txt
+    ozm --keys "t e h Space" ac2.txt
+    expect_file "$p.AutoCorrectOffWithoutAList" ac2.txt 'teh\r\n'
+    printf '' >ac3.txt
+    ozm --autocorrect ozm.acr --caps-lock --keys "h E L L O Space h E L L O Space" ac3.txt
+    expect_file "$p.AutoCorrectCapsLock" ac3.txt 'Hello hELLO\r\n'
+    printf '' >ac4.txt
+    printf 'InsertText "teh "\r\n' >ac4.mac
+    ozm --autocorrect ozm.acr -m ac4.mac --keys "a d n Space" ac4.txt
+    expect_file "$p.AutoCorrectNotInAPlayedMacro" ac4.txt 'teh and\r\n'
+    printf '[AutoCorrect]\r\nLanguage=2\r\nCapitalizeSentence=0\r\n' >ac.ini
+    printf '' >ac5.txt
+    ozm -s ac.ini --autocorrect ozm.acr --keys "z a s t o Space t e h Space" ac5.txt
+    expect_file "$p.AutoCorrectCroatianFromTheSettings" ac5.txt 'za\232to teh\r\n'
+
     # Replace All by pattern, without prompts, and the report's Undo label.
     printf 'id 12, id 345\r\nnone\r\nid 6\r\n' >ids.txt
     out="$(ozm --find 'id [0-9]+' --replace 'ID' --regex --all --no-prompt -c Replace --report ids.txt 2>err.txt)"

@@ -365,3 +365,31 @@ TEST_F(BatchRunnerTest, AMissingSyntaxFileNamedByTheUserFailsTheRun)
 }
 
 }  // namespace
+
+// AutoCorrect in the batch program: off without a list file, the flags and language from the settings,
+// typed keys corrected as in the window, Caps Lock on at the start with --caps-lock.
+TEST_F(BatchRunnerTest, AutoCorrectCorrectsTypedKeys)
+{
+    const std::string acr = File("ozm.acr", "[ReplaceWithEng]\nteh=the\ni=I\n[FirstLetterExceptionsEng]\ne.g.=\n"
+                                             "[ReplaceWithCro]\nvec=ve\xE6\r\n");
+    const std::string doc = File("a.txt", "");
+    ASSERT_EQ(Run({"-K", "t e h Space", doc}), kExitOk);
+    EXPECT_EQ(TTempDir::Read(doc), "teh\r\n");
+    TTempDir::Write(doc, "");
+    ASSERT_EQ(Run({"--autocorrect", acr, "-K", "t e h Space ( i ) Space e . g . Space t e h . Space t e h Space", doc}),
+              kExitOk);
+    EXPECT_EQ(TTempDir::Read(doc), "The (I) e.g. the. The\r\n");
+
+    const std::string ini = File("s.ini", "[AutoCorrect]\nLanguage=2\nCapitalizeSentence=0\nCorrectCapsLock=0\r\n");
+    TTempDir::Write(doc, "");
+    ASSERT_EQ(Run({"-s", ini, "--autocorrect", acr, "--caps-lock", "-K", "v e c Space t e h Space h E L L O Space", doc}),
+              kExitOk);
+    EXPECT_EQ(TTempDir::Read(doc), "ve\xE6 teh hELLO\r\n");
+    TTempDir::Write(doc, "");
+    ASSERT_EQ(Run({"--autocorrect", acr, "--caps-lock", "-K", "h E L L O Space h E L L O Space", doc}), kExitOk);
+    EXPECT_EQ(TTempDir::Read(doc), "Hello hELLO\r\n");
+
+    EXPECT_EQ(Run({"--autocorrect", dir.File("missing.acr"), doc}), kExitFailed);
+    EXPECT_NE(err.str().find("missing.acr"), std::string::npos);
+    EXPECT_EQ(Run({"--autocorrect=", doc}), kExitUsage);
+}
