@@ -293,6 +293,11 @@ void RunTransposeChar(TVokEditor& e, TCommandCall)
         return;
     std::string s = text;
     std::swap(s[a], s[a + 1]);
+    // A tab moved one byte along reaches a different stop: the line may grow past what it can hold.
+    if (TVokEditor::LineWidth(s.c_str()) > kLineWidthLimit) {
+        e.ReportError(kErrLineTooLong);
+        return;
+    }
     TUndoStep step(e, e.curLineNo, e.curLineNo, e.undoEnabled);
     (void)ReplaceLine(e, e.curLine, s);
     step.Finish();
@@ -339,6 +344,11 @@ void RunTransposeWord(TVokEditor& e, TCommandCall)
     const auto at = [](std::ptrdiff_t v) { return static_cast<std::size_t>(v); };
     const std::string swapped = s.substr(0, at(s1)) + s.substr(at(s2), at(e2 - s2)) + s.substr(at(e1), at(s2 - e1)) +
                                 s.substr(at(s1), at(e1 - s1)) + s.substr(at(e2));
+    // Words of different lengths move the tabs between them to other stops.
+    if (TVokEditor::LineWidth(swapped.c_str()) > kLineWidthLimit) {
+        e.ReportError(kErrLineTooLong);
+        return;
+    }
     TUndoStep step(e, e.curLineNo, e.curLineNo, e.undoEnabled);
     (void)ReplaceLine(e, e.curLine, swapped);
     step.Finish();

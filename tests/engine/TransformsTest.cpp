@@ -299,6 +299,26 @@ TEST_F(Transforms, TransposeWordSwapsTheCursorWordWithTheOneBefore)
     Unchanged(cmTransposeWord);
 }
 
+// Found by the undo model: swapping a byte with a tab, or words of different lengths around tabs, moves the
+// tabs to other stops, and a line near the limit grew past the 1024 columns a line may hold.
+TEST_F(Transforms, TranspositionsRefuseToWidenALinePast1024)
+{
+    EngineOptions().tabSize = 4;
+    const std::string line = std::string(1019, 'x') + "\tab";  // 1022 columns; "a\tb" would be 1025
+    Doc(line);
+    ed.GotoPosition(1020, 0, false);
+    Unchanged(cmTransposeChar);
+    EXPECT_EQ(ed.errors, std::vector<int>{kErrLineTooLong});
+
+    std::string words = std::string(1015, 'y') + " a\tbbbb";  // 1024 columns; "bbbb\ta" would be 1025
+    ASSERT_EQ(TVokEditor::LineWidth(words.c_str()), 1024);
+    Doc(words);
+    ed.errors.clear();
+    ed.GotoPosition(1021, 0, false);
+    Unchanged(cmTransposeWord);
+    EXPECT_EQ(ed.errors, std::vector<int>{kErrLineTooLong});
+}
+
 TEST_F(Transforms, TransposeLineOnLineZeroSwapsTheFirstTwo)
 {
     Doc("first\nsecond\nthird");
