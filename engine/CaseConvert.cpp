@@ -77,6 +77,7 @@ void ChangeSpans(TVokEditor& e, const std::vector<TSpan>& spans, F f)
         TUndoStep step(e, spans.front().line, spans.back().line, e.undoEnabled);
         LineRecord* line = e.LineAt(spans.front().line);
         int32_t at = spans.front().line;
+        std::string text;  // one buffer for every line: a whole-document conversion allocates once
         for (const TSpan& s : spans) {
             while (at < s.line && line) {
                 line = line->next;
@@ -84,9 +85,11 @@ void ChangeSpans(TVokEditor& e, const std::vector<TSpan>& spans, F f)
             }
             if (!line)
                 break;
-            std::string text = line->text;
+            const std::size_t n = std::strlen(line->text);
+            text.assign(line->text, n);
             f(text, s);
-            if (text != line->text && !e.SetLineText(line, text.data(), text.size())) {
+            const bool same = text.size() == n && std::memcmp(text.data(), line->text, n) == 0;
+            if (!same && !e.SetLineText(line, text.data(), text.size())) {
                 e.ReportError(kErrOutOfMemory);
                 break;
             }
@@ -104,7 +107,8 @@ void ConvertPart(TVokEditor& e, std::string& text, const TSpan& s, TCase how)
 {
     if (s.to <= s.from)
         return;
-    std::string part = text.substr(s.from, s.to - s.from);
+    static thread_local std::string part;
+    part.assign(text, s.from, s.to - s.from);
     switch (how) {
     case TCase::Upper: e.UpperString(part.data()); break;
     case TCase::Lower: e.LowerString(part.data()); break;
@@ -122,7 +126,7 @@ void ConvertPart(TVokEditor& e, std::string& text, const TSpan& s, TCase how)
     }
     // A hook that changed a length would shift the rest of the line: such a result is not taken.
     if (part.size() == s.to - s.from && std::strlen(part.c_str()) == part.size())
-        text.replace(s.from, part.size(), part);
+        std::memcpy(text.data() + s.from, part.data(), part.size());
 }
 
 void TitleCaseSpans(TVokEditor& e, const std::vector<TSpan>& spans)

@@ -303,6 +303,11 @@ void TVokEditor::TrimLine(LineRecord* record)
 
 bool TVokEditor::SetLineText(LineRecord* record, const char* text, std::size_t length)
 {
+    // Text of the same length goes over the old (case changes, translations): no allocation that could fail.
+    if (record->text != emptyText_ && std::strlen(record->text) == length) {
+        std::memmove(record->text, text, length);
+        return true;
+    }
     auto* block = static_cast<char*>(VokAlloc(length + 1));
     if (!block)
         return false;

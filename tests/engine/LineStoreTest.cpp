@@ -332,8 +332,13 @@ TEST_F(LineStoreTest, SetLineTextKeepsTheOldTextWhenMemoryRunsOut)
 {
     Doc({"old"});
     SetAllocFailOnce(1);
-    EXPECT_FALSE(ed.SetLineText(ed.curLine, "new", 3));
+    EXPECT_FALSE(ed.SetLineText(ed.curLine, "newer", 5));
     EXPECT_EQ(ed.Text(0), "old");
+    // Text of the same length is written over the old and needs no memory.
+    SetAllocFailOnce(1);
+    EXPECT_TRUE(ed.SetLineText(ed.curLine, "new", 3));
+    EXPECT_EQ(ed.Text(0), "new");
+    SetAllocFailAt(0);
 }
 
 TEST_F(LineStoreTest, ClearLinesLeavesOneEmptyLine)
