@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/SectionScan.h"
 #include "base/TextTools.h"
 
 namespace {
@@ -72,30 +73,15 @@ void AnsiToOemTable(unsigned char table[256])
 
 bool ScanSectionNames(const std::string& path, std::vector<std::string>* names, int size)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    // One scanner for every profile file, so that the conversion tables and the language definitions
+    // agree on what names a section.
+    std::vector<char> buffer(static_cast<std::size_t>(size > 1 ? size : 1));
+    const int count = ::ScanSectionNames(path.c_str(), buffer.data(), static_cast<int>(buffer.size()));
+    if (count < 0)
         return false;
     names->clear();
-    int left = size;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, f)) {
-        const std::size_t n = std::strlen(buffer);
-        // The rest of a line longer than the buffer is no line of its own.
-        if (n > 0 && buffer[n - 1] != '\n' && !std::feof(f)) {
-            int c;
-            while ((c = std::fgetc(f)) != EOF && c != '\n') {
-            }
-        }
-        const std::string line = Trim(buffer);
-        if (line.size() < 2 || line.front() != '[' || line.back() != ']')
-            continue;
-        const int need = static_cast<int>(line.size()) + 2;
-        if (need >= left)
-            break;
-        names->push_back(line.substr(1, line.size() - 2));
-        left -= static_cast<int>(line.size()) - 1;
-    }
-    std::fclose(f);
+    for (const char* name = buffer.data(); *name; name += std::strlen(name) + 1)
+        names->emplace_back(name);
     return true;
 }
 

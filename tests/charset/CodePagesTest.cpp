@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/SectionScan.h"
 #include "charset/CodePages.h"
 #include "support/TempDir.h"
 
@@ -133,6 +134,20 @@ TEST(SectionNames, ScannedInOrderWithinTheSpaceGiven)
     ASSERT_TRUE(ScanSectionNames(file, &names, 10));
     EXPECT_EQ(names, std::vector<std::string>{"First"});
     EXPECT_FALSE(ScanSectionNames(dir.File("missing"), &names));
+}
+
+// The conversion tables and the language definitions are listed by one scanner: an empty "[]" names no
+// section (its empty name would end the list), and a form feed or end-of-file byte is a blank.
+TEST(SectionNames, TheSameScanAsTheLanguageDefinitions)
+{
+    TTempDir dir;
+    const std::string file = dir.File("t.cnv");
+    TTempDir::Write(file, "[]\n\f[One]\x1A\n[Two]\n");
+    std::vector<std::string> names;
+    ASSERT_TRUE(ScanSectionNames(file, &names));
+    EXPECT_EQ(names, (std::vector<std::string>{"One", "Two"}));
+    char buffer[64];
+    EXPECT_EQ(ScanSectionNames(file.c_str(), buffer, sizeof buffer), 2);
 }
 
 TEST(OemAnsi, CodePage437And1252)
