@@ -23,6 +23,7 @@
 #include "shell/win32/MainWindow.h"
 #include "shell/win32/SettingsStore.h"
 #include "shell/win32/VokMessage.h"
+#include "support/win32/Win32TestSupport.h"
 
 // Answers every message box with answer and records the string ids shown; Save As answers saveAsPath.
 // The desktop, the key map and opening files are the program's own.
@@ -111,15 +112,6 @@ public:
 private:
     std::string path_;
 };
-
-inline void PumpMessages()
-{
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
 
 class FrameTest : public ::testing::Test {
 protected:

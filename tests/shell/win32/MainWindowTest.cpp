@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "TransformIds.h"
 #include "keys/KeyMap.h"
 #include "resource.h"
 
@@ -407,4 +408,92 @@ TEST_F(FrameTest, KeysReachTheDocumentThroughTheKeyMap)
     EXPECT_STREQ(editor->LineAt(0)->text, "aXb");
     SendMessageA(editor->Handle(), WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ(editor->lastLine, 1);
+}
+
+// ---- The transforms' menu items through the frame: the dialog's choice reaches the active document. -----
+namespace {
+void Click(HWND box, int id)
+{
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+// Opens the frame's dialog by its menu command and answers it with one radio button and OK.
+void AnswerMenuDialog(HWND frameWindow, int command, const char* caption, int choice)
+{
+    TModalDriver::Run(
+        caption,
+        [&] {
+            SendMessageA(frameWindow, WM_COMMAND, command, 0);
+            return 0;
+        },
+        [&](HWND box, int) {
+            SendMessageA(GetDlgItem(box, choice), BM_CLICK, 0, 0);
+            Click(box, IDOK);
+            return true;
+        });
+    PumpMessages();
+}
+
+std::string Lines(TWindowsEditor* editor)
+{
+    std::string text;
+    for (LineRecord* line = editor->LineAt(0); line; line = line->next)
+        (text += line->text) += line->next ? "\n" : "";
+    return text;
+}
+}  // namespace
+
+TEST_F(FrameTest, ChangeCaseConvertsTheSelectionOrTheWordAtTheCursor)
+{
+    Open(folder.Write("case.txt", "one two\r\nthree\r\n"));
+    TWindowsEditor* editor = frame->ActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->ExecuteCommand(cmSelectAll, 0);
+    AnswerMenuDialog(hwnd, CM_CHANGECASE, "Change Case", IDC_CASE_UPPER);
+    EXPECT_EQ(Lines(editor), "ONE TWO\nTHREE");
+    // Without a selection the same choice takes the word at the cursor alone.
+    editor->ExecuteCommand(cmHideSelect, 0);
+    editor->GotoPosition(5, 0, false);
+    AnswerMenuDialog(hwnd, CM_CHANGECASE, "Change Case", IDC_CASE_LOWER);
+    EXPECT_EQ(Lines(editor), "ONE two\nTHREE");
+    editor->ExecuteCommand(cmUndo, 0);
+    EXPECT_EQ(Lines(editor), "ONE TWO\nTHREE");
+}
+
+TEST_F(FrameTest, ConvertTabSizeRewritesTheDocumentAsTheCommandDoes)
+{
+    const std::string text = "a\tbb\tccc\r\n\t\tx    y\r\nplain\r\n";
+    Open(folder.Write("menu.txt", text));
+    TWindowsEditor* byMenu = frame->ActiveEditor();
+    Open(folder.Write("direct.txt", text));
+    TWindowsEditor* direct = frame->ActiveEditor();
+    ASSERT_TRUE(byMenu && direct && byMenu != direct);
+    direct->ExecuteCommand(cmTab8TextToTab3Text, 0);
+    SendMessageA(frame->Client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(byMenu->Handle()), 0);
+    ASSERT_EQ(frame->ActiveEditor(), byMenu);
+    AnswerMenuDialog(hwnd, CM_CONVERTTABSIZE, "Convert Tab Size", IDC_TABS_8TO3);
+    EXPECT_EQ(Lines(byMenu), Lines(direct));
+    EXPECT_NE(Lines(byMenu), "a\tbb\tccc\n\t\tx    y\nplain");
+    byMenu->ExecuteCommand(cmUndo, 0);
+    EXPECT_EQ(Lines(byMenu), "a\tbb\tccc\n\t\tx    y\nplain");
+}
+
+TEST_F(FrameTest, TheLanguageChosenDecidesHowCroatianLettersChangeCase)
+{
+    const int before = EngineOptions().language;
+    Open(folder.Write("lang.txt", "\x7Buma\r\n"));
+    TWindowsEditor* editor = frame->ActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    AnswerMenuDialog(hwnd, CM_LANGUAGE, "Language", IDC_LANG_CROSCII);
+    EXPECT_EQ(EngineOptions().language, 3);
+    editor->ExecuteCommand(cmSelectAll, 0);
+    editor->ExecuteCommand(cmUpperCase, 0);
+    EXPECT_EQ(Lines(editor), "\x5BUMA");
+    AnswerMenuDialog(hwnd, CM_LANGUAGE, "Language", IDC_LANG_US);
+    EXPECT_EQ(EngineOptions().language, 0);
+    editor->ExecuteCommand(cmUndo, 0);
+    editor->ExecuteCommand(cmSelectAll, 0);
+    editor->ExecuteCommand(cmUpperCase, 0);
+    EXPECT_EQ(Lines(editor), "\x7BUMA");
+    EngineOptions().language = before;
 }
