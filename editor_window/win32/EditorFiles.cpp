@@ -88,8 +88,11 @@ bool TWindowsEditor::LoadFile(const char* path, bool detect)
         }
     }
     file.Close();
-    if (!ok)
+    if (!ok) {
+        // A file larger than memory allows: the window that goes away must say why.
+        ReportError(kErrOutOfMemory);
         return false;
+    }
     if (readError) {
         services->Message(hwnd_, 15006, nullptr, MB_OK | MB_ICONSTOP);
         return false;

@@ -11,6 +11,7 @@
 
 #include "editor_window/win32/EditorServices.h"
 #include "editor_window/win32/WindowsEditor.h"
+#include "engine/Alloc.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
 
@@ -296,6 +297,24 @@ TEST_F(EditorWindow, SaveMakesABackupAndWritesTheFormat)
     EXPECT_EQ(ReadAll(path), "old!\n");
     EXPECT_EQ(ReadAll(bak), "old\n");
     EXPECT_FALSE(ed->modified);
+}
+
+// A file larger than memory allows: the load fails and says "Out of memory." rather than leaving the
+// window to vanish without a word.
+TEST_F(EditorWindow, AFileThatDoesNotFitInMemorySaysSo)
+{
+    std::string path = TempPath("vok_huge.txt");
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "line of the file\n";
+    WriteAll(path, text);
+    SetAllocFailAt(1);
+    const bool loaded = ed->LoadFile(path.c_str(), true);
+    SetAllocFailAt(0);
+    EXPECT_FALSE(loaded);
+    ASSERT_FALSE(services.shown.empty());
+    EXPECT_EQ(services.shown.back(), 15100u);
+    EXPECT_TRUE(ed->CheckList());
 }
 
 TEST_F(EditorWindow, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
