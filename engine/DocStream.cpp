@@ -111,6 +111,8 @@ bool TVokEditor::ReadFile(TInStream& in, int16_t* format)
         TUpdateBatch batch(*this);
         if (lastLine > 0)
             ClearLines();
+        else if (!arena_.Owns(firstLine->text))
+            arena_.Release();  // what a document cut down to one line left behind
         char buffer[kLineBufferSize];
         LineRecord* last = firstLine;
         bool firstPass = true;
@@ -134,7 +136,13 @@ bool TVokEditor::ReadFile(TInStream& in, int16_t* format)
             int length = 0;
             if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit, tab, false, format, &binary, &length))
                 cut = true;
-            if (!SetLineText(line, buffer, static_cast<std::size_t>(length))) {
+            // The first line keeps a block of its own: it is the one that outlives a Release of the arena.
+            char* text = line == firstLine ? nullptr : arena_.Take(static_cast<std::size_t>(length) + 1);
+            if (text) {
+                std::memcpy(text, buffer, static_cast<std::size_t>(length));
+                text[length] = 0;
+                line->text = text;
+            } else if (!SetLineText(line, buffer, static_cast<std::size_t>(length))) {
                 ok = false;
                 break;
             }

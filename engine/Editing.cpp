@@ -248,8 +248,7 @@ bool TVokEditor::InsertText(const char* s, TEditOptions options)
         ReportError(kErrOutOfMemory);
         return false;
     }
-    if (curLine->text != emptyText_)
-        VokFree(curLine->text);
+    FreeText(curLine->text);
     curLine->text = added.firstText;
     LineRecord* endRecord = LinkAfter(curLine, added.records);
     added.Release();
@@ -328,12 +327,10 @@ bool TVokEditor::DeleteAcrossLines(LineRecord* first, TPosition from, TPosition 
         stop->prev = first;
     else
         lastRecord_ = first;
-    if (first->text != emptyText_)
-        VokFree(first->text);
+    FreeText(first->text);
     first->text = headText;
     if (!join) {
-        if (lastRecord->text != emptyText_)
-            VokFree(lastRecord->text);
+        FreeText(lastRecord->text);
         lastRecord->text = restText;
     }
     return true;

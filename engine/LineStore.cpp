@@ -50,10 +50,15 @@ TVokEditor::~TVokEditor()
     }
 }
 
+void TVokEditor::FreeText(char* text) noexcept
+{
+    if (text != emptyText_ && !arena_.Owns(text))
+        VokFree(text);
+}
+
 void TVokEditor::FreeLine(LineRecord* record)
 {
-    if (record->text != emptyText_)
-        VokFree(record->text);
+    FreeText(record->text);
     if (record != &fallbackLine_)
         pool_.Put(record);
 }
@@ -294,7 +299,7 @@ void TVokEditor::TrimLine(LineRecord* record)
     if (keep == len)
         return;
     text[keep] = 0;
-    if (len - keep > 3 && text != emptyText_) {
+    if (len - keep > 3 && text != emptyText_ && !arena_.Owns(text)) {
         // A failed shrink keeps the old, larger block.
         if (auto* smaller = static_cast<char*>(VokRealloc(text, keep + 1)))
             record->text = smaller;
@@ -313,8 +318,7 @@ bool TVokEditor::SetLineText(LineRecord* record, const char* text, std::size_t l
         return false;
     std::memcpy(block, text, length);
     block[length] = 0;
-    if (record->text != emptyText_)
-        VokFree(record->text);
+    FreeText(record->text);
     record->text = block;
     return true;
 }
@@ -331,9 +335,10 @@ void TVokEditor::ClearLines()
     firstLine->prev = nullptr;
     lastRecord_ = firstLine;
     firstLine->state = 0;
-    if (firstLine->text != emptyText_)
-        VokFree(firstLine->text);
+    FreeText(firstLine->text);
     firstLine->text = emptyText_;
+    // No line refers to the loaded texts any more.
+    arena_.Release();
     // Try to give the line its own block again; the static one is a fine stand-in if that fails.
     if (auto* block = static_cast<char*>(VokAlloc(1))) {
         block[0] = 0;

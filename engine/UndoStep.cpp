@@ -407,8 +407,7 @@ bool TVokEditor::ReplaceText(TPosition from, TPosition to, const char* text)
                 lastRecord_ = r;
             line = r;
         }
-        if (line->text != emptyText_)
-            VokFree(line->text);
+        FreeText(line->text);
         line->text = texts[static_cast<std::size_t>(i)];
     }
     for (int32_t i = newCount; i < oldCount; ++i) {

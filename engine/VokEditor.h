@@ -6,6 +6,7 @@
 
 #include "engine/EditorTypes.h"
 #include "engine/LinePool.h"
+#include "engine/TextArena.h"
 #include "engine/LineRecord.h"
 
 class TInStream;
@@ -303,6 +304,8 @@ public:
 protected:
     // A shared empty text that stands in for a line whose own block could not be allocated; never freed.
     static char emptyText_[1];
+    // Frees a line's text block: not the shared empty text, nor a text of the loaded document's arena.
+    void FreeText(char* text) noexcept;
     void FlushRedraw();
 
 private:
@@ -341,6 +344,7 @@ private:
     static constexpr int kEditWidth = kMaxCol;
 
     TLinePool pool_;  // declared before the lines it holds, so it outlives them
+    TTextArena arena_;  // the texts of the lines as loaded; likewise outlives them
     LineRecord fallbackLine_ = {};
     LineRecord* lastRecord_ = nullptr;  // the last line, so the end of a long document is one step away
     int stepDepth_ = 0;           // undo steps open (TUndoStep); the outermost records

@@ -1,0 +1,32 @@
+// Line texts of a loaded document, carved from large blocks: loading a file of millions of lines costs a
+// few hundred allocations instead of one per line, and dropping the document frees a few blocks.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+// TTextArena owns its blocks; texts taken from it are never freed one by one. A line edited later gets a
+// block of its own, and the old text stays in the arena until the whole document goes (Release).
+class TTextArena {
+public:
+    TTextArena() = default;
+    TTextArena(const TTextArena&) = delete;  // owns its blocks
+    TTextArena& operator=(const TTextArena&) = delete;
+    ~TTextArena() { Release(); }
+
+    // Room for size bytes, or null when memory runs out (the caller then allocates the text alone).
+    char* Take(std::size_t size);
+    // Whether the text lies in one of the blocks, so that it must not be freed or reallocated alone.
+    bool Owns(const char* text) const;
+    // Frees every block; no text taken may be used afterwards.
+    void Release();
+
+private:
+    struct TBlock {
+        char* begin;
+        char* end;
+    };
+    std::vector<TBlock> blocks_;  // ordered by address, for Owns
+    char* fresh_ = nullptr;       // unused tail of the newest block
+    std::size_t freshLeft_ = 0;
+};
