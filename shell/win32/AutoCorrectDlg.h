@@ -19,7 +19,7 @@ public:
           settings_(settings)
     {
     }
-    // False when closing wrote nothing because a write failed.
+    // False when the changed lists could not be written as the dialog closed.
     bool Saved() const { return saved_; }
 
 protected:
