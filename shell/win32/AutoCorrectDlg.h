@@ -9,6 +9,8 @@
 // TAutoCorrectDlg edits the AutoCorrect object in place: the lists change as the buttons are pressed,
 // the four check boxes are stored when the dialog closes (Close, Enter outside the fields, Esc), and
 // changed lists are written to the list file then. lists and settings may be null (nothing is written).
+// Picking a pair fills the fields; Replace and Delete are gray until a pair is picked; Delete leaves the
+// deleted pair in the fields so that Add brings it back; Enter in a field adds the pair typed there.
 class TAutoCorrectDlg : public TDialog {
 public:
     TAutoCorrectDlg(HINSTANCE instance, TAutoCorrect& autoCorrect, TProfile* lists, TProfile* settings)
