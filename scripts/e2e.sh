@@ -24,9 +24,17 @@ failures=()
 # The Windows name of a path through Wine's Z: drive (winepath would start a Wine server with no display).
 win() { local p="$1"; echo "Z:${p//\//\\}"; }
 
+# A script's settings (FILE.ini) turn AutoCorrect off unless the case wrote its own: the typed test text
+# is to be taken as it is typed.
+uncorrected() {
+    [ -f "$1.ini" ] ||
+        printf '[AutoCorrect]\r\nCorrectTwoInitCaps=0\r\nCapitalizeSentence=0\r\nCorrectCapsLock=0\r\nReplaceText=0\r\n' >"$1.ini"
+}
+
 # Runs the editor on a document with a script; the script's log lands beside it.
 run_ozm() {
     local script="$1" doc="$2"
+    uncorrected "$script"
     # Each run has a display of its own; a Wine server left from an earlier display would not reach it.
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
@@ -120,6 +128,7 @@ type handed
 command 106
 exit
 SCRIPT
+uncorrected "$work/wait.script"
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
 (cd "$root/build/windows" &&
@@ -138,6 +147,19 @@ else
     echo "[  FAILED  ] E2E.SecondCopyEndsWithExitCode1"; failed=$((failed + 1))
     failures+=("E2E.SecondCopyEndsWithExitCode1")
 fi
+
+# 4a. AutoCorrect with the shipped ozm.acr and its default flags: a slip from the English list is
+# corrected as it is typed, and the first word of each sentence gets its capital.
+doc="$work/corrected.txt"
+printf 'x\r\n' >"$doc"
+cat >"$work/autocorrect.script" <<'SCRIPT'
+type teh cat sat. it was adn here. 
+key f2
+exit
+SCRIPT
+printf '[AutoCorrect]\r\nLanguage=1\r\n' >"$work/autocorrect.script.ini"
+run_ozm "$work/autocorrect.script" "$doc"
+check TypingIsCorrectedFromTheShippedList "$doc" 'The cat sat. It was and here. x\r\n'
 
 # verdict NAME CONDITION...: passes when the condition (a command) succeeds.
 verdict() {

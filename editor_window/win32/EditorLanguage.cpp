@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "autocorrect/win32/AutoCorrectWin.h"
 #include "engine/Language.h"
 #include "engine/Options.h"
 #include "engine/Transforms.h"
@@ -103,4 +104,20 @@ bool TWindowsEditor::SortLines(void* items, std::size_t count, std::size_t itemS
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+// The typing hooks answer from the program's one AutoCorrect object.
+bool TWindowsEditor::AutoCorrectWord(const char* word, char* buffer, int size) noexcept
+{
+    return ProgramAutoCorrect().Correct(word, buffer, size);
+}
+
+bool TWindowsEditor::CapitalizeSentences() noexcept
+{
+    return ProgramAutoCorrect().capitalizeSentence;
+}
+
+bool TWindowsEditor::IsCapitalizeException(const char* token) noexcept
+{
+    return ProgramAutoCorrect().IsException(token);
 }

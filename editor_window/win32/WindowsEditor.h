@@ -105,6 +105,9 @@ public:
     bool LineDrawStyle(int* style, char* fillChar) noexcept override;
     bool ConvertTextDialog(unsigned char* table, bool* selectionOnly) noexcept override;
     void WordCount(long lines, long nonBlank, long paragraphs, long words, long chars) noexcept override;
+    bool AutoCorrectWord(const char* word, char* buffer, int size) noexcept override;
+    bool CapitalizeSentences() noexcept override;
+    bool IsCapitalizeException(const char* token) noexcept override;
 
     // Message handlers, public so tests can drive them without synthesising input.
     void OnSize(int cx, int cy);

@@ -16,6 +16,7 @@
 #include "shell/CommandLine.h"
 #include "shell/CommandRouting.h"
 #include "shell/Settings.h"
+#include "shell/win32/AutoCorrectDlg.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FileTypesDlg.h"
 #include "shell/win32/KeyMapping.h"
@@ -561,6 +562,7 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
             for (TWindowsEditor* editor : Editors())
                 editor->TitleChanged();
         break;
+    case CM_AUTOCORRECT: EditAutoCorrect(instance_, hwnd_); break;
     case CM_RESTOREDESKTOPNOW:
         for (const std::string& path : DesktopRestoreList())
             OpenByName(path.c_str());

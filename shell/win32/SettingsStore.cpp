@@ -29,6 +29,11 @@ void UseSettingsFile(const std::string& path)
     IniSlot() = std::make_unique<TWin32Profile>(path);
 }
 
+TProfile& SettingsProfile()
+{
+    return Ini();
+}
+
 void LoadDesktopList()
 {
     ProgramDesktop().Read(Ini());

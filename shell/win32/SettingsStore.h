@@ -11,6 +11,8 @@
 
 // The settings file in use: "ozm.ini" in the Windows directory unless another is chosen (tests, test runs).
 void UseSettingsFile(const std::string& path);
+// The settings file in use, for the parts that keep keys of their own there (AutoCorrect's flags).
+TProfile& SettingsProfile();
 
 // Start-up and exit, in the order the entry and the frame call them.
 void LoadDesktopList();

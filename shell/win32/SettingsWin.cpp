@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "autocorrect/win32/AutoCorrectWin.h"
 #include "base/win32/Win32Profile.h"
 
 namespace {
@@ -88,6 +89,15 @@ void LoadProgramSettings(TSettings& settings, TProfile& ozmIni, HINSTANCE module
     TWin32Profile vokIni("vok.ini");
     RecordFirstRun(install, vokIni, ozmIni, ThisProgramIdentity(module));
     const std::string filters = LoadResourceText(module, 15000, nullptr);
+    // The AutoCorrect lists live in "ozm.acr" beside the program, their flags in the settings file.
+    settings.hooks.loadAutoCorrect = [](const TProfile& ini) {
+        const TWin32Profile lists(AutoCorrectFilePath());
+        ProgramAutoCorrect().Load(lists, ini);
+    };
+    settings.hooks.saveAutoCorrect = [](TProfile& ini) {
+        TWin32Profile lists(AutoCorrectFilePath());
+        return ProgramAutoCorrect().Save(lists, ini);
+    };
     settings.Load(ozmIni, filters.empty() ? nullptr : filters.c_str());
 }
 

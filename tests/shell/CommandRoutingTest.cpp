@@ -98,6 +98,15 @@ TEST(MenuState, SyntaxHighlightingIsOffered)
     EXPECT_TRUE(Enabled(c, CM_SYNTAX));
 }
 
+// Options > Auto Correct has its dialog, with or without a document.
+TEST(MenuState, AutoCorrectIsOffered)
+{
+    TMenuContext c;
+    EXPECT_TRUE(Enabled(c, CM_AUTOCORRECT));
+    c.hasEditor = true;
+    EXPECT_TRUE(Enabled(c, CM_AUTOCORRECT));
+}
+
 TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
 {
     TMenuContext c;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "autocorrect/win32/AutoCorrectWin.h"
 #include "editor_window/win32/EditorServices.h"
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Alloc.h"
@@ -582,4 +583,69 @@ TEST_F(EditorWindow, TheTitleChoosesTheLanguageAndThePainterDrawsItsColours)
     DeleteDC(dc);
     ReleaseDC(ed->Handle(), screen);
     table = saved;
+}
+
+// ---- AutoCorrect through the program's object. ----------------------------------------------------------
+
+namespace {
+// The program's AutoCorrect object with its default flags and a pair for one test; the flags and the
+// thread's keyboard state are put back after.
+class TProgramAutoCorrectScope {
+public:
+    TProgramAutoCorrectScope()
+    {
+        GetKeyboardState(keyboard_);
+        TAutoCorrect& ac = ProgramAutoCorrect();
+        flags_[0] = ac.correctTwoInitCaps;
+        flags_[1] = ac.capitalizeSentence;
+        flags_[2] = ac.correctCapsLock;
+        flags_[3] = ac.replaceText;
+        ac.correctTwoInitCaps = ac.capitalizeSentence = ac.correctCapsLock = ac.replaceText = true;
+        (void)ac.AddReplacement("teh", "the");
+    }
+    TProgramAutoCorrectScope(const TProgramAutoCorrectScope&) = delete;  // undoes its changes once
+    TProgramAutoCorrectScope& operator=(const TProgramAutoCorrectScope&) = delete;
+    ~TProgramAutoCorrectScope()
+    {
+        TAutoCorrect& ac = ProgramAutoCorrect();
+        (void)ac.RemoveReplacement("teh");
+        ac.listsChanged = false;
+        ac.correctTwoInitCaps = flags_[0];
+        ac.capitalizeSentence = flags_[1];
+        ac.correctCapsLock = flags_[2];
+        ac.replaceText = flags_[3];
+        SetKeyboardState(keyboard_);
+    }
+    static void SetCapsLock(bool on)
+    {
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_CAPITAL] = on ? 0x01 : 0x00;
+        SetKeyboardState(state);
+    }
+
+private:
+    BYTE keyboard_[256];
+    bool flags_[4];
+};
+}  // namespace
+
+TEST_F(EditorWindow, TypedWordsAreCorrectedAndSentencesCapitalised)
+{
+    TProgramAutoCorrectScope scope;
+    for (char c : std::string("teh cat. teh dog "))
+        Send(WM_CHAR, static_cast<unsigned char>(c), 0);
+    EXPECT_STREQ(ed->LineAt(0)->text, "The cat. The dog ");
+}
+
+// Typed with Caps Lock on by accident: the word is repaired and Caps Lock goes off in the keyboard state,
+// so the next word is taken as typed.
+TEST_F(EditorWindow, CapsLockTypingIsRepairedAndCapsLockSwitchedOff)
+{
+    TProgramAutoCorrectScope scope;
+    TProgramAutoCorrectScope::SetCapsLock(true);
+    for (char c : std::string("hELLO wORLD "))
+        Send(WM_CHAR, static_cast<unsigned char>(c), 0);
+    EXPECT_STREQ(ed->LineAt(0)->text, "Hello wORLD ");
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 0x81, 0);
 }
