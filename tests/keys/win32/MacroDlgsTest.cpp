@@ -153,6 +153,31 @@ TEST_F(MacroDlg, RecordingNamedInTheDialogRecordsTypingAndBindsTheKey)
     EXPECT_EQ(ProgramKeyMap().MainTable().CommandOf(WithModifiers(VirtualKey('M'), false, true, true)), 1000);
 }
 
+// A key bound to RecordMacro starts a recording as the menu does; the same key then records nothing of itself.
+TEST_F(MacroDlg, RecordingStartsFromAKeyBoundToIt)
+{
+    Load("");
+    ASSERT_TRUE(ProgramKeyMap().MapKey(VirtualKey(VK_F12), false, false, false, cmRecordMacro));
+    TModalDriver::Run(
+        "Record Macro",
+        [&] {
+            ed->OnKeyDown(VK_F12, false);
+            return 0;
+        },
+        [&](HWND box, int) {
+            SetField(box, IDC_REC_NAME, "ByKey");
+            Press(box, IDOK);
+            return true;
+        });
+    PumpMessages();
+    ASSERT_TRUE(ed->recording);
+    ed->OnChar('z');
+    ed->OnKeyDown(VK_F12, false);
+    ed->ExecuteCommand(cmMacroStopRecorder, 0);
+    EXPECT_EQ(Macros().MacroName(1000), "ByKey");
+    EXPECT_EQ(Text(), "InsertText \"z\"\r\n");
+}
+
 TEST_F(MacroDlg, RecordRefusesBadNamesAndKeysAndCancelGivesTheSlotBack)
 {
     std::string mapped;
@@ -270,11 +295,14 @@ TEST_F(MacroDlg, EditCompilesOnYesKeepsTheDialogOnAnErrorLineAndDiscardsOnNo)
     TMacroEditDlg dialog(GetModuleHandleA(nullptr), Macros(), ProgramKeyMap(), 1000, Text());
     std::string shown;
     DWORD selStart = 0, selEnd = 0;
+    bool openedAtStart = false;
     Drive(dialog, "Edit Macro", [&](HWND box, int tick) {
         HWND field = GetDlgItem(box, IDC_EDIT_TEXT);
         switch (tick) {
         case 0:
             shown = Field(box, IDC_EDIT_TEXT);
+            SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+            openedAtStart = selStart == 0 && selEnd == 0;
             SendMessageA(field, EM_SETSEL, 0, -1);
             SendMessageA(field, EM_REPLACESEL, TRUE,
                          reinterpret_cast<LPARAM>("NewLine\r\n; note\r\nBogus\r\n"));
@@ -297,6 +325,8 @@ TEST_F(MacroDlg, EditCompilesOnYesKeepsTheDialogOnAnErrorLineAndDiscardsOnNo)
         }
     });
     EXPECT_EQ(shown, "NewLine\r\n");
+    // Nothing selected at first: a key typed must not replace the whole macro.
+    EXPECT_TRUE(openedAtStart);
     ASSERT_EQ(gShown.size(), 4u);
     EXPECT_EQ(gShown[0], kCompileQuestionText);
     EXPECT_EQ(gShown[1], kCompileQuestionText);
