@@ -289,6 +289,30 @@ std::optional<std::string> MacroToText(const TMacroTable& table, unsigned number
     return text;
 }
 
+unsigned UnnamedMacroCommand(const TMacroTable& table, unsigned number, const TMacroVocabulary& vocabulary)
+{
+    const MacroRecord* record = table.Find(number);
+    if (!record)
+        return 0;
+    for (int i = 0; i < record->stepCount; ++i) {
+        unsigned command = record->steps[i].command;
+        if (command == cmInsertChar)
+            continue;
+        int kind = vocabulary.ArgumentKind(command);
+        if (!vocabulary.CommandName(command) ||
+            (kind != kArgKindNone && kind != kArgKindCharacter && kind != kArgKindNumber))
+            return command;
+    }
+    return 0;
+}
+
+std::string UnnamedCommandMessage(unsigned command)
+{
+    return "This macro holds command " + std::to_string(command) +
+           ", which has no name in this version of Vok Text Editor.\n\nIt cannot be edited as text; it can "
+           "still be run, renamed or deleted.";
+}
+
 int CompileMacroText(const std::string& text, TStepArray& steps, int* line, const TMacroVocabulary& vocabulary)
 {
     TMacroCompiler compiler(text, steps, vocabulary);

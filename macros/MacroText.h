@@ -63,5 +63,11 @@ int CompileMacro(TMacroTable& table, unsigned number, const std::string& text, i
 
 // "Compile Error\n\nLine %d: " and the text of the error code.
 std::string CompileErrorMessage(int code, int line);
-// Shown when MacroToText gives nothing for an existing macro.
+// The first command of a macro's steps that the text form cannot write (a number without a name or argument
+// kind, as a keymap file of another version may hold), or 0 when every step has a form.
+unsigned UnnamedMacroCommand(const TMacroTable& table, unsigned number,
+                             const TMacroVocabulary& vocabulary = CommandVocabulary());
+// Why such a macro cannot be edited as text.
+std::string UnnamedCommandMessage(unsigned command);
+// Shown when MacroToText gives nothing for an existing macro whose steps all have a form.
 constexpr const char* kMacroTooLargeToEdit = "Macro is too large to edit.";

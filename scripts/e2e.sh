@@ -246,6 +246,119 @@ else
     echo "[  SKIPPED ] E2E.FullDisk, E2E.ReadOnlyFileSystem: mounting a tmpfs is not permitted here"
 fi
 
+# 9. Macros and keys in the window. Run 1 records typed text and cursor keys from the menu under a name and
+# Ctrl+Shift+M, plays it by that key in another document, edits its text in Edit Macro (a compile error
+# first, which keeps the dialog on its line), renames it and saves the keymap file at exit. Run 2 starts
+# with that file, plays the macro, binds Ctrl+Shift+Q in Key Mapping and saves there, and deletes the
+# macro. Run 3 presses the new key. ozmbatch reads the file between the runs.
+keyname=e2e-macros.key
+keyfile="$root/build/windows/$keyname"
+rm -f "$keyfile"
+batch_run() {
+    if [ -x "$root/build/native/ozmbatch" ]; then
+        "$root/build/native/ozmbatch" "$@"
+    else
+        wine "$root/build/windows/ozmbatch.exe" "$@"
+    fi
+}
+printf 'x\r\n' >"$work/rec-a.txt"
+printf 'b\r\n' >"$work/rec-b.txt"
+for n in 1 2 3; do printf '[Editor]\r\nKeyMappingFile=%s\r\n' "$keyname" >"$work/keys$n.script.ini"; done
+cat >"$work/keys1.script" <<SCRIPT
+dialog set 3301 Greet
+dialog pick 3306 M
+dialog log 3307
+dialog click 1
+command 501
+type Hi
+key left
+type X
+key end
+key enter
+command 502
+key f2
+open $(win "$work/rec-b.txt")
+key m ctrl shift
+key f2
+dialog pick 3311 Greet
+dialog log 3318
+dialog click 3314
+dialog log 3333
+dialog replace 3333 InsertText "Hi"\nCursorLeft\nBogus\nNewLine\n
+dialog answer yes
+dialog click 2
+dialog sel 3333
+dialog replace 3333 InsertText "Hi"\nCursorLeft\nInsertText "X"\nLineEnd\nNewLine\nInsertText "!"\n
+dialog click 2
+dialog click 3316
+dialog set 3321 Hello
+dialog click 1
+dialog log 3311
+dialog click 2
+command 503
+key m ctrl shift
+key f2
+answer yes
+exit
+SCRIPT
+run_ozm "$work/keys1.script" "$work/rec-a.txt"
+check RecordedMacroTypedInTheFirstDocument "$work/rec-a.txt" 'HXix\r\n\r\n'
+check RecordedMacroPlaysByItsKeyThenAsEdited "$work/rec-b.txt" 'HXib\r\nHXi\r\n!\r\n'
+log1="$work/keys1.script.log"
+verdict RecordDialogShowsTheKeyFree grep -q '^dialog text 3307 = (none)' "$log1"
+verdict MacroDialogShowsTheMacrosKey grep -q '^dialog text 3318 = Ctrl+Shift+M' "$log1"
+verdict EditMacroShowsTheRecordedSteps grep -q '^dialog text 3333 = InsertText "Hi"' "$log1"
+verdict CompileErrorNamesItsLine grep -q 'Line 3: Unknown command.' "$log1"
+# "Bogus" starts after 'InsertText "Hi"' and "CursorLeft" with their line ends: 17 + 12 characters.
+verdict CompileErrorSelectsItsLine grep -q '^dialog sel 3333 = 29 34' "$log1"
+verdict RenamedMacroIsListed grep -q '^dialog text 3311 = Hello' "$log1"
+verdict ExitAsksToSaveTheKeymap grep -q '^message 15011' "$log1"
+lists_key() { batch_run -k "$keyfile" --list-keys 2>/dev/null | tr -d '\r' | grep -q "$1"; }
+verdict SavedKeymapListsTheMacroKey lists_key 'Ctrl+Shift+M.*Hello'
+printf 'q\r\n' >"$work/rec-q.txt"
+batch_run -k "$keyfile" -r Hello "$work/rec-q.txt" >/dev/null 2>&1
+check SavedMacroRunsInOzmbatch "$work/rec-q.txt" 'HXiq\r\n!\r\n'
+
+printf 'c\r\n' >"$work/rec-c.txt"
+cat >"$work/keys2.script" <<'SCRIPT'
+key m ctrl shift
+key f2
+dialog check 3365 1
+dialog pick 3366 Q
+dialog pick 3371 LineStart
+dialog click 3368
+dialog log 3367
+dialog click 3375
+dialog click 2
+command 704
+dialog pick 3311 Hello
+dialog click 3315
+dialog count 3311
+dialog click 2
+command 503
+answer yes
+exit
+SCRIPT
+run_ozm "$work/keys2.script" "$work/rec-c.txt"
+check KeymapFileLoadedAtStartPlaysTheMacro "$work/rec-c.txt" 'HXic\r\n!\r\n'
+verdict KeyMappingBindsTheKey grep -q '^dialog text 3367 = LineStart' "$work/keys2.script.log"
+verdict DeletedMacroLeavesTheList grep -q '^dialog count 3311 = 0' "$work/keys2.script.log"
+verdict SavedKeymapHasTheNewKey lists_key 'Ctrl+Shift+Q.*LineStart'
+no_macro() { ! batch_run -k "$keyfile" -r Hello "$work/rec-q.txt" >/dev/null 2>&1; }
+verdict DeletedMacroIsGoneFromTheFile no_macro
+
+printf 'abc\r\n' >"$work/rec-d.txt"
+cat >"$work/keys3.script" <<'SCRIPT'
+key end
+key q ctrl shift
+type >
+key f2
+exit
+SCRIPT
+run_ozm "$work/keys3.script" "$work/rec-d.txt"
+check MappedKeyWorksAfterRestart "$work/rec-d.txt" '>abc\r\n'
+rm -f "$keyfile"
+
 wineserver -k >/dev/null 2>&1 || true
 if [ "$failed" -gt 0 ]; then
     for f in "${failures[@]}"; do echo "[  FAILED  ] $f"; done

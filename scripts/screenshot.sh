@@ -3,7 +3,7 @@
 # (after a Windows build). Scenes: two-documents (the default), find-dialog, replace-dialog, dialog-and-frame,
 # sort-dialog, fill-block-dialog, line-draw-style-dialog, word-count-dialog, convert-text-dialog,
 # change-case-dialog, convert-tab-size-dialog, language-dialog, convert-table-dialog,
-# message-box.
+# message-box, macro-dialog, edit-macro-dialog, key-mapping-dialog, editor-commands-dialog.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scene="${1:-two-documents}"

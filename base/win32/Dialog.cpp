@@ -50,6 +50,8 @@ INT_PTR CALLBACK TDialog::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
                 return TRUE;
             }
             if (id == IDCANCEL) {
+                if (!self->CanClose())
+                    return TRUE;
                 self->OnCancel();
                 EndDialog(hwnd, IDCANCEL);
                 return TRUE;

@@ -25,6 +25,8 @@ protected:
     // OK: return true to close the dialog with IDOK.
     virtual bool OnOK() { return true; }
     virtual void OnCancel() {}
+    // Cancel, Esc and the close box: return false to keep the dialog open (a question answered Cancel).
+    virtual bool CanClose() { return true; }
     // Any other message (owner drawing, for one); true when handled.
     virtual bool OnMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return false; }
 

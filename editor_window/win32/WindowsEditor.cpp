@@ -416,9 +416,12 @@ void TWindowsEditor::NewFile() noexcept
 
 void TWindowsEditor::RecordingStarted() noexcept
 {
+    // Moving the pointer where it is makes the window choose its shape again: the record cursor or not.
     POINT pt;
     GetCursorPos(&pt);
     SetCursorPos(pt.x, pt.y);
+    // The status bar and the tool bar show whether this window records.
+    Notify(kNotifyStatus);
 }
 
 void TWindowsEditor::RecordingStopped() noexcept

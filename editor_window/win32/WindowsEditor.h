@@ -90,6 +90,9 @@ public:
     TReplaceAnswer ReplacePrompt() noexcept override;
     void RecordingStarted() noexcept override;
     void RecordingStopped() noexcept override;
+    // The macro dialogs (editor_window/win32/EditorMacroHooks.cpp).
+    bool MacroRecordDialog() noexcept override;
+    void MacroDialog() noexcept override;
     // The Language setting's rules; Language 1 asks the system (editor_window/win32/EditorLanguage.cpp).
     bool IsWordChar(int c) noexcept override;
     const TSyntaxScheme* SyntaxScheme() noexcept override;

@@ -14,15 +14,19 @@
 
 namespace {
 
-std::string KeymapPath()
+std::string ProgramFolder()
 {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
     std::string dir(path, n < sizeof path ? n : 0);
     std::size_t slash = dir.find_last_of('\\');
-    dir = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
+}
+
+std::string KeymapPath()
+{
     const char* name = ProgramSettings().keyMappingFile;
-    return dir + (name[0] ? name : "OZM.KEY");
+    return ProgramFolder() + (name[0] ? name : "OZM.KEY");
 }
 
 void ReportKeymap(TKeymapResult result, const std::string& path)
@@ -66,6 +70,39 @@ bool SaveKeyMapping()
 {
     std::string path = KeymapPath();
     TKeymapResult result = SaveKeymapFile(path, ProgramKeyMap(), Macros());
+    ReportKeymap(result, path);
+    return result == TKeymapResult::Ok;
+}
+
+std::string KeymapFilePath()
+{
+    return KeymapPath();
+}
+
+void UseKeymapFile(const std::string& path)
+{
+    ProgramSettings().SetKeyMappingFile(path.c_str());
+}
+
+bool LoadKeymapFrom(const std::string& path)
+{
+    TKeymapResult result = LoadKeymapFile(path, ProgramKeyMap(), Macros());
+    ReportKeymap(result, path);
+    return result == TKeymapResult::Ok;
+}
+
+bool SaveKeymapTo(const std::string& path)
+{
+    TKeymapResult result = SaveKeymapFile(path, ProgramKeyMap(), Macros());
+    ReportKeymap(result, path);
+    return result == TKeymapResult::Ok;
+}
+
+bool ResetKeyMapping()
+{
+    std::string path = KeymapPath();
+    TKeymapResult result =
+        ResetKeymapFile(ProgramFolder() + kResetKeymapFileName, path, ProgramKeyMap(), Macros());
     ReportKeymap(result, path);
     return result == TKeymapResult::Ok;
 }

@@ -12,6 +12,9 @@
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
+#include "keys/KeyMap.h"
+#include "keys/win32/CommandsDlg.h"
+#include "macros/MacroTable.h"
 #include "resource.h"
 #include "shell/CommandLine.h"
 #include "shell/CommandRouting.h"
@@ -20,6 +23,7 @@
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FileTypesDlg.h"
 #include "shell/win32/KeyMapping.h"
+#include "shell/win32/KeyMappingDlg.h"
 #include "shell/win32/MenuState.h"
 #include "shell/win32/SettingsStore.h"
 #include "shell/win32/SyntaxDlg.h"
@@ -212,7 +216,7 @@ void TMainWindow::UpdateStatusBar()
         v.code = code;
         v.lines = std::to_string(editor->lastLine + 1);
         v.modified = editor->modified ? LoadResString(IDS_STATUSLABEL + 3) : std::string();
-        v.mode = LoadResString(IDS_STATUSLABEL + (EngineOptions().overwriteMode ? 5 : 4));
+        v.mode = LoadResString(IDS_STATUSLABEL + (editor->recording ? 9 : EngineOptions().overwriteMode ? 5 : 4));
         int format = editor->FileFormat();
         v.format = LoadResString(IDS_STATUSLABEL + (format == 1 ? 7 : format == 2 ? 8 : 6));
     }
@@ -556,6 +560,18 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_EXIT: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
     case CM_SETFONT: ChooseEditorFont(); break;
     case CM_FILEFILTERS: EditFileFilters(instance_, hwnd_); break;
+    case CM_KEYMAPPING: {
+        TKeyMappingDlg dialog(instance_, ProgramKeyMap(), Macros());
+        dialog.Run(hwnd_);
+        break;
+    }
+    case CM_COMMANDS:
+        if (TWindowsEditor* editor = ActiveEditor()) {
+            TEditorCommandsDlg dialog(instance_, ProgramKeyMap());
+            if (dialog.Run(hwnd_) == IDOK && dialog.Chosen())
+                editor->ExecuteCommand(dialog.Chosen(), 0);
+        }
+        break;
     case CM_SYNTAX:
         // Every window chooses its language again: a file's extension may now name another one.
         if (EditSyntaxHighlighting(instance_, hwnd_, SyntaxFilePath()))

@@ -4,11 +4,13 @@
 
 #include "controls/VokCtl.h"
 #include "engine/win32/IntlProfile.h"
+#include "keys/win32/MacroDlgs.h"
 #include "macros/MacroRecorder.h"
 #include "macros/MacroTable.h"
 #include "search/Search.h"
 #include "search/SearchState.h"
 #include "shell/Settings.h"
+#include "shell/win32/VokMessage.h"
 #include "syntax/SyntaxTable.h"
 
 namespace {
@@ -36,6 +38,8 @@ void ConnectSubsystems()
     InstallSearchCommands();
     InstallMacroHost();
     InstallIntlProfile();
+    // The macro and key dialogs speak through the program's message box, which the test mode answers.
+    SetKeyDlgMessenger(VokMessageText);
     ProgramSettings().hooks.loadSyntax = [] { LoadSyntaxTable(ProgramSyntaxTable(), SyntaxFilePath().c_str()); };
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <deque>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -64,6 +65,7 @@ private:
 struct TScriptRun {
     TMainWindow* frame = nullptr;
     std::vector<std::string> lines;
+    std::deque<std::string> dialogSteps;  // "dialog" lines waiting for a dialog to act on
     std::ofstream log;
     std::unique_ptr<TScriptServices> services;
 };
@@ -173,10 +175,139 @@ void RunLine(const std::string& line)
             }
             Sleep(20);
         }
+    } else if (verb == "dialog") {
+        gRun->dialogSteps.push_back(rest);
     } else if (verb == "exit") {
         SendMessageA(fh, WM_CLOSE, 0, 0);
     } else {
         s.Log(std::string("error: ") + (editor ? "unknown line" : "no active editor window"));
+    }
+}
+
+// The modal dialog the user would be facing: an enabled dialog of this thread (a nested one disables the
+// dialog that opened it).
+BOOL CALLBACK FindActiveDialog(HWND hwnd, LPARAM out) noexcept
+{
+    char name[32] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) ||
+        (lstrcmpA(name, "VokDlg32") != 0 && lstrcmpA(name, "#32770") != 0))
+        return TRUE;
+    *reinterpret_cast<HWND*>(out) = hwnd;
+    return FALSE;
+}
+
+HWND ActiveDialog()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindActiveDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string ControlText(HWND control)
+{
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    char text[4096] = {};
+    if (lstrcmpiA(name, "ListBox") == 0) {
+        int i = static_cast<int>(SendMessageA(control, LB_GETCURSEL, 0, 0));
+        if (i >= 0 && SendMessageA(control, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
+            SendMessageA(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+// One "dialog" step on the dialog in front; false when it posted a click, after which the next step waits
+// for the next tick (the click may close the dialog or open another).
+bool DialogStep(HWND box, const std::string& step)
+{
+    TScriptServices& s = *gRun->services;
+    std::istringstream in(step);
+    std::string action, arg;
+    int id = 0;
+    in >> action;
+    if (action == "answer") {
+        in >> arg;
+        s.answer = arg == "yes" ? IDYES : arg == "no" ? IDNO : arg == "ok" ? IDOK : IDCANCEL;
+        return true;
+    }
+    in >> id;
+    std::getline(in, arg);
+    if (!arg.empty() && arg[0] == ' ')
+        arg.erase(0, 1);
+    HWND control = GetDlgItem(box, id);
+    s.Log("dialog> " + step);
+    if (!control && action != "click") {
+        s.Log("error: no control " + std::to_string(id));
+        return true;
+    }
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    bool list = lstrcmpiA(name, "ListBox") == 0;
+    if (action == "set") {
+        SetWindowTextA(control, arg.c_str());
+    } else if (action == "replace") {
+        // Typed-in text: the field counts as modified. a backslash and "n" stand for a line break.
+        std::string text;
+        for (std::size_t i = 0; i < arg.size(); ++i) {
+            if (arg[i] == '\\' && i + 1 < arg.size() && arg[i + 1] == 'n') {
+                text += "\r\n";
+                ++i;
+            } else {
+                text += arg[i];
+            }
+        }
+        SendMessageA(control, EM_SETSEL, 0, -1);
+        SendMessageA(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    } else if (action == "check") {
+        SendMessageA(control, BM_SETCHECK, arg == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    } else if (action == "pick") {
+        LRESULT i = SendMessageA(control, list ? LB_FINDSTRINGEXACT : CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(arg.c_str()));
+        if (i < 0)
+            s.Log("error: no item " + arg);
+        SendMessageA(control, list ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        SendMessageA(box, WM_COMMAND, MAKEWPARAM(id, list ? LBN_SELCHANGE : CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(control));
+    } else if (action == "log") {
+        s.Log("dialog text " + std::to_string(id) + " = " + ControlText(control));
+    } else if (action == "sel") {
+        DWORD start = 0, end = 0;
+        SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        s.Log("dialog sel " + std::to_string(id) + " = " + std::to_string(start) + " " + std::to_string(end));
+    } else if (action == "count") {
+        LRESULT n = SendMessageA(control, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
+        s.Log("dialog count " + std::to_string(id) + " = " + std::to_string(n));
+    } else if (action == "click") {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+        return false;
+    } else {
+        s.Log("error: unknown dialog step " + action);
+    }
+    return true;
+}
+
+// Runs queued "dialog" steps against whatever dialog is open; the modal loops of the dialogs dispatch it.
+void CALLBACK DialogTick(HWND, UINT, UINT_PTR, DWORD) noexcept
+{
+    if (!gRun)
+        return;
+    try {
+        while (!gRun->dialogSteps.empty()) {
+            bool answer = gRun->dialogSteps.front().rfind("answer", 0) == 0;
+            HWND box = answer ? nullptr : ActiveDialog();
+            if (!answer && !box)
+                return;
+            std::string step = gRun->dialogSteps.front();
+            gRun->dialogSteps.pop_front();
+            if (!DialogStep(box, step))
+                return;
+        }
+    } catch (...) {
+        gRun->services->Log("error: dialog step failed");
     }
 }
 
@@ -250,4 +381,5 @@ void StartTestScript(TMainWindow* frame, const std::string& file)
     SetVokMessageHook(MessageHook, nullptr);
     // A timer fires only once the queue is empty, so the posted start-up commands have opened their files.
     SetTimer(nullptr, 0, 10, PlayStep);
+    SetTimer(nullptr, 0, 50, DialogTick);
 }

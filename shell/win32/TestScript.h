@@ -13,6 +13,9 @@ std::string TakeTestScriptSwitch(std::string& commandLine);
 //   answer BUTTON        (yes, no, cancel, ok: how every later message box is answered)
 //   saveas PATH FORMAT BACKUP   (how the next Save As dialog is answered: format 0..2, backup 0/1)
 //   wait MS              (keeps the program responsive for MS milliseconds)
+//   dialog STEP          (queued; played on the dialog in front once one is open, in order:
+//                         set ID TEXT | replace ID TEXT (typed, "\n" a line break) | check ID 0|1 |
+//                         pick ID ITEM | click ID | log ID | sel ID | count ID | answer BUTTON)
 //   exit                 (closes the frame as the user would)
 // Each step is logged to FILE.log; an unknown line is logged as an error and the script goes on.
 void StartTestScript(TMainWindow* frame, const std::string& file);

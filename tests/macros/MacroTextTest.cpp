@@ -324,3 +324,20 @@ TEST_F(MacroTextTest, EmptyMacroIsEmptyText)
     EXPECT_EQ(CompileMacro(table_, 1000, "; nothing\r\n", &line), kCompileOk);
     EXPECT_EQ(table_.Find(1000)->stepCount, 0);
 }
+
+// A recorded command without a name (a keymap file of another version) is told apart from a text that is
+// too long, so the Edit Macro dialog can say which it is.
+TEST_F(MacroTextTest, UnnamedCommandIsFoundAndIsNoSizeProblem)
+{
+    SetSteps({{cmInsertChar, 'a'}, {cmTab, 0}, {25, 0}, {26, 0}});
+    EXPECT_FALSE(MacroToText(table_, 1000));
+    EXPECT_EQ(UnnamedMacroCommand(table_, 1000), 25u);
+    EXPECT_NE(UnnamedCommandMessage(25).find("command 25,"), std::string::npos);
+    EXPECT_EQ(UnnamedCommandMessage(25).find("too large"), std::string::npos);
+    // A long macro of named commands has no unnamed step: it is refused for its size alone.
+    SetSteps(std::vector<std::pair<unsigned, unsigned>>(3556, {cmNewLine, 0}));
+    EXPECT_EQ(UnnamedMacroCommand(table_, 1000), 0u);
+    EXPECT_EQ(UnnamedMacroCommand(table_, 1001), 0u);
+    SetSteps({{cmInsertChar, 0}, {cmInsertChar, 255}});
+    EXPECT_EQ(UnnamedMacroCommand(table_, 1000), 0u);
+}

@@ -107,6 +107,25 @@ TEST(MenuState, AutoCorrectIsOffered)
     EXPECT_TRUE(Enabled(c, CM_AUTOCORRECT));
 }
 
+// The macro items have their dialogs: offered with a document, and Record and Stop swap with recording.
+TEST(MenuState, MacroItemsAreOfferedWithADocumentAndFollowRecording)
+{
+    TMenuContext c;
+    for (int id : {CM_RECORDMACRO, CM_MACRO, CM_COMMANDS})
+        EXPECT_FALSE(Enabled(c, id)) << id;
+    c.hasEditor = true;
+    for (int id : {CM_RECORDMACRO, CM_MACRO, CM_COMMANDS})
+        EXPECT_TRUE(Enabled(c, id)) << id;
+    EXPECT_FALSE(Enabled(c, CM_STOPRECORDER));
+    c.recording = true;
+    EXPECT_FALSE(Enabled(c, CM_RECORDMACRO));
+    EXPECT_TRUE(Enabled(c, CM_STOPRECORDER));
+    for (int id : {CM_RECORDMACRO, CM_STOPRECORDER, CM_MACRO, CM_COMMANDS, CM_KEYMAPPING})
+        EXPECT_TRUE(CommandAvailable(id)) << id;
+    // Key Mapping edits the program's key map: offered without a document too.
+    EXPECT_TRUE(Enabled(TMenuContext{}, CM_KEYMAPPING));
+}
+
 TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
 {
     TMenuContext c;

@@ -9,8 +9,14 @@
 #include "editor_window/win32/WindowsEditor.h"
 #include "base/ByteStream.h"
 #include "engine/Commands.h"
+#include "keys/KeyMap.h"
+#include "keys/win32/CommandsDlg.h"
+#include "keys/win32/MacroDlgs.h"
+#include "macros/MacroTable.h"
+#include "macros/MacroText.h"
 #include "search/Search.h"
 #include "search/SearchState.h"
+#include "shell/win32/KeyMappingDlg.h"
 #include "support/win32/Win32TestSupport.h"
 
 namespace {
@@ -259,4 +265,55 @@ int ShowFindDialog(DWORD ms)
 int ShowReplaceDialogWithPatternMenu(DWORD ms)
 {
     return ShowSearchDialog(ms, "Replace", cmReplace, true);
+}
+
+int ShowMacroDialog(DWORD ms, const char* caption)
+{
+    TSceneFrame scene(900, 600);
+    if (!scene.Frame())
+        return 1;
+    RECT area;
+    GetClientRect(scene.Client(), &area);
+    TWindowsEditor* ed = TWindowsEditor::Create(scene.Client(), "letter.txt", 1, &area, false);
+    if (!ed)
+        return 1;
+    ed->SetEditorFont(static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT)), true);
+    Fill(ed, "Dear all,\n\nthe meeting moves to Thursday.\n");
+    scene.Repaint();
+    // Two macros, one bound to Ctrl+Shift+M, as a user would have recorded them.
+    TMacroTable& macros = Macros();
+    const char* texts[] = {"InsertText \"Dear all,\"\r\nNewLine\r\nNewLine\r\nInsertText \"Best regards\"\r\n"
+                           "CursorUp\r\nLineEnd\r\n",
+                           "LineStart\r\nInsertText \"> \"\r\nCursorDown\r\n"};
+    const char* names[] = {"Greeting", "QuoteLine"};
+    const char* descriptions[] = {"Opens a letter", "Quotes the line and moves down"};
+    for (int i = 0; i < 2; ++i) {
+        macros.Create(i);
+        macros.SetMacroName(kFirstMacroNumber + i, names[i]);
+        macros.SetMacroDescription(kFirstMacroNumber + i, descriptions[i]);
+        int line = 0;
+        (void)CompileMacro(macros, kFirstMacroNumber + i, texts[i], &line);
+    }
+    (void)ProgramKeyMap().MapKey(VirtualKey('M'), false, true, true, kFirstMacroNumber);
+    gDialog = TDialogScene{caption, false, false, GetTickCount() + ms};
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, StepDialogScene);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const std::string which = caption;
+    if (which == "Macro") {
+        TMacroDlg dialog(instance, macros, ProgramKeyMap());
+        dialog.Run(scene.Frame());
+    } else if (which == "Edit Macro") {
+        TMacroEditDlg dialog(instance, macros, ProgramKeyMap(), kFirstMacroNumber,
+                             MacroToText(macros, kFirstMacroNumber).value_or(""));
+        dialog.Run(scene.Frame());
+    } else if (which == "Key Mapping") {
+        TKeyMappingDlg dialog(instance, ProgramKeyMap(), macros);
+        dialog.Run(scene.Frame());
+    } else {
+        TEditorCommandsDlg dialog(instance, ProgramKeyMap());
+        dialog.Run(scene.Frame());
+    }
+    KillTimer(nullptr, timer);
+    macros.Clear();
+    return 0;
 }

@@ -21,3 +21,5 @@ int ShowMessageBox(DWORD ms);
 int ShowTransformDialog(DWORD ms, const char* caption, unsigned command);
 // A dialog of the transforms the frame opens (Change Case, Convert Tab Size, Language, Convert Table).
 int ShowFrameTransformDialog(DWORD ms, const char* caption);
+// A dialog of the macros and keys (Macro, Edit Macro, Key Mapping, Editor Commands) with two macros made.
+int ShowMacroDialog(DWORD ms, const char* caption);

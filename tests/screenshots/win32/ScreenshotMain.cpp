@@ -29,6 +29,10 @@ const TScene kScenes[] = {
     {"convert-tab-size-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Convert Tab Size"); }},
     {"language-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Language"); }},
     {"convert-table-dialog", [](DWORD ms) { return ShowFrameTransformDialog(ms, "Convert Table"); }},
+    {"macro-dialog", [](DWORD ms) { return ShowMacroDialog(ms, "Macro"); }},
+    {"edit-macro-dialog", [](DWORD ms) { return ShowMacroDialog(ms, "Edit Macro"); }},
+    {"key-mapping-dialog", [](DWORD ms) { return ShowMacroDialog(ms, "Key Mapping"); }},
+    {"editor-commands-dialog", [](DWORD ms) { return ShowMacroDialog(ms, "Editor Commands"); }},
 };
 
 }  // namespace

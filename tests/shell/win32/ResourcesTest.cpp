@@ -50,7 +50,7 @@ TEST(Resources, MessageAndLabelStringsLoad)
         {IDS_HELPNOTAVAILABLE, IDS_WHOLENUMBER, IDS_FILTERDEFAULT, IDS_PRODUCTNAME, IDS_SAVEKEYMAP, 1550, 32701, 32702},
         Range(72, 79),           Range(1500, 1519),   Range(15003, 15008), Range(15020, 15027),
         Range(15100, 15104),     Range(15180, 15192), Range(15250, 15263), Range(15400, 15416),
-        Range(15420, 15426),     Range(16000, 16008),
+        Range(15420, 15426),     Range(16000, 16009),
     };
     for (const auto& group : groups)
         for (unsigned id : group)
