@@ -149,14 +149,15 @@ HWND TStatBar::Create(HWND parent, HINSTANCE instance)
     };
     int start = x;
     label(labelLine_);
-    value(&TStatusValues::line, TextWidth(dc, "0000000"));
+    // Eight digits: a file of tens of millions of lines loads, and its numbers must show whole.
+    value(&TStatusValues::line, TextWidth(dc, "00000000"));
     label(labelColumn_);
     value(&TStatusValues::column, TextWidth(dc, "0000"));
     value(&TStatusValues::code, TextWidth(dc, "0xAA, 0000"));
     box(start);
     start = x;
     label(labelLines_);
-    value(&TStatusValues::lines, TextWidth(dc, "0000000"));
+    value(&TStatusValues::lines, TextWidth(dc, "00000000"));
     box(start);
     start = x;
     value(&TStatusValues::modified, TextWidth(dc, modified));
