@@ -62,12 +62,24 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
     TCFile file(path, "rb");
     if (!file.Get())
         return false;
-    std::setvbuf(file.Get(), nullptr, _IOFBF, 32000);
     try {
-        unsigned char chunk[32768];
-        std::size_t n;
-        while ((n = std::fread(chunk, 1, sizeof chunk, file.Get())) > 0)
-            bytes.insert(bytes.end(), chunk, chunk + n);
+        // Read straight into a block of the file's size where the size can be learnt; the loop also
+        // takes whatever a file that grows, or has no size, still gives.
+        long size = -1;
+        if (std::fseek(file.Get(), 0, SEEK_END) == 0)
+            size = std::ftell(file.Get());
+        if (std::fseek(file.Get(), 0, SEEK_SET) != 0)
+            return false;
+        std::size_t used = 0;
+        bytes.resize(size > 0 ? static_cast<std::size_t>(size) + 1 : 65536);
+        for (;;) {
+            std::size_t n = std::fread(bytes.data() + used, 1, bytes.size() - used, file.Get());
+            used += n;
+            if (used < bytes.size())
+                break;
+            bytes.resize(bytes.size() * 2);
+        }
+        bytes.resize(used);
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {

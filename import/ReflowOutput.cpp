@@ -76,6 +76,28 @@ void TReflowOutput::Add(unsigned char c)
     column_ = ColumnAfter(column_, c);
 }
 
+void TReflowOutput::Add(const unsigned char* bytes, std::size_t n)
+{
+    std::size_t i = 0;
+    while (i < n) {
+        // Text bytes that fit before the next break check can fire go in one copy; each moves the
+        // column by one, so the check cannot fire before min(wrap - column, buffer room) of them.
+        if (fieldDepth_ == 0 && bytes[i] >= 32 && column_ < wrapColumn_ && count_ < kBufferSize) {
+            std::size_t room = std::min(wrapColumn_ - column_, kBufferSize - count_);
+            std::size_t k = 0;
+            while (k < room && i + k < n && bytes[i + k] >= 32)
+                ++k;
+            std::memcpy(line_ + count_, bytes + i, k);
+            count_ += static_cast<int>(k);
+            column_ += static_cast<int>(k);
+            afterCr_ = false;
+            i += k;
+            continue;
+        }
+        Add(bytes[i++]);
+    }
+}
+
 bool TReflowOutput::Finish()
 {
     out_.Write(reinterpret_cast<const char*>(line_), count_);

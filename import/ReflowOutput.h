@@ -19,11 +19,7 @@ public:
     TReflowOutput& operator=(const TReflowOutput&) = delete;
 
     void Add(unsigned char c);
-    void Add(const unsigned char* bytes, std::size_t n)
-    {
-        for (std::size_t i = 0; i < n; ++i)
-            Add(bytes[i]);
-    }
+    void Add(const unsigned char* bytes, std::size_t n);
     // Writes the last line (without a line end) and the closing zero; false when memory ran out.
     bool Finish();
 

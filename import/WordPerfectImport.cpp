@@ -54,6 +54,15 @@ bool ImportWordPerfect(const TImportInput& in, MemFile& out)
     // Every step moves forward, so the walk ends; a group running off the end ends it there.
     std::size_t i = start;
     while (i < in.size) {
+        // Runs of plain text are copied whole.
+        if (in.data[i] >= 0x20 && in.data[i] <= 0x80) {
+            std::size_t end = i + 1;
+            while (end < in.size && in.data[end] >= 0x20 && in.data[end] <= 0x80)
+                ++end;
+            out.Write(reinterpret_cast<const char*>(in.data + i), end - i);
+            i = end;
+            continue;
+        }
         unsigned char c = in.data[i++];
         if (c == 0x09)
             out.Put('\t');
