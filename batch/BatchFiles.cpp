@@ -11,6 +11,7 @@
 #include "editor_window/ViewMath.h"
 #include "engine/EditorTypes.h"
 #include "engine/VokEditor.h"
+#include "import/ImportDocument.h"
 
 namespace fs = std::filesystem;
 
@@ -230,6 +231,28 @@ TFileResult LoadDocument(TVokEditor& ed, const std::string& path, bool detect, i
         return Fail(EngineErrorText(kErrOutOfMemory));
     if (readError)
         return Fail(kReadError);
+    return {};
+}
+
+TFileResult ImportDocumentInto(TVokEditor& ed, const std::string& path, int wrapColumn, int tabSize)
+{
+    // Asked before reading, as for loading: a pipe or device would be read without end.
+    std::string reason = NotAFileReason(path);
+    if (!reason.empty())
+        return Fail(reason);
+    HeapMemFile text;
+    if (!ImportDocument(path, {wrapColumn, tabSize}, text))
+        return Fail(CannotOpenForReading(path));
+    std::string_view lines = text.Text();
+    lines.remove_suffix(1);  // the closing zero
+    bool ok;
+    {
+        TUpdateBatch batch(ed);
+        TMemInStream in(lines.data(), lines.size());
+        ok = ed.ReadFile(in, nullptr);
+    }
+    if (!ok)
+        return Fail(EngineErrorText(kErrOutOfMemory));
     return {};
 }
 

@@ -20,6 +20,12 @@ struct TFileResult {
 // the format of the last line end found.
 TFileResult LoadDocument(TVokEditor& ed, const std::string& path, bool detect, int* format);
 
+// Imports the word-processor document at path into the fresh document ed (its text in lines, unmodified,
+// the cursor at the start), its Word and Write paragraphs reflowed to wrapColumn with tabSize. A document
+// that gives no result fails with the editor's "Cannot open" message; a folder, device or pipe is refused
+// before anything is read.
+TFileResult ImportDocumentInto(TVokEditor& ed, const std::string& path, int wrapColumn, int tabSize);
+
 // Writes the document to path so that the old file is replaced only by a complete new one: the text goes
 // to a temporary file beside it first. With backup, the old file is kept under the editor's ".bak" name.
 // A symbolic link is followed and its target written; a file with several names (hard links) is written

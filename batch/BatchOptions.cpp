@@ -192,8 +192,9 @@ TParseResult Check(const TBatchOptions& o)
         return Fail("--count needs --find");
     if (o.count && o.hasOutput)
         return Fail("--count writes nothing; --output does not go with it");
-    if (o.import)
-        return Fail("--import: document import is not available in this build");
+    // An imported document is never written back over its source.
+    if (o.import && !o.hasOutput)
+        return Fail("--import needs --output: an imported document is not written over its source");
     if (o.files.empty() && !o.listKeys)
         return Fail("no file given");
     return {};
@@ -308,6 +309,9 @@ const char* BatchUsage()
            "                          Language from section AutoCorrect of --settings)\n"
            "      --caps-lock         Caps Lock is on when the run starts\n"
            "                          WordCount prints \"words: LINES NONBLANK PARAGRAPHS WORDS CHARS\"\n"
+           "      --import            each FILE is a word-processor document (Word, Write,\n"
+           "                          WordPerfect 5.x, Ami Pro, WordStar): its text is imported,\n"
+           "                          reflowed to WordWrapColumn and TabSize; needs --output\n"
            "  -h, --help              this text\n"
            "Exit code: 0 success; 1 a file, macro, key text or command failed; 2 bad usage.\n";
 }

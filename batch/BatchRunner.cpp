@@ -403,7 +403,11 @@ bool TBatchRun::ProcessFile(const std::string& path, std::unique_ptr<TBatchEdito
     // The states are computed while loading, so the language is chosen first, as the window does.
     ed->SetLanguage(&syntax_, FindLanguage(syntax_, path.c_str()));
     int detected = EngineOptions().defaultFileFormat;
-    TFileResult loaded = LoadDocument(*ed, path, EngineOptions().detectFileFormat, &detected);
+    // An imported text has CR LF line ends.
+    if (o_.import)
+        detected = 0;
+    TFileResult loaded = o_.import ? ImportDocumentInto(*ed, path, EngineOptions().wordWrapColumn, TabSize())
+                                   : LoadDocument(*ed, path, EngineOptions().detectFileFormat, &detected);
     if (!loaded.ok) {
         sink(loaded.message);
         return false;

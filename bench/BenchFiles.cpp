@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/ByteStream.h"
+#include "import/ImportDocument.h"
 
 namespace {
 constexpr std::uint64_t kMixedBytes = 100ull << 20;
@@ -80,6 +81,39 @@ long Generate(const std::string& path, std::uint64_t target, NextLine nextLine)
     return ok ? lines : -1;
 }
 
+constexpr std::uint64_t kImportBytes = 50ull << 20;
+
+void Put32(std::string& s, std::size_t at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        s[at + i] = static_cast<char>(v >> (8 * i) & 0xFF);
+}
+
+// Writes header, then paragraphs from nextParagraph up to about target bytes, then patches the header.
+template <class NextParagraph, class Patch>
+TBenchFile MakeDocument(const std::string& dir, const char* name, std::string header, NextParagraph next,
+                        Patch patch)
+{
+    std::filesystem::create_directories(dir);
+    TBenchFile file;
+    file.path = (std::filesystem::path(dir) / name).string();
+    std::string body;
+    body.reserve(kImportBytes + 4096);
+    long paragraphs = 0;
+    while (header.size() + body.size() < kImportBytes) {
+        next(body);
+        ++paragraphs;
+    }
+    patch(header, body.size());
+    std::FILE* f = std::fopen(file.path.c_str(), "wb");
+    bool ok = f && std::fwrite(header.data(), 1, header.size(), f) == header.size() &&
+              std::fwrite(body.data(), 1, body.size(), f) == body.size();
+    ok = f && std::fclose(f) == 0 && ok;
+    file.lines = ok ? paragraphs : -1;
+    file.bytes = ok ? FileBytes(file.path) : 0;
+    return file;
+}
+
 TBenchFile Make(const std::string& dir, const char* name, std::uint64_t target, bool mixed)
 {
     std::filesystem::create_directories(dir);
@@ -119,6 +153,68 @@ TBenchFile MixedFile(const std::string& dir)
 TBenchFile LongLineFile(const std::string& dir)
 {
     return Make(dir, "long-lines-10m.txt", kLongBytes, false);
+}
+
+TBenchFile Word6File(const std::string& dir)
+{
+    // The Word header at 0xA00 of the compound file, the text 0x300 after it; paragraphs end in CR and
+    // now and then hold a page number field.
+    std::string header(0xA00 + 0x300, '\0');
+    header[0] = static_cast<char>(0xD0);
+    header[1] = static_cast<char>(0xCF);
+    header[0xA00] = static_cast<char>(0xDC);
+    header[0xA01] = static_cast<char>(0xA5);
+    header[0xA02] = 0x65;
+    TRandom rnd;
+    auto paragraph = [&rnd](std::string& out) {
+        AppendText(out, rnd, 100 + rnd.Below(1200));
+        if (rnd.Below(8) == 0)
+            out += "\x13 PAGE \x14" "7\x15";
+        out += '\r';
+    };
+    auto patch = [](std::string& h, std::size_t n) { Put32(h, 0xA00 + 0x34, static_cast<std::uint32_t>(n)); };
+    return MakeDocument(dir, "word6-50m.doc", header, paragraph, patch);
+}
+
+TBenchFile WordPerfectFile(const std::string& dir)
+{
+    std::string header("\xFFWPC", 4);
+    header.resize(16, '\0');
+    Put32(header, 4, 16);
+    header[8] = 1;
+    header[9] = 0x0A;
+    TRandom rnd;
+    // Lines of about 70 characters ended by soft returns, paragraphs by hard returns, with an extended
+    // character, an attribute group and a variable-length group here and there.
+    auto paragraph = [&rnd](std::string& out) {
+        int lines = 1 + rnd.Below(12);
+        for (int i = 0; i < lines; ++i) {
+            AppendText(out, rnd, 50 + rnd.Below(25));
+            if (rnd.Below(3) == 0)
+                out += "\xC0\x63\x01\xC0";
+            if (rnd.Below(4) == 0)
+                out += "\xC3\x0C\xC3word\xC4\x0C\xC4";
+            out += i + 1 < lines ? '\x0D' : '\x0A';
+        }
+        if (rnd.Below(6) == 0)
+            out += std::string("\xD0\x04\x06\x00" "abcdef", 10);
+    };
+    return MakeDocument(dir, "wp51-50m.wpd", header, paragraph, [](std::string&, std::size_t) {});
+}
+
+TBenchFile PlainFile(const std::string& dir)
+{
+    TBenchFile file = Make(dir, "plain-50m.txt", kImportBytes, true);
+    return file;
+}
+
+bool ImportIntoDocument(TBenchEditor& ed, const std::string& path)
+{
+    HeapMemFile text;
+    if (!ImportDocument(path, {76, 8}, text))
+        return false;
+    TMemInStream in(text.Text().data(), text.Size() - 1);
+    return ed.ReadFile(in, nullptr);
 }
 
 bool LoadDocument(TBenchEditor& ed, const std::string& path, int16_t* format)

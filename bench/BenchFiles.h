@@ -23,6 +23,12 @@ TBenchFile MixedFile(const std::string& dir);
 // About 10 MiB in LF lines of 5000 bytes each: every line is split on loading.
 TBenchFile LongLineFile(const std::string& dir);
 
+// About 50 MiB documents for the import timing: a Word 6 compound file and a WordPerfect 5.1 document of
+// prose paragraphs with their codes, and plain CR LF text of the same size to compare them with.
+TBenchFile Word6File(const std::string& dir);
+TBenchFile WordPerfectFile(const std::string& dir);
+TBenchFile PlainFile(const std::string& dir);
+
 // An editor with every window hook doing nothing, as a document without a window.
 class TBenchEditor final : public TVokEditor {
 public:
@@ -40,5 +46,7 @@ public:
 bool LoadDocument(TBenchEditor& ed, const std::string& path, int16_t* format);
 // Writes ed to path in the given format; false on any failure.
 bool SaveDocument(TBenchEditor& ed, const std::string& path, int format);
+// Imports the document into ed as File > Import Text does (wrap column 76, tab size 8); false on failure.
+bool ImportIntoDocument(TBenchEditor& ed, const std::string& path);
 // Size of a file in bytes, or 0.
 std::uint64_t FileBytes(const std::string& path);

@@ -15,6 +15,9 @@
 namespace {
 TBenchFile gMixed;
 TBenchFile gLong;
+TBenchFile gWord6;
+TBenchFile gWordPerfect;
+TBenchFile gPlain;
 
 // The process's resident set in bytes, from /proc/self/status; 0 where that does not exist.
 long long ResidentBytes()
@@ -43,6 +46,23 @@ void Load(benchmark::State& state, const TBenchFile* file)
         state.PauseTiming();
         state.counters["lines"] = static_cast<double>(ed->lastLine + 1);
         ed.reset();  // freeing two million lines is not part of loading
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(file->bytes));
+}
+
+// Import Text of a document into a new editor, timed like a load: the import and the insertion of its text.
+void Import(benchmark::State& state, const TBenchFile* file)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto ed = std::make_unique<TBenchEditor>();
+        state.ResumeTiming();
+        if (!ImportIntoDocument(*ed, file->path))
+            state.SkipWithError("import failed");
+        state.PauseTiming();
+        state.counters["lines"] = static_cast<double>(ed->lastLine + 1);
+        ed.reset();
         state.ResumeTiming();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(file->bytes));
@@ -111,6 +131,17 @@ int main(int argc, char** argv)
     setUp(benchmark::RegisterBenchmark("Write/mixed-100m", Write, &gMixed));
     setUp(benchmark::RegisterBenchmark("Load/long-lines-10m", Load, &gLong));
     setUp(benchmark::RegisterBenchmark("Write/long-lines-10m", Write, &gLong));
+    // Import Text against loading plain text of the same size.
+    gWord6 = Word6File(dir);
+    gWordPerfect = WordPerfectFile(dir);
+    gPlain = PlainFile(dir);
+    if (gWord6.bytes == 0 || gWordPerfect.bytes == 0 || gPlain.bytes == 0) {
+        std::fprintf(stderr, "cannot write the import benchmark files in %s\n", dir.c_str());
+        return 1;
+    }
+    setUp(benchmark::RegisterBenchmark("Load/plain-50m", Load, &gPlain));
+    setUp(benchmark::RegisterBenchmark("Import/word6-50m", Import, &gWord6));
+    setUp(benchmark::RegisterBenchmark("Import/wp51-50m", Import, &gWordPerfect));
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

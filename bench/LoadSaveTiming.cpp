@@ -43,6 +43,24 @@ bool TimeFile(const char* name, const TBenchFile& file, int runs)
                 name, mib, lines, bestLoad, mib / bestLoad, bestWrite, mib / bestWrite, bestLoad + bestWrite);
     return true;
 }
+// Best of a few Import Text runs of one document into a new editor.
+bool TimeImport(const char* name, const TBenchFile& file, int runs)
+{
+    const double mib = static_cast<double>(file.bytes) / (1 << 20);
+    double best = 1e30;
+    long lines = 0;
+    for (int i = 0; i < runs; ++i) {
+        auto ed = std::make_unique<TBenchEditor>();
+        auto start = TClock::now();
+        if (!ImportIntoDocument(*ed, file.path))
+            return false;
+        double took = SecondsSince(start);
+        lines = ed->lastLine + 1;
+        best = took < best ? took : best;
+    }
+    std::printf("%-16s %7.1f MiB %8ld lines  import %7.3f s %8.1f MiB/s\n", name, mib, lines, best, mib / best);
+    return true;
+}
 }  // namespace
 
 int main(int argc, char** argv)
@@ -57,7 +75,13 @@ int main(int argc, char** argv)
     }
     std::printf("best of %d runs, files in %s\n", runs, dir.c_str());
     bool ok = TimeFile("mixed-100m", mixed, runs) && TimeFile("long-lines-10m", longLines, runs);
+    // Import Text against loading plain text of the same size.
+    TBenchFile plain = PlainFile(dir);
+    TBenchFile word6 = Word6File(dir);
+    TBenchFile wordPerfect = WordPerfectFile(dir);
+    ok = ok && TimeFile("plain-50m", plain, runs) && TimeImport("word6-50m", word6, runs) &&
+         TimeImport("wp51-50m", wordPerfect, runs);
     if (!ok)
-        std::fprintf(stderr, "a load or write failed\n");
+        std::fprintf(stderr, "a load, write or import failed\n");
     return ok ? 0 : 1;
 }

@@ -279,6 +279,26 @@ for runner in "${runners[@]}"; do
     ozm -c SelectAll -c UpperCase lang2.txt
     expect_file "$p.LanguageSystemLeavesCroatianLetters" lang2.txt '\232UMA\n'
     expect_text "$p.BadSortKeyIsUsage" "$(ozm --sort-key 0 x.txt 2>/dev/null; echo $?)" "2"
+
+    # --import: each generated document's text, written to --output with its last line ended; a file that
+    # is no document fails with the editor's message and writes nothing; without --output it is bad usage.
+    for fixture in "$root"/tests/import/fixtures/*.expected; do
+        name="$(basename "$fixture" .expected)"
+        cp "$root/tests/import/fixtures/$name" "$name"
+        ozm --import -o "$name.txt" "$name" 2>err.txt
+        { cat "$fixture"; [ "$(tail -c 2 "$fixture" | od -An -c | tr -d ' ')" = '\r\n' ] || printf '\r\n'; } >"$name.want"
+        if cmp -s "$name.want" "$name.txt"; then pass "$p.Import.$name"; else
+            fail "$p.Import.$name" "$(tr -d '\r' <err.txt)" "$(diff <(cat -A "$name.want") <(cat -A "$name.txt" 2>/dev/null) | head -20)"; fi
+    done
+    printf '[Editor]\nWordWrapColumn=30\n' >wrap.ini
+    ozm --import -s wrap.ini -c 'InsertText ">"' -o wrap.txt word2.doc
+    expect_text "$p.ImportWrapsAtTheSettingsColumn" "$(head -2 wrap.txt | tr -d '\r')" "$(printf '>Prvi odlomak:\tstupac iza\ntabulatora.')"
+    printf 'plain text\n' >plain.doc
+    expect_text "$p.ImportOfPlainTextFails" "$(ozm --import -o plain.txt plain.doc 2>err.txt; echo $?)" "1"
+    expect_text "$p.ImportOfPlainTextMessage" "$(tr -d '\r' <err.txt)" \
+        'plain.doc: Cannot open plain.doc file.\n\nMake sure a disk is in the drive you specified.'
+    expect_text "$p.ImportOfPlainTextWritesNothing" "$([ -e plain.txt ] && echo written || echo none)" "none"
+    expect_text "$p.ImportWithoutOutputIsUsage" "$(ozm --import word2.doc 2>/dev/null; echo $?)" "2"
     cd "$root"
 done
 

@@ -4,7 +4,7 @@
 #   scripts/fuzz.sh [SECONDS] [TARGET...] [-- LIBFUZZER-OPTION...]
 #       Runs each target (default: all) for SECONDS (default 30) at low priority, one process at a time.
 #       TARGET is a target's name with or without "Fuzz": Regex, KeymapFile, MacroText, DocStream,
-#       IniFile, ToolArguments, Syntax. New inputs go to build/fuzz/corpus/TARGET, failing ones to
+#       IniFile, ToolArguments, Syntax, Import. New inputs go to build/fuzz/corpus/TARGET, failing ones to
 #       build/fuzz/artifacts/. Ends with one line per target: seconds, executions, clean or FAILED.
 #   scripts/fuzz.sh --check
 #       Without clang or libFuzzer: compiles every target with g++ and the sanitizers against the native
@@ -24,7 +24,7 @@ done
 # with macros), small enough to keep the executions many.
 max_len() {
     case "$1" in
-    KeymapFile | Syntax) echo 16384 ;;
+    KeymapFile | Syntax | Import) echo 16384 ;;
     DocStream | MacroText) echo 8192 ;;
     IniFile) echo 4096 ;;
     *) echo 2048 ;;

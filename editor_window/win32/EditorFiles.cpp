@@ -101,6 +101,21 @@ bool TWindowsEditor::LoadFile(const char* path, bool detect)
     return true;
 }
 
+bool TWindowsEditor::TakeText(const char* text, std::size_t length)
+{
+    bool ok;
+    {
+        TUpdateBatch batch(*this);
+        TMemInStream in(text, length);
+        ok = ReadFile(in, nullptr);
+        fileFormat_ = 0;
+        GotoPosition(0, 0, false);
+        EnsureCursorVisible();
+    }
+    modified = false;
+    return ok;
+}
+
 bool TWindowsEditor::WriteToFile(const char* path, int format, bool backup, bool blockOnly)
 {
     TEditorServices* services = EditorServices();

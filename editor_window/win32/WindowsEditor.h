@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 #include "engine/VokEditor.h"
@@ -48,6 +49,9 @@ public:
 
     // Files.
     bool LoadFile(const char* path, bool detect);
+    // Makes CR LF text the document of this empty window (an imported document): unmodified, the cursor
+    // at its start, the DOS format. False when memory ran out.
+    bool TakeText(const char* text, std::size_t length);
     bool Save();
     bool SaveAs();
     bool SaveBlock();

@@ -12,6 +12,7 @@
 #include "editor_window/win32/WindowsEditor.h"
 #include "engine/Commands.h"
 #include "engine/Options.h"
+#include "import/win32/GlobalMemFile.h"
 #include "keys/KeyMap.h"
 #include "keys/win32/CommandsDlg.h"
 #include "macros/MacroTable.h"
@@ -392,6 +393,34 @@ void TMainWindow::OpenWithDialog()
         OpenByName(NormalisedName(path.c_str()).c_str());
 }
 
+void TMainWindow::ImportWithDialog()
+{
+    char path[MAX_PATH] = "";
+    if (BrowseFileDialog(instance_, hwnd_, path, sizeof path, IDS_IMPORTDOCUMENT, IDS_IMPORTFILTER))
+        ImportByName(path);
+}
+
+TWindowsEditor* TMainWindow::ImportByName(const char* path)
+{
+    HGLOBAL text = ImportDocumentToGlobal(path, {EngineOptions().wordWrapColumn, TabSize()});
+    if (!text) {
+        VokMessage(hwnd_, 15005, path, MB_OK | MB_ICONEXCLAMATION);
+        return nullptr;
+    }
+    TWindowsEditor* editor = NewDocument();
+    if (editor) {
+        const char* lines = static_cast<const char*>(GlobalLock(text));
+        if (!lines || !editor->TakeText(lines, lstrlenA(lines))) {
+            SendMessageA(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(editor->Handle()), 0);
+            editor = nullptr;
+        }
+        GlobalUnlock(text);
+    }
+    GlobalFree(text);
+    UpdateStatusBar();
+    return editor;
+}
+
 void TMainWindow::DropFiles(HDROP drop)
 {
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
@@ -557,6 +586,7 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
         break;
     case CM_FILENEW: NewDocument(); break;
     case CM_FILEOPEN: OpenWithDialog(); break;
+    case CM_IMPORTTEXT: ImportWithDialog(); break;
     case CM_EXIT: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
     case CM_SETFONT: ChooseEditorFont(); break;
     case CM_FILEFILTERS: EditFileFilters(instance_, hwnd_); break;

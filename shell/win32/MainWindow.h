@@ -50,6 +50,9 @@ public:
     TWindowsEditor* NewDocument();
     // Command 102: the Open dialog, every chosen file opened as by command 91.
     void OpenWithDialog();
+    // Import Text: the document's text in a new unnamed window, or message 15005 and no window.
+    void ImportWithDialog();
+    TWindowsEditor* ImportByName(const char* path);
     // Files dropped on the frame: at most 30 are opened.
     void DropFiles(HDROP drop);
     // Asks every editor window whether it may close, then about changed key mappings.

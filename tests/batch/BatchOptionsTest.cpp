@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TBadUsage{{"--find", "", "f"}, "needs a text"},
                       TBadUsage{{"--find", std::string(80, 'a'), "f"}, "at most 79"},
                       TBadUsage{{"--find", "a", "--replace", std::string(80, 'b'), "f"}, "at most 79"},
-                      TBadUsage{{"--import", "f"}, "not available"}));
+                      TBadUsage{{"--import", "f"}, "--import needs --output"}));
 
 TEST(BatchOptionsTest, SeventyNineCharactersFitTheField)
 {

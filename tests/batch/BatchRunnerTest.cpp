@@ -393,3 +393,33 @@ TEST_F(BatchRunnerTest, AutoCorrectCorrectsTypedKeys)
     EXPECT_NE(err.str().find("missing.acr"), std::string::npos);
     EXPECT_EQ(Run({"--autocorrect=", doc}), kExitUsage);
 }
+
+// --import: the document's text instead of its bytes, reflowed by the settings, written to --output only.
+TEST_F(BatchRunnerTest, ImportWritesTheTextOfADocumentReflowedByTheSettings)
+{
+    std::string text = "alpha beta gamma\rdelta";
+    std::string doc(0x80, '\0');
+    doc[0] = char(0x9B);
+    doc[1] = char(0xA5);
+    doc[0x18] = char(0x80);
+    doc[0x1C] = char(0x80 + text.size());
+    const std::string word = File("a.doc", doc + text);
+    const std::string ini = File("ozm.ini", "[Editor]\nWordWrapColumn=11\n");
+    const std::string result = dir.File("a.txt");
+    EXPECT_EQ(Run({"--import", "-s", ini, "-c", "InsertText \">\"", "-o", result, word}), kExitOk) << err.str();
+    EXPECT_EQ(TTempDir::Read(result), ">alpha beta\r\ngamma\r\ndelta\r\n");
+    EXPECT_EQ(TTempDir::Read(word), doc + text) << "the document itself is never written";
+}
+
+TEST_F(BatchRunnerTest, ImportOfAFileWithoutAResultFailsWithTheEditorsMessage)
+{
+    const std::string plain = File("plain.doc", "not a document\n");
+    const std::string doc = File("b.wpd", std::string("\xFFWPC\x10\0\0\0\x01\x0A\0\x01\x05\0\0\0text", 20));
+    const std::string result = dir.File("out");
+    std::filesystem::create_directory(result);
+    EXPECT_EQ(Run({"--import", "-o", result, plain, doc}), kExitFailed);
+    EXPECT_NE(err.str().find("Cannot open " + plain + " file."), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("Cannot open " + doc + " file."), std::string::npos) << "encrypted";
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/plain.doc")));
+    EXPECT_EQ(Run({"--import", dir.File("a.doc")}), kExitUsage);
+}

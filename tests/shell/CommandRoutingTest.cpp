@@ -135,7 +135,15 @@ TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
         EXPECT_TRUE(Enabled(c, id)) << id;
     // What the program cannot do stays gray even for help.
     EXPECT_FALSE(Enabled(c, CM_PRINT));
-    EXPECT_FALSE(Enabled(c, CM_IMPORTTEXT));
+    EXPECT_FALSE(Enabled(c, CM_FINDFILE));
+}
+
+TEST(MenuState, ImportTextNeedsNoDocument)
+{
+    TMenuContext c;
+    EXPECT_TRUE(Enabled(c, CM_IMPORTTEXT));
+    c.hasEditor = true;
+    EXPECT_TRUE(Enabled(c, CM_IMPORTTEXT));
 }
 
 TEST(MenuState, SelectionDependentItemsFollowTheSelectionMode)

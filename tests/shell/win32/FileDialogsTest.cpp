@@ -466,3 +466,85 @@ TEST_F(SyntaxDialogTest, OKRecoloursTheOpenWindows)
     EXPECT_EQ(editor->LineAt(0)->state, 1);
     EXPECT_EQ(Value("Mine", "Extensions"), "mn");
 }
+
+namespace {
+std::string FixtureBytes(const std::string& name)
+{
+    std::ifstream in(std::string(VOK_SOURCE_DIR) + "/tests/import/fixtures/" + name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+}  // namespace
+
+// File > Import Text: the "Import Document" dialog with the formats' filters, the text in a new unnamed
+// window, unmodified, the cursor at its start.
+TEST_F(FileDialogTest, ImportTextOpensTheDocumentsTextInANewUnnamedWindow)
+{
+    std::string doc = folder.Write("letter.doc", FixtureBytes("word6.doc"));
+    std::string expected = FixtureBytes("word6.doc.expected");
+    ASSERT_FALSE(expected.empty());
+    std::string title;
+    std::vector<std::string> filters;
+    WhenDialogOpens([&](HWND dialog) {
+        char text[100] = {};
+        GetWindowTextA(dialog, text, sizeof text);
+        title = text;
+        HWND types = Descendant(dialog, cmb1);
+        LRESULT count = types ? SendMessageA(types, CB_GETCOUNT, 0, 0) : 0;
+        for (LRESULT i = 0; i < count && i < 20; ++i) {
+            LRESULT length = SendMessageA(types, CB_GETLBTEXTLEN, i, 0);
+            if (length < 0 || length > 200)
+                continue;
+            std::string item(static_cast<std::size_t>(length) + 1, '\0');
+            SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+            item.resize(static_cast<std::size_t>(length));
+            filters.push_back(item);
+        }
+        SetFileName(dialog, doc);
+        Click(dialog, IDOK);
+    });
+    Command(CM_IMPORTTEXT);
+    EXPECT_EQ(title, "Import Document");
+    EXPECT_EQ(filters, (std::vector<std::string>{"Microsoft Word (*.doc)", "Windows Write (*.wri)",
+                                                 "WordPerfect 5.x (*.wpd;*.doc)", "Ami Pro (*.sam)",
+                                                 "WordStar (*.doc)"}));
+    ASSERT_EQ(frame->Editors().size(), 1u);
+    TWindowsEditor* editor = frame->Editors()[0];
+    EXPECT_TRUE(editor->FileName().empty());
+    EXPECT_FALSE(editor->modified);
+    EXPECT_EQ(editor->curLineNo, 0);
+    EXPECT_EQ(editor->curCol, 0);
+    std::string text;
+    for (int32_t i = 0; i <= editor->lastLine; ++i)
+        text += std::string(i ? "\r\n" : "") + editor->LineAt(i)->text;
+    EXPECT_EQ(text, expected);
+    EXPECT_TRUE(services.shown.empty());
+}
+
+TEST_F(FileDialogTest, ImportTextOfEveryFormatAndFailures)
+{
+    for (const char* name : {"word2.doc", "word6-scan.doc", "write.wri", "wp51.wpd", "amipro.sam", "wordstar.ws"}) {
+        std::string doc = folder.Write(name, FixtureBytes(name));
+        TWindowsEditor* editor = frame->ImportByName(doc.c_str());
+        ASSERT_NE(editor, nullptr) << name;
+        std::string first = FixtureBytes(std::string(name) + ".expected");
+        first = first.substr(0, first.find('\r'));
+        EXPECT_STREQ(editor->LineAt(0)->text, first.c_str()) << name;
+    }
+    EXPECT_EQ(frame->Editors().size(), 6u);
+    // A file that is no document, an encrypted WordPerfect document, a missing file: message 15005 with
+    // the path, and no window.
+    std::string plain = folder.Write("plain.doc", "plain text\r\n");
+    std::string locked = folder.Write("locked.wpd", std::string("\xFFWPC\x10\0\0\0\x01\x0A\0\x01\x05\0\0\0x", 17));
+    services.answer = IDOK;
+    for (const std::string& path : {plain, locked, folder.File("missing.sam")}) {
+        services.shown.clear();
+        services.args.clear();
+        EXPECT_EQ(frame->ImportByName(path.c_str()), nullptr);
+        ASSERT_EQ(services.shown.size(), 1u);
+        EXPECT_EQ(services.shown[0], 15005u);
+        EXPECT_EQ(services.args[0], "Cannot open " + path + " file.\n\nMake sure a disk is in the drive you specified.");
+    }
+    EXPECT_EQ(frame->Editors().size(), 6u);
+}

@@ -1,0 +1,107 @@
+// The WordPerfect 5.x importer: the document area walked byte by byte, function codes and groups
+// skipped, extended characters of set 1 mapped to code page 1250.
+#include "import/ImportInput.h"
+
+namespace {
+constexpr std::size_t kHeaderSize = 16;
+constexpr std::size_t kDocumentStartField = 4;
+constexpr std::size_t kEncryptionField = 12;
+
+constexpr unsigned char kExtendedChar = 0xC0;
+constexpr unsigned char kTabGroup = 0xC1;
+constexpr unsigned char kLastFixedGroup = 0xCF;
+constexpr unsigned char kFirstVariableGroup = 0xD0;
+constexpr unsigned char kParagraphGroup = 0xDC;
+constexpr unsigned kSet1Size = 234;
+
+// WordPerfect character set 1 (multinational) as code page 1250 bytes; "*" marks no counterpart.
+constexpr unsigned char kSet1[kSet1Size] = {
+    0x60, 0x2E, 0x7E, 0x5E, 0x2D, 0x2F, 0x2A, 0xA8, 0x2A, 0x2A, 0x27, 0x27, 0x2C, 0x27, 0xB0, 0xFF,
+    0xBD, 0x2A, 0x2A, 0x2A, 0x27, 0xAF, 0xA2, 0xDF, 0x31, 0x4A, 0xC1, 0xE1, 0xC2, 0xE2, 0xC4, 0xE4,
+    0xC0, 0xE0, 0xC5, 0xE5, 0xC6, 0xE6, 0xC7, 0xE7, 0xC9, 0xE9, 0xCA, 0xEA, 0xCB, 0xEB, 0xC8, 0xE8,
+    0xCD, 0xED, 0xCE, 0xEE, 0xCF, 0xEF, 0xCC, 0xEC, 0xD1, 0xF1, 0xD3, 0xF3, 0xD4, 0xF4, 0xD6, 0xF6,
+    0xD2, 0xF2, 0xDA, 0xFA, 0xDB, 0xFB, 0xDC, 0xFC, 0xD9, 0xF9, 0x9F, 0xFF, 0xC3, 0xE3, 0xD0, 0xF0,
+    0xD8, 0xF8, 0xD5, 0xF5, 0xDD, 0xFD, 0xD0, 0xF0, 0xDE, 0xFE, 0xC3, 0xE3, 0x41, 0x61, 0x41, 0xB9,
+    0xC6, 0xE6, 0xC8, 0xE8, 0x43, 0x63, 0x43, 0x63, 0xCF, 0xEF, 0xCC, 0xEC, 0x45, 0x65, 0x45, 0x65,
+    0xCA, 0xEA, 0x47, 0x67, 0x47, 0x67, 0x47, 0x67, 0x47, 0x67, 0x47, 0x67, 0x47, 0x67, 0x48, 0x68,
+    0x48, 0x68, 0x49, 0x69, 0x49, 0x69, 0x49, 0x69, 0x49, 0x69, 0x2A, 0x2A, 0x4A, 0x6A, 0x4B, 0x6B,
+    0xC5, 0xE5, 0x4C, 0x6C, 0x4C, 0x6C, 0x4C, 0x6C, 0xA3, 0xB3, 0xD1, 0xF1, 0x4E, 0x6E, 0xD2, 0xF2,
+    0x4E, 0x6E, 0xD5, 0xF5, 0x4F, 0x6F, 0x8C, 0x9C, 0xC0, 0xE0, 0xD8, 0xF8, 0x52, 0x72, 0x8C, 0x9C,
+    0x8A, 0x9A, 0xAA, 0xBA, 0x53, 0x73, 0x8D, 0x9D, 0xDE, 0xFE, 0x54, 0x74, 0x55, 0x75, 0xDB, 0xFB,
+    0x55, 0x75, 0x55, 0x75, 0xDB, 0xFB, 0x55, 0x75, 0x57, 0x77, 0x59, 0x79, 0x8F, 0x9F, 0x8E, 0x9E,
+    0xAF, 0xBF, 0x2A, 0x2A, 0x44, 0x64, 0x4C, 0x6C, 0x4E, 0x6E, 0x52, 0x72, 0x53, 0x73, 0x54, 0x74,
+    0x59, 0x79, 0x59, 0x79, 0x44, 0xEF, 0x4F, 0x6F, 0x55, 0x75,
+};
+
+// The position after the next byte equal to code from `from` on, or the end when there is none.
+std::size_t SkipPast(const TImportInput& in, std::size_t from, unsigned char code)
+{
+    while (from < in.size && in.data[from] != code)
+        ++from;
+    return from < in.size ? from + 1 : in.size;
+}
+}  // namespace
+
+bool ImportWordPerfect(const TImportInput& in, MemFile& out)
+{
+    std::uint32_t start, encrypted;
+    // A header that is cut short or points past the end is damaged; an encrypted document is refused.
+    if (in.size < kHeaderSize || !in.U32(kDocumentStartField, start) || start > in.size ||
+        !in.U16(kEncryptionField, encrypted) || encrypted != 0) {
+        out.Fail();
+        return false;
+    }
+    // Every step moves forward, so the walk ends; a group running off the end ends it there.
+    std::size_t i = start;
+    while (i < in.size) {
+        // Runs of plain text are copied whole.
+        if (in.data[i] >= 0x20 && in.data[i] <= 0x80) {
+            std::size_t end = i + 1;
+            while (end < in.size && in.data[end] >= 0x20 && in.data[end] <= 0x80)
+                ++end;
+            out.Write(reinterpret_cast<const char*>(in.data + i), end - i);
+            i = end;
+            continue;
+        }
+        unsigned char c = in.data[i++];
+        if (c == 0x09)
+            out.Put('\t');
+        else if (c == 0x0A || c == 0x0D)
+            out.Write("\r\n", 2);
+        else if (c >= 0x20 && c <= 0x80)
+            out.Put(char(c));
+        else if (c == 0xA0)
+            out.Put(' ');
+        else if (c == 0xA9 || c == 0xAB)
+            out.Put('-');
+        else if (c == kExtendedChar) {
+            // Character, set, closing code.
+            if (in.size - i < 3)
+                break;
+            unsigned character = in.data[i], set = in.data[i + 1];
+            out.Put(char(set == 1 && character < kSet1Size ? kSet1[character] : '*'));
+            i += 3;
+        } else if (c == kTabGroup) {
+            if (i >= in.size)
+                break;
+            if ((in.data[i] & 0xC0) == 0)
+                out.Put('\t');
+            i = SkipPast(in, i + 1, kTabGroup);
+        } else if (c > kTabGroup && c <= kLastFixedGroup)
+            i = SkipPast(in, i, c);
+        else if (c >= kFirstVariableGroup) {
+            // Code, subcode, 16-bit length, that many bytes.
+            std::uint32_t length;
+            if (!in.U16(i + 1, length))
+                break;
+            if (c == kParagraphGroup && in.data[i] == 0)
+                out.Write("\r\n", 2);
+            i += 3;
+            if (length > in.size - i)
+                break;
+            i += length;
+        }
+    }
+    out.Put('\0');
+    return !out.Failed();
+}
