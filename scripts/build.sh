@@ -7,7 +7,8 @@ what="${1:-all}"
 jobs="$(nproc)"
 
 if [ "$what" = native ] || [ "$what" = all ]; then
-    cmake -S . -B build/native -DVOK_SANITIZE=ON >/dev/null
+    # The benchmarks are built and run by scripts/bench.sh in a Release tree of their own.
+    cmake -S . -B build/native -DVOK_SANITIZE=ON -DVOK_BENCH=OFF >/dev/null
     cmake --build build/native -j "$jobs"
 fi
 if [ "$what" = windows ] || [ "$what" = all ]; then
