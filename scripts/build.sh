@@ -6,6 +6,17 @@ cd "$(dirname "$0")/.."
 what="${1:-all}"
 jobs="$(nproc)"
 
+if [ "$what" = all ]; then
+    # The two trees build side by side: the links and other single-file steps of one overlap the other's
+    # compiles, where one tree after the other leaves cores idle.
+    bash "$0" native "${@:2}" &
+    native=$!
+    rc=0
+    bash "$0" windows || rc=1
+    wait "$native" || rc=1
+    exit "$rc"
+fi
+
 if [ "$what" = native ] || [ "$what" = all ]; then
     # The benchmarks are built and run by scripts/bench.sh in a Release tree of their own.
     cmake -S . -B build/native -DVOK_SANITIZE=ON -DVOK_BENCH=OFF >/dev/null
