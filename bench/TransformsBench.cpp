@@ -4,23 +4,11 @@
 
 #include <string>
 
+#include "BenchFiles.h"
 #include "base/ByteStream.h"
 #include "engine/Commands.h"
-#include "engine/VokEditor.h"
 
 namespace {
-
-class TQuietEditor final : public TVokEditor {
-public:
-    void SetCaret(int, int) noexcept override {}
-    void RepaintAll() noexcept override {}
-    void RepaintLine(int32_t) noexcept override {}
-    void SaveFile() noexcept override {}
-    void SaveFileAs() noexcept override {}
-    void WriteBlock() noexcept override {}
-    void ReadBlock() noexcept override {}
-    void Print() noexcept override {}
-};
 
 const std::string& MillionLines()
 {
@@ -37,7 +25,7 @@ const std::string& MillionLines()
 void KeystrokeAtLineMillion(benchmark::State& state)
 {
     const bool drawing = state.range(0) == 1;
-    TQuietEditor ed;
+    TBenchEditor ed;
     TMemInStream in(MillionLines().data(), MillionLines().size());
     (void)ed.ReadFile(in, nullptr);
     ed.GotoPosition(60, 999990, false);
