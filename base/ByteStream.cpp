@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "base/ByteRuns.h"
+
 void TInStream::Unget(int c)
 {
     if (c == kEof)
@@ -90,7 +92,7 @@ bool TOutStream::Write(const char* data, std::size_t size)
             return false;
         std::size_t room = buffer_.size() - pos_;
         std::size_t n = size < room ? size : room;
-        std::memcpy(buffer_.data() + pos_, data, n);
+        CopyBytes(buffer_.data() + pos_, data, n);
         pos_ += n;
         data += n;
         size -= n;
@@ -100,7 +102,7 @@ bool TOutStream::Write(const char* data, std::size_t size)
 
 bool TOutStream::Write(const char* text)
 {
-    return Write(text, std::strlen(text));
+    return Write(text, TextLength(text));
 }
 
 bool TOutStream::Flush()

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 
+#include "base/ByteRuns.h"
 #include "base/ByteStream.h"
 #include "engine/Alloc.h"
 #include "engine/Options.h"
@@ -44,10 +45,14 @@ int TVokEditor::ReadTextLine(TInStream& in, char* buffer, int size, int maxWidth
         const int room = std::min(maxWidth - col, size - 3 - n);
         run = room > 0 ? std::min(run, static_cast<std::size_t>(room)) : 0;
         std::size_t plain = 0;
-        // Eight bytes at a time while none of them is below 14 (every stopping byte is).
+        // Eight bytes at a time while none of them is below 14 (every stopping byte is). Each word is
+        // stored as it is tested: the run fits the buffer, so a word with a stop in it may be stored whole
+        // too, its bytes from the stop on being written over or cut off by the NUL.
+        char* out = buffer + n;
         while (plain + 8 <= run) {
             uint64_t word;
             std::memcpy(&word, ahead + plain, 8);
+            std::memcpy(out + plain, &word, 8);
             const uint64_t low = (word - 0x0E0E0E0E0E0E0E0EULL) & ~word & 0x8080808080808080ULL;
             if (low) {
                 // The lowest flag marks the first such byte exactly (later flags may be false).
@@ -57,10 +62,11 @@ int TVokEditor::ReadTextLine(TInStream& in, char* buffer, int size, int maxWidth
             }
             plain += 8;
         }
-        while (plain < run && !kStopsRun[static_cast<unsigned char>(ahead[plain])])
+        while (plain < run && !kStopsRun[static_cast<unsigned char>(ahead[plain])]) {
+            out[plain] = ahead[plain];
             ++plain;
+        }
         if (plain) {
-            std::memcpy(buffer + n, ahead, plain);
             in.Skip(plain);
             n += static_cast<int>(plain);
             col += static_cast<int>(plain);
@@ -133,15 +139,16 @@ bool TVokEditor::ReadFile(TInStream& in, int16_t* format)
                 ++lastLine;
             }
             firstPass = false;
+            // A line other than the first is read straight into the document's block; the first keeps a
+            // block of its own, being the one that outlives a Release of the arena.
+            char* room = line == firstLine ? nullptr : arena_.Reserve(kLineBufferSize);
             int length = 0;
-            if (ReadTextLine(in, buffer, kLineBufferSize, kLineWidthLimit, tab, false, format, &binary, &length))
+            if (ReadTextLine(in, room ? room : buffer, kLineBufferSize, kLineWidthLimit, tab, false, format,
+                             &binary, &length))
                 cut = true;
-            // The first line keeps a block of its own: it is the one that outlives a Release of the arena.
-            char* text = line == firstLine ? nullptr : arena_.Take(static_cast<std::size_t>(length) + 1);
-            if (text) {
-                std::memcpy(text, buffer, static_cast<std::size_t>(length));
-                text[length] = 0;
-                line->text = text;
+            if (room) {
+                arena_.Commit(static_cast<std::size_t>(length) + 1);
+                line->text = room;
             } else if (!SetLineText(line, buffer, static_cast<std::size_t>(length))) {
                 ok = false;
                 break;
@@ -188,7 +195,7 @@ bool TVokEditor::WriteFile(TOutStream& out, int format)
     // may follow them; nothing follows them in the file, so it gets the line as the cursor's leaving would.
     const bool trimCursorLine = curCol >= LineWidth(curLine->text);
     for (LineRecord* line = firstLine; line; line = line->next) {
-        std::size_t length = std::strlen(line->text);
+        std::size_t length = TextLength(line->text);
         if (line == curLine && trimCursorLine) {
             while (length > 0 && IsBlankByte(static_cast<unsigned char>(line->text[length - 1])))
                 --length;

@@ -14,6 +14,14 @@ constexpr std::size_t kBlockSize = 1 << 20;
 
 char* TTextArena::Take(std::size_t size)
 {
+    char* text = Reserve(size);
+    if (text)
+        Commit(size);
+    return text;
+}
+
+char* TTextArena::Reserve(std::size_t size)
+{
     if (size > freshLeft_) {
         if (size > kBlockSize)
             return nullptr;
@@ -33,10 +41,7 @@ char* TTextArena::Take(std::size_t size)
         fresh_ = block;
         freshLeft_ = kBlockSize;
     }
-    char* text = fresh_;
-    fresh_ += size;
-    freshLeft_ -= size;
-    return text;
+    return fresh_;
 }
 
 bool TTextArena::Owns(const char* text) const

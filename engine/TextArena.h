@@ -16,6 +16,14 @@ public:
 
     // Room for size bytes, or null when memory runs out (the caller then allocates the text alone).
     char* Take(std::size_t size);
+    // Room for up to size bytes that stays free until Commit says how many of them were used, so that a
+    // text of unknown length is written in place; null when memory runs out.
+    char* Reserve(std::size_t size);
+    void Commit(std::size_t used)
+    {
+        fresh_ += used;
+        freshLeft_ -= used;
+    }
     // Whether the text lies in one of the blocks, so that it must not be freed or reallocated alone.
     bool Owns(const char* text) const;
     // Frees every block; no text taken may be used afterwards.

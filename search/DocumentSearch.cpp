@@ -77,7 +77,6 @@ std::size_t StartByte(const char* text, int col)
 bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const TFold* fold, const std::string& needle,
                const char* text, bool first, int startCol, TByteMatch* found)
 {
-    const std::string_view hay = Comparable(fold, text);
     const std::size_t n = needle.size();
     auto accept = [&](std::size_t at) {
         if (query.wholeWord && !IsWholeWord(editor, text, at, n))
@@ -88,12 +87,38 @@ bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const TFold* fold,
     if (query.down) {
         if (first && startCol > TVokEditor::LineWidth(text))
             return false;
-        std::size_t from = first ? StartByte(text, startCol) : 0;
-        for (std::size_t at = hay.find(needle, from); at != std::string::npos; at = hay.find(needle, at + 1))
-            if (accept(at))
+        // The line ends at its NUL: each place its first byte occurs is tried in turn, so the line is
+        // looked at once, without its length being measured or a folded copy being made first. (The
+        // folded needle never holds a NUL, so a comparison stops at the line's end.)
+        const char* base = text;
+        const char* rest = needle.c_str() + 1;
+        const std::size_t restLength = n - 1;
+        const auto lead = static_cast<unsigned char>(needle[0]);
+        auto next = [&](const char* from) -> const char* {
+            if (!fold) {
+                for (const char* at = std::strchr(from, lead); at; at = std::strchr(at + 1, lead))
+                    if (std::strncmp(at + 1, rest, restLength) == 0)
+                        return at;
+                return nullptr;
+            }
+            const unsigned char* map = fold->map;
+            for (const char* at = from; *at; ++at) {
+                if (map[static_cast<unsigned char>(*at)] != lead)
+                    continue;
+                std::size_t k = 0;
+                while (k < restLength && map[static_cast<unsigned char>(at[1 + k])] == static_cast<unsigned char>(rest[k]))
+                    ++k;
+                if (k == restLength)
+                    return at;
+            }
+            return nullptr;
+        };
+        for (const char* at = next(base + (first ? StartByte(text, startCol) : 0)); at; at = next(at + 1))
+            if (accept(static_cast<std::size_t>(at - base)))
                 return true;
         return false;
     }
+    const std::string_view hay = Comparable(fold, text);
     std::size_t limit = first ? StartByte(text, startCol) : hay.size();
     if (limit < n)
         return false;

@@ -30,6 +30,9 @@ struct RegexProgram {
     const uint16_t* tableOf;  // per node slot ((offset - 1) / 3): the table of a one-character test
     const char* required;     // null, or a literal every match contains (inside the program)
     uint16_t requiredLength;
+    bool leadsWithRun;        // every match begins with one or more bytes of leadRun, as many as stand there
+    unsigned char runStop;    // 0, or the byte (not in leadRun) that every match has right after that run
+    uint32_t leadRun[8];
 };
 
 struct TRegexFree {

@@ -526,6 +526,52 @@ void WorkOutRequiredLiteral(RegexProgram& program)
     }
 }
 
+// Whether the program begins with a repetition of one byte test taken at least once, `[0-9]+x` or
+// `{a+}b`, and that test's bytes. A search may then skip a whole run of such bytes once a match
+// starting at its first byte has failed: a start further in the run can only end the repetition at the
+// same places or fewer, and what follows the repetition does not depend on where the match began.
+void WorkOutLeadingRun(RegexProgram& program)
+{
+    program.leadsWithRun = false;
+    program.runStop = 0;
+    std::memset(program.leadRun, 0, sizeof program.leadRun);
+    const unsigned char* node = program.program + 1;
+    for (int steps = 0; node && steps < program.size; ++steps) {
+        const unsigned char op = Op(node);
+        if (op == kBranch) {
+            const unsigned char* next = Next(node);
+            if (next && Op(next) == kBranch)
+                return;  // a choice: its alternatives begin differently
+            node = Operand(node);
+        } else if (op > kOpen && op < kClose) {
+            node = Next(node);
+        } else if (op == kPlus) {
+            const unsigned char* test = Operand(node);
+            if (Op(test) == kExactly) {
+                SetBit(program.leadRun, *Operand(test));
+            } else {
+                const uint32_t* table =
+                    program.tables + kTableWords * program.tableOf[(test - program.program - 1) / kNodeSize];
+                std::memcpy(program.leadRun, table, sizeof program.leadRun);
+            }
+            program.leadsWithRun = true;
+            // A literal right after the run (group marks between them consume nothing) that cannot be
+            // part of the run is where every run a match takes must end.
+            const unsigned char* after = Next(node);
+            while (after && Op(after) > kOpen && Op(after) < kClose + kRegexGroups && Op(after) != kClose)
+                after = Next(after);
+            if (after && Op(after) == kExactly) {
+                const unsigned char stop = *Operand(after);
+                if (!((program.leadRun[stop >> 5] >> (stop & 31)) & 1))
+                    program.runStop = stop;
+            }
+            return;
+        } else {
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 const char* RegexErrorText(int code)
@@ -608,6 +654,7 @@ TRegexPtr RegexCompile(const char* pattern, int* error)
     program->tableOf = tableOf;
     WorkOutFirstBytes(*program);
     WorkOutRequiredLiteral(*program);
+    WorkOutLeadingRun(*program);
 
     // With one top-level alternative, its first node tells where a match can start.
     const unsigned char* first = program->program + 1;

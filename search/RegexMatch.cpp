@@ -435,6 +435,33 @@ bool RegexSearch(RegexProgram* program, const char* text, const char* limit, boo
                     return true;
             return false;
         }
+        const uint32_t* run = program->leadRun;
+        auto inRun = [run](char c) {
+            const auto b = static_cast<unsigned char>(c);
+            return (run[b >> 5] >> (b & 31)) & 1;
+        };
+        if (program->runStop) {
+            // Every match is a run of leadRun bytes ended by runStop, which is rarer than the bytes a match
+            // begins with: each runStop with such a run before it is tried from the start of that run, and
+            // runs are taken in order, so the first that matches is the leftmost match.
+            for (std::ptrdiff_t from = 0; from < length;) {
+                const void* hit = std::memchr(text + from, program->runStop, static_cast<std::size_t>(length - from));
+                if (!hit)
+                    return false;
+                const std::ptrdiff_t stop = static_cast<const char*>(hit) - text;
+                std::ptrdiff_t start = stop;
+                while (start > 0 && inRun(text[start - 1]))
+                    --start;  // stops at the previous runStop at the latest, which is not in the run
+                if (start < stop) {
+                    if (start > last)
+                        return false;
+                    if (matcher.Try(text + start))
+                        return true;
+                }
+                from = stop + 1;
+            }
+            return false;
+        }
         // Only positions holding a byte a match can begin with; the terminator holds none of them.
         for (std::ptrdiff_t i = 0; i <= last && i < length;) {
             if (first) {
@@ -453,6 +480,10 @@ bool RegexSearch(RegexProgram* program, const char* text, const char* limit, boo
             if (matcher.Try(text + i))
                 return true;
             ++i;
+            if (program->leadsWithRun) {
+                while (i < length && inRun(text[i]))
+                    ++i;
+            }
         }
         return false;
     }

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "base/ByteRuns.h"
 #include "base/ByteStream.h"
 
 namespace {
@@ -176,5 +178,32 @@ TEST(ByteStreamTest, WithoutAFileEverythingFails)
     EXPECT_FALSE(out.Flush());
     TFileInStream in(nullptr);
     EXPECT_TRUE(in.AtEnd());
+}
+}  // namespace
+
+namespace {
+// Every length from 0 to 40 at every start within a word, with high bytes and bytes just above NUL around
+// the end (the word test's borrow can flag them), against the library's strlen and memcpy.
+TEST(ByteRunsTest, WordwiseLengthAndCopyAgreeWithTheLibrary)
+{
+    alignas(8) char text[64];
+    for (std::size_t start = 0; start < 8; ++start) {
+        for (std::size_t length = 0; length <= 40; ++length) {
+            for (std::size_t i = 0; i < sizeof text; ++i)
+                text[i] = static_cast<char>(i % 3 == 0 ? 0x80 + i : (i % 3 == 1 ? 0x01 : 'a' + i % 26));
+            text[start + length] = 0;
+            const char* s = text + start;
+            ASSERT_EQ(WordwiseLength(s), std::strlen(s)) << "start " << start << " length " << length;
+            EXPECT_EQ(TextLength(s), length);
+            char copy[64];
+            std::memset(copy, '#', sizeof copy);
+            WordwiseCopy(copy + start, s, length);
+            EXPECT_EQ(std::memcmp(copy + start, s, length), 0);
+            EXPECT_EQ(copy[start + length], '#') << "copied past the end";
+            if (start > 0) {
+                EXPECT_EQ(copy[start - 1], '#');
+            }
+        }
+    }
 }
 }  // namespace

@@ -159,6 +159,31 @@ TEST(Regex, ForwardLimitBoundsTheStart)
     EXPECT_TRUE(RegexSearch(program.get(), text, text + 3, false, true));
 }
 
+// A pattern that begins with a run and a byte outside it is searched from that byte backwards: the
+// leftmost run wins, a run reaching back to the text's start counts, a group keeps its bounds, and a
+// start past the limit is refused although the run it belongs to begins before the limit's run.
+TEST(Regex, RunThenLiteralFindsTheLeftmostRun)
+{
+    TRegexPtr digits = Compile("[0-9]+x");
+    EXPECT_EQ(Found(*digits, "x12a345x 6x", nullptr, false, true), "345x");
+    EXPECT_EQ(Found(*digits, "99x", nullptr, false, true), "99x");
+    EXPECT_EQ(Found(*digits, "x x9", nullptr, false, true), "<none>");
+    const char* text = "a12x";
+    EXPECT_FALSE(RegexSearch(digits.get(), text, text + 1, false, true));
+    EXPECT_TRUE(RegexSearch(digits.get(), text, text + 2, false, true));
+    EXPECT_EQ(digits->groupStart[0], text + 1);
+
+    TRegexPtr grouped = Compile("{[ab]+}c{d}");
+    const char* line = "abcx bbacd";
+    ASSERT_TRUE(RegexSearch(grouped.get(), line, nullptr, false, true));
+    EXPECT_EQ(std::string(grouped->groupStart[1], grouped->groupEnd[1]), "bba");
+    EXPECT_EQ(std::string(grouped->groupStart[2], grouped->groupEnd[2]), "d");
+
+    // The byte after the run belongs to the run's set: every start is tried as before.
+    TRegexPtr overlapping = Compile("a+ab");
+    EXPECT_EQ(Found(*overlapping, "aaaab", nullptr, false, true), "aaaab");
+}
+
 struct TBackCase {
     const char* pattern;
     const char* text;
