@@ -45,8 +45,9 @@ stop_all() {
     vok_cups_stop
 }
 trap stop_all EXIT
-if ! reason="$(vok_cups_start "$work/cups" 2>&1)"; then
-    report CupsQueue 1 "$reason"
+# Not in a subshell: the daemon's process id and CUPS_SERVER must stay in this one.
+if ! vok_cups_start "$work/cups" 2>"$work/cups-start.log"; then
+    report CupsQueue 1 "$(cat "$work/cups-start.log")"
     finish
     exit 1
 fi

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
-out="${1:-$root/build/shots}"
+out="$(realpath -m "${1:-$root/build/shots}")"
 mkdir -p "$out"
 export VOK_BUILD="$root/build"
 source scripts/wine-env.sh

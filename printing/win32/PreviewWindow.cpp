@@ -26,7 +26,7 @@ public:
         GetTextMetricsA(printer, &tm);
         LOGFONTA lf{};
         GetTextFaceA(printer, LF_FACESIZE, lf.lfFaceName);
-        lf.lfHeight = std::max(1, ScaleY(tm.tmHeight));
+        lf.lfHeight = std::max(1, MulDiv(tm.tmHeight, pane_.bottom - pane_.top, m_.paperHeight));
         lf.lfWeight = tm.tmWeight;
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfPitchAndFamily = tm.tmPitchAndFamily & 1 ? VARIABLE_PITCH : FIXED_PITCH;
@@ -52,9 +52,9 @@ public:
         if (length <= 0)
             return;
         std::vector<int> ends(length), dx(length);
-        int fit = 0;
         SIZE size{};
-        GetTextExtentExPointA(printer_, text, length, 0, &fit, ends.data(), &size);
+        // Without a fit count the extents of every character come back, whatever the width.
+        GetTextExtentExPointA(printer_, text, length, 0, nullptr, ends.data(), &size);
         int previous = ScaleX(x);
         for (int i = 0; i < length; ++i) {
             int next = ScaleX(x + ends[i]);
