@@ -13,6 +13,9 @@ fuzz_pkgs=(clang libclang-rt-dev make)
 # Wine's own fonts (only recommended by wine, which is installed without recommendations): without them the
 # caption buttons and the system menus show letters and digits in place of their symbols.
 windows_pkgs+=(fonts-wine locales)
+# Printing under Wine goes through CUPS (the 32-bit client library for 32-bit Wine): scripts/print-e2e.sh runs
+# a private daemon with a cups-pdf queue and reads the PDF back with poppler's tools.
+windows_pkgs+=(cups-daemon cups-client printer-driver-cups-pdf poppler-utils libcups2:i386)
 
 if [ "${1:-}" = "--fuzz" ]; then
     want=("${fuzz_pkgs[@]}")

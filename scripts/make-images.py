@@ -338,10 +338,58 @@ def app_icon(kind):
     return c
 
 
+def draw_preview_button(name):
+    """The preview window's bar: Print, First, Previous, Next, Last, One page, Two pages, Close; the
+    pressed forms of One and Two pages show the mode in force."""
+    c = Canvas(16, 15, GRAY)
+    if name == "prevprint":
+        c = draw_button(4)
+    elif name == "prevfirst":
+        c.vline(3, 3, 11, BLACK)
+        arrow(c, 5, 7, "left", BLACK)
+        arrow(c, 10, 7, "left", BLACK)
+    elif name == "prevprev":
+        arrow(c, 7, 7, "left", BLACK)
+    elif name == "prevnext":
+        arrow(c, 9, 7, "right", BLACK)
+    elif name == "prevlast":
+        arrow(c, 6, 7, "right", BLACK)
+        arrow(c, 11, 7, "right", BLACK)
+        c.vline(13, 3, 11, BLACK)
+    elif name in ("prevone", "prevonedwn"):
+        page(c, 3, 1, 12, 14)
+        text_lines(c, [6, 5, 6, 4], x0=5, y0=5, width=6)
+    elif name in ("prevtwo", "prevtwodwn"):
+        page(c, 0, 2, 7, 13)
+        page(c, 8, 2, 15, 13)
+        text_lines(c, [4, 3, 4], x0=2, y0=6, width=4)
+        text_lines(c, [4, 3, 4], x0=10, y0=6, width=4)
+    elif name == "prevclose":
+        c.line(4, 3, 11, 10, RED)
+        c.line(5, 3, 12, 10, RED)
+        c.line(11, 3, 4, 10, RED)
+        c.line(12, 3, 5, 10, RED)
+    if name.endswith("dwn"):
+        # Pressed: the picture sits one pixel lower and right on a lighter face.
+        pressed = Canvas(16, 15, (224, 224, 224))
+        for y in range(15):
+            for x in range(16):
+                if c.px[y][x] != GRAY:
+                    pressed.set(x + 1, y + 1, c.px[y][x])
+        c = pressed
+    return c
+
+
+PREVIEW_BUTTONS = ["prevprint", "prevfirst", "prevprev", "prevnext", "prevlast", "prevone", "prevonedwn",
+                   "prevtwo", "prevtwodwn", "prevclose"]
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     for n in range(1, 22):
         draw_button(n).bmp(os.path.join(OUT, "bb%02d.bmp" % n))
+    for name in PREVIEW_BUTTONS:
+        draw_preview_button(name).bmp(os.path.join(OUT, name + ".bmp"))
     cursor_file(os.path.join(OUT, "selcur.cur"), SELECT, (11, 1))
     cursor_file(os.path.join(OUT, "record.cur"), RECORD, (0, 0))
     cursor_file(os.path.join(OUT, "help.cur"), HELP, (0, 0))

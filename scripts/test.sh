@@ -73,6 +73,8 @@ run_suite write-faults bash scripts/write-faults.sh
 stop_wine
 run_suite win32 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/windows/vok_win32_tests.exe
 run_suite e2e bash scripts/e2e.sh
+# A document printed by ozm.exe through Wine to a private CUPS daemon's PDF printer, read back.
+run_suite print-e2e bash scripts/print-e2e.sh
 stop_wine
 # AutoCorrect's character tests once more under the Croatian ANSI code page 1250, where every byte means
 # what it means to the portable code and the system's answers must agree with it on all of them.

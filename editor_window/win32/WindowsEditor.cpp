@@ -11,6 +11,7 @@
 #include "engine/Commands.h"
 #include "engine/Options.h"
 #include "keys/KeyCodes.h"
+#include "printing/win32/PrintDocument.h"
 
 #ifndef WM_MOUSEHWHEEL
 #define WM_MOUSEHWHEEL 0x020E  // a tilted wheel; newer than the headers' target version, harmless before it
@@ -276,6 +277,18 @@ void TWindowsEditor::SetEditorFont(HFONT font, bool redraw)
     if (redraw) {
         InvalidateRect(hwnd_, nullptr, FALSE);
         CreateCaret();
+    }
+}
+
+void TWindowsEditor::Print() noexcept
+{
+    // The frame stays disabled while the job runs; the document's title names it in headers.
+    char title[MAX_PATH] = "";
+    GetWindowTextA(hwnd_, title, sizeof title);
+    try {
+        PrintDocument(GetAncestor(hwnd_, GA_ROOT), *this, title);
+    } catch (...) {
+        ReportError(kErrOutOfMemory);
     }
 }
 

@@ -81,7 +81,7 @@ public:
     void OpenFile() noexcept override;
     void NewFile() noexcept override;
     void OpenFileAtCursor(const char* name) noexcept override;
-    void Print() noexcept override {}
+    void Print() noexcept override;
     void Paste() noexcept override;
     void Copy() noexcept override;
     void CopyAndAppend() noexcept override;

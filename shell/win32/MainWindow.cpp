@@ -16,6 +16,8 @@
 #include "keys/KeyMap.h"
 #include "keys/win32/CommandsDlg.h"
 #include "macros/MacroTable.h"
+#include "printing/win32/PreviewWindow.h"
+#include "printing/win32/VokPrinter.h"
 #include "resource.h"
 #include "shell/CommandLine.h"
 #include "shell/CommandRouting.h"
@@ -142,6 +144,11 @@ TMainWindow* TMainWindow::FromHandle(HWND hwnd)
 
 bool TMainWindow::OnCreate()
 {
+    // The printing code's questions and messages go through the program's message box, which a test
+    // script can answer.
+    SetPrintMessageFn([](HWND owner, unsigned, const std::string& text, unsigned flags) {
+        return VokMessageText(owner, text, flags);
+    });
     std::string fonts = ProgramDir() + "OZME.DLL";
     if (GetFileAttributesA(fonts.c_str()) != INVALID_FILE_ATTRIBUTES && AddFontResourceA(fonts.c_str()) > 0) {
         fontResourceAdded_ = true;
@@ -590,6 +597,15 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_EXIT: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
     case CM_SETFONT: ChooseEditorFont(); break;
     case CM_FILEFILTERS: EditFileFilters(instance_, hwnd_); break;
+    case CM_PRINTERSETUP: Printer().PrinterSetup(hwnd_); break;
+    case CM_PRINTPREVIEW:
+        if (TWindowsEditor* editor = ActiveEditor()) {
+            char title[MAX_PATH] = "";
+            GetWindowTextA(editor->Handle(), title, sizeof title);
+            TPreviewWindow::Open(hwnd_, *editor, title);
+        }
+        break;
+    case CM_PAGESETUP: Printer().PageSetup(hwnd_); break;
     case CM_KEYMAPPING: {
         TKeyMappingDlg dialog(instance_, ProgramKeyMap(), Macros());
         dialog.Run(hwnd_);
@@ -735,6 +751,11 @@ LRESULT TMainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         UpdateTitle();
         return 0;
     case kMsgLayoutChanged: UpdateTitle(); return 0;
+    case WM_WININICHANGE:
+        // A default printer chosen in the system's settings is used from the next print on.
+        if (lParam && lstrcmpiA(reinterpret_cast<const char*>(lParam), "windows") == 0)
+            Printer().DefaultPrinterChanged();
+        break;
     case kMsgHandOver: {
         char text[257] = {};
         if (GlobalGetAtomNameA(static_cast<ATOM>(wParam), text, sizeof text - 1) > 0)

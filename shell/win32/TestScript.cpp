@@ -155,6 +155,16 @@ void RunLine(const std::string& line)
             PressKey(editor->Handle(), vk, ctrl, shift, alt);
     } else if (verb == "command") {
         SendMessageA(fh, WM_COMMAND, std::stoi(rest), 0);
+    } else if (verb == "send") {
+        // A command to another top-level window of the program, found by its class (the print preview).
+        std::istringstream words(rest);
+        std::string windowClass;
+        int id = 0;
+        words >> windowClass >> id;
+        if (HWND target = FindWindowA(windowClass.c_str(), nullptr))
+            SendMessageA(target, WM_COMMAND, id, 0);
+        else
+            s.Log("error: no window of class " + windowClass);
     } else if (verb == "editor" && editor) {
         editor->ExecuteCommand(static_cast<unsigned>(std::stoi(rest)), 0);
     } else if (verb == "answer") {

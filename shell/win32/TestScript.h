@@ -10,6 +10,7 @@ std::string TakeTestScriptSwitch(std::string& commandLine);
 
 // Plays the script (one command per line) against the frame from inside the message loop. Lines:
 //   new | open PATH | type TEXT | key NAME [ctrl] [shift] [alt] | command N | editor N
+//   send CLASS N         (command N to the program's top-level window of that class, the print preview)
 //   answer BUTTON        (yes, no, cancel, ok: how every later message box is answered)
 //   saveas PATH FORMAT BACKUP   (how the next Save As dialog is answered: format 0..2, backup 0/1)
 //   wait MS              (keeps the program responsive for MS milliseconds)

@@ -134,8 +134,10 @@ TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
                    CM_CLOSEALL, CM_DUPLINE})
         EXPECT_TRUE(Enabled(c, id)) << id;
     // What the program cannot do stays gray even for help.
-    EXPECT_FALSE(Enabled(c, CM_PRINT));
     EXPECT_FALSE(Enabled(c, CM_FINDFILE));
+    EXPECT_FALSE(Enabled(c, CM_DROPBOOKMARK));
+    // Printing exists: offered for help like any document item.
+    EXPECT_TRUE(Enabled(c, CM_PRINT));
 }
 
 TEST(MenuState, ImportTextNeedsNoDocument)

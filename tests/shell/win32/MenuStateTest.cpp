@@ -47,7 +47,8 @@ TEST_F(MenuFrameTest, WithoutADocumentDocumentItemsAreGrayAndHelpModeEnablesThem
     for (int id : {CM_UNDO, CM_CUT, CM_PASTE, CM_SELECTALL, CM_FIND, CM_FILESAVE, CM_CASCADE, CM_DUPLINE})
         EXPECT_FALSE(Grayed(id)) << id;
     // What the program cannot do stays gray.
-    EXPECT_TRUE(Grayed(CM_PRINT));
+    EXPECT_TRUE(Grayed(CM_FINDFILE));
+    EXPECT_FALSE(Grayed(CM_PRINT));
 }
 
 TEST_F(MenuFrameTest, TheUndoLabelNamesWhatTypingDidAndSelectionItemsFollow)
