@@ -125,14 +125,15 @@ bool TTextFinder::FindIn(const unsigned char* data, std::size_t size) const
 }
 
 bool TTextFinder::FindInStream(const std::function<std::size_t(unsigned char*, std::size_t)>& read,
-                               std::size_t chunkSize) const
+                               std::size_t chunkSize, const std::function<bool()>& keepGoing) const
 {
     const std::size_t m = text_.size();
     if (m == 0) return true;
     if (chunkSize < m) chunkSize = m;
     std::unique_ptr<unsigned char[]> buffer(new unsigned char[chunkSize]);
     std::size_t kept = 0;
-    for (;;) {
+    for (bool first = true;; first = false) {
+        if (!first && keepGoing && !keepGoing()) return false;
         std::size_t got = read(buffer.get() + kept, chunkSize - kept);
         if (got == 0) return false;
         std::size_t have = kept + got;
@@ -143,12 +144,13 @@ bool TTextFinder::FindInStream(const std::function<std::size_t(unsigned char*, s
     }
 }
 
-bool TTextFinder::FindInFile(const std::string& path, std::size_t chunkSize) const
+bool TTextFinder::FindInFile(const std::string& path, std::size_t chunkSize,
+                             const std::function<bool()>& keepGoing) const
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return false;
     bool found = FindInStream([file](unsigned char* to, std::size_t n) { return std::fread(to, 1, n, file); },
-                              chunkSize);
+                              chunkSize, keepGoing);
     std::fclose(file);
     return found;
 }
@@ -194,6 +196,7 @@ TSearchEnd TFileSearch::Run(TDirectoryLister& lister, const std::vector<std::str
 {
     found_.clear();
     nameBytes_ = 0;
+    stopped_ = false;
     for (const std::string& root : roots) {
         TSearchEnd end = Walk(lister, root, depth, progress);
         if (end != TSearchEnd::Done) return end;
@@ -214,7 +217,12 @@ TSearchEnd TFileSearch::Walk(TDirectoryLister& lister, const std::string& dir, i
         if (!MatchFilePattern(pattern_, e.name)) continue;
         std::string path = dir + e.name;
         if (progress && !progress(dir, e.name, static_cast<int>(found_.size()))) return TSearchEnd::Stopped;
-        if (!finder_.Empty() && !finder_.FindInFile(path)) continue;
+        if (!finder_.Empty()) {
+            auto check = [this] { return !(stopped_ = !keepGoing_()); };
+            bool found = keepGoing_ ? finder_.FindInFile(path, kFindChunkSize, check) : finder_.FindInFile(path);
+            if (stopped_) return TSearchEnd::Stopped;
+            if (!found) continue;
+        }
         if (found_.size() >= static_cast<std::size_t>(kFindMaxFiles) ||
             nameBytes_ + path.size() + 1 > kFindNameBufferSize)
             return TSearchEnd::Full;

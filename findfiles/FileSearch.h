@@ -37,10 +37,12 @@ public:
     bool FindIn(const unsigned char* data, std::size_t size) const;
     // Reads with read (which returns the bytes it gave, 0 at the end) in blocks of chunkSize, each block
     // starting with the last length - 1 bytes of the one before, so that a text across two blocks is found.
+    // keepGoing, when given, is asked before every block after the first; false ends the search unfound.
     bool FindInStream(const std::function<std::size_t(unsigned char*, std::size_t)>& read,
-                      std::size_t chunkSize = kFindChunkSize) const;
+                      std::size_t chunkSize = kFindChunkSize, const std::function<bool()>& keepGoing = nullptr) const;
     // The same over a file; false when it cannot be opened.
-    bool FindInFile(const std::string& path, std::size_t chunkSize = kFindChunkSize) const;
+    bool FindInFile(const std::string& path, std::size_t chunkSize = kFindChunkSize,
+                    const std::function<bool()>& keepGoing = nullptr) const;
 
 private:
     bool Same(unsigned char textByte, unsigned char fileByte) const;
@@ -98,6 +100,9 @@ public:
     TSearchEnd Run(TDirectoryLister& lister, const std::vector<std::string>& roots, int depth,
                    const TProgress& progress);
     const std::vector<TFoundFile>& Found() const { return found_; }
+    // Asked between the blocks of a file's contents, so that a stop need not wait for a large file; false
+    // stops the search.
+    void SetBlockCheck(std::function<bool()> keepGoing) { keepGoing_ = std::move(keepGoing); }
 
 private:
     TSearchEnd Walk(TDirectoryLister& lister, const std::string& dir, int depth, const TProgress& progress);
@@ -106,4 +111,6 @@ private:
     TTextFinder finder_;
     std::vector<TFoundFile> found_;
     std::size_t nameBytes_ = 0;
+    std::function<bool()> keepGoing_;
+    bool stopped_ = false;
 };

@@ -226,4 +226,18 @@ TEST_F(FileTree, StopFromProgressEndsAtOnce)
     EXPECT_EQ(search.Found().size(), 4u);
 }
 
+TEST_F(FileTree, StopBetweenTheBlocksOfALargeFile)
+{
+    Put("large.txt", std::string(5 * kFindChunkSize, 'x') + "text");
+    TFileSearch search("*.txt", "text", 0);
+    int checks = 0;
+    search.SetBlockCheck([&] { return ++checks < 2; });
+    EXPECT_EQ(search.Run(lister, {Root()}, 0, nullptr), TSearchEnd::Stopped);
+    EXPECT_EQ(checks, 2);
+    EXPECT_TRUE(search.Found().empty());
+    search.SetBlockCheck([&] { return true; });
+    EXPECT_EQ(search.Run(lister, {Root()}, 0, nullptr), TSearchEnd::Done);
+    EXPECT_EQ(search.Found().size(), 1u);
+}
+
 }  // namespace
