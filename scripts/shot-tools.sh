@@ -25,8 +25,9 @@ settings() {
     printf 'MenuText2=&Compile\nPathName2=$(ProgDir)cc.exe\nArguments2=-c $(FilePath)\nInitialDir2=$(FileDir)\nCaptureOutput2=1\nSaveFile2=2\nPromptBeforeSave2=1\n'
     printf 'MenuText3=&Grep word\nPathName3=grep.exe\nArguments3=-n $(CurText) *.c\nAskArguments3=1\nSendArgAsShortFileName3=1\n'
 }
-shot() {  # NAME SCRIPT-LINES...
+shot() {  # NAME SCRIPT-LINES...   (VOK_SHOTS="NAME ..." takes only those)
     local name="$1"; shift
+    [ -n "${VOK_SHOTS:-}" ] && [[ " $VOK_SHOTS " != *" $name "* ]] && return 0
     settings > "$work/$name.ini"
     printf '%s\n' "$@" > "$work/$name"
     wineserver -k >/dev/null 2>&1 || true
@@ -41,5 +42,5 @@ shot() {  # NAME SCRIPT-LINES...
 shot tools-dialog "open $(win "$work/src/main.c")" "command 706" "wait 30000" "exit"
 shot tool-output "open $(win "$work/src/main.c")" "command 560" "wait 30000" "exit"
 shot search-results "open $(win "$work/sample.txt")" "dialog set 3801 $(win "$work/src")\\*.c" \
-    "dialog set 3804 static" "dialog check 3812 1" "dialog check 3811 0" "dialog click 1" "command 105" "wait 30000" "exit"
+    "dialog set 3804 static" "dialog check 3813 0" "dialog check 3812 1" "dialog click 1" "command 105" "wait 30000" "exit"
 rm -rf "$work"
