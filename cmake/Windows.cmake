@@ -63,6 +63,9 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp)
     endif()
 endif()
 
+# The capture program the user tools run through, beside ozm.exe: one file, the system's libraries only.
+add_executable(ozmcap32 ${CMAKE_SOURCE_DIR}/tools/win32/capture/ozmcap32.cpp)
+
 # Win32 tests: real windows and dialogs, run under Wine and Xvfb.
 set(VOK_WIN32_TESTS)
 foreach(dir ${VOK_SOURCE_DIRS} controls)
@@ -78,6 +81,8 @@ if(VOK_WIN32_TESTS)
     target_link_libraries(vok_win32_tests PRIVATE ${VOK_WIN32_LIBS} ${VOK_GTEST})
     target_compile_options(vok_win32_tests PRIVATE ${VOK_TEST_COMPILE_OPTIONS})
     target_precompile_headers(vok_win32_tests PRIVATE <windows.h> <gtest/gtest.h> <string> <vector>)
+    # The tool runner's tests capture output through the real capture program beside them.
+    add_dependencies(vok_win32_tests ozmcap32)
     # The search dialogs run from their real templates; the program's other resources stay out.
     if(EXISTS ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)
         target_sources(vok_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)

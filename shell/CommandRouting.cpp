@@ -73,11 +73,11 @@ const int kFrameItems[] = {
 
 // Commands without a dialog or service in the program; they would do nothing.
 const int kUnavailable[] = {
-    CM_FINDFILE, CM_MOREFILES,
+    CM_MOREFILES,
     CM_INSERTSYMBOL, CM_DROPBOOKMARK, CM_GOTOBOOKMARK,
     CM_FONT1250, CM_FONT1252, CM_FONT437, CM_FONTCROSCII, CM_FONTISO1, CM_FONTISO2,
     CM_FONTMACROMAN, CM_FONTMACCE, CM_EDITOROPTIONS, CM_MOUSEOPTIONS,
-    CM_HELPOPTIONS, CM_TOOLS, CM_HELPCONTENTS, CM_HELPKEYBOARD,
+    CM_HELPOPTIONS, CM_HELPCONTENTS, CM_HELPKEYBOARD,
     CM_TIPOFTHEDAY, CM_KEYWORDSEARCH, CM_ABOUT,
 };
 
@@ -173,8 +173,8 @@ unsigned UserToolEditorCommand(int menuId)
 
 bool CommandAvailable(int menuId)
 {
-    // There is no tool runner and no help engine: the Tools and Help menu tails only list what is set.
-    if ((menuId >= CM_USERTOOL1 && menuId <= CM_USERTOOL9) || (menuId >= CM_USERHELP1 && menuId <= CM_USERHELP1 + 4))
+    // There is no help engine: the Help menu's tail only lists what is set. The user tools run.
+    if (menuId >= CM_USERHELP1 && menuId <= CM_USERHELP1 + 4)
         return false;
     return !Contains(kUnavailable, menuId);
 }

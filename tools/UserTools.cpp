@@ -53,9 +53,9 @@ void TUserTools::Load(const TProfile& ini, const char* section)
         TUserToolElement t;
         ini.GetString(section, KeyOf("MenuText", n).c_str(), "", t.menuText, sizeof t.menuText);
         ini.GetString(section, KeyOf("PathName", n).c_str(), "", t.program, sizeof t.program);
-        // A tool whose menu text was emptied still has its program (the menu names it "UserTool n");
-        // stopping there would lose it and every tool after it at the next start.
-        if (t.menuText[0] == '\0' && t.program[0] == '\0') continue;
+        // The tools are numbered without gaps: the first number lacking either its text or its program
+        // ends the table, and what follows it is not read (the Tools dialog never writes such a tool).
+        if (t.menuText[0] == '\0' || t.program[0] == '\0') break;
         ini.GetString(section, KeyOf("Arguments", n).c_str(), "", t.arguments, sizeof t.arguments);
         ini.GetString(section, KeyOf("InitialDir", n).c_str(), "", t.initialDir, sizeof t.initialDir);
         t.askArguments = ini.GetFlag(section, KeyOf("AskArguments", n).c_str(), false);

@@ -45,8 +45,8 @@ public:
     void Move(int from, int to);
     void Clear() { tools_.clear(); }
 
-    // Reads tools 1..9. A number whose menu text and program are both empty holds no tool and is
-    // passed over; values out of range are clamped.
+    // Reads tools 1..9, stopping at the first number whose menu text or program is empty; values out
+    // of range are clamped.
     void Load(const TProfile& ini, const char* section = "UserTools");
     // Writes the nine keys of every tool, then deletes the keys of the numbers after the last tool.
     [[nodiscard]] bool Save(TProfile& ini, const char* section = "UserTools") const;

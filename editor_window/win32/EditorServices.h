@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "keys/KeyCodes.h"
+#include "tools/ToolArguments.h"
 
 // A remembered window of the desktop list: cursor, rectangle in the frame's client coordinates, show state.
 struct TDesktopPlace {
@@ -37,6 +38,8 @@ public:
     // Opens path (260 bytes at most) as the frame's File Open does: an already open file's window is
     // activated, any other file gets a new window.
     virtual void OpenByName(const char* path) = 0;
+    // Runs user tool index (0..8) for the document the context describes.
+    virtual void RunUserTool(int /*index*/, const TToolContext& /*context*/) {}
     // The frame's context-help mode (What Is).
     virtual bool HelpMode() { return false; }
     virtual void EndHelpMode(unsigned /*helpTopic*/) {}

@@ -442,6 +442,26 @@ void TWindowsEditor::RecordingStopped() noexcept
     RecordingStarted();
 }
 
+void TWindowsEditor::UserTool(int index) noexcept
+{
+    TEditorServices* services = EditorServices();
+    if (!services)
+        return;
+    try {
+        TToolContext context;
+        context.filePath = fileName_;
+        context.line = static_cast<long>(curLineNo) + 1;
+        context.column = curCol + 1;
+        char word[81] = "";
+        if (WordAtCursor(word, sizeof word) > 0)
+            context.currentText = word;
+        context.modified = modified;
+        services->RunUserTool(index, context);
+    } catch (...) {
+        ReportError(kErrOutOfMemory);
+    }
+}
+
 void TWindowsEditor::OpenFileAtCursor(const char* name) noexcept
 {
     if (!name || !*name)

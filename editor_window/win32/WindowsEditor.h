@@ -82,6 +82,8 @@ public:
     void NewFile() noexcept override;
     void OpenFileAtCursor(const char* name) noexcept override;
     void Print() noexcept override;
+    // Runs a user tool for this document through the frame.
+    void UserTool(int index) noexcept override;
     void Paste() noexcept override;
     void Copy() noexcept override;
     void CopyAndAppend() noexcept override;

@@ -10,6 +10,7 @@
 #include "shell/win32/SettingsStore.h"
 #include "shell/win32/SettingsWin.h"
 #include "shell/win32/Subsystems.h"
+#include "shell/win32/ToolRunner.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {
@@ -86,8 +87,14 @@ bool TMainWindow::TranslateForEditor(int id)
         command = editor ? ColumnModeCommand(editor->columnMode) : 0;
     else if (id == CM_LINEDRAW)
         command = editor ? LineDrawCommand(editor->lineDrawMode) : 0;
-    else if (UserToolEditorCommand(id))
-        command = editor ? UserToolEditorCommand(id) : 0;
+    else if (UserToolEditorCommand(id)) {
+        // Without a document the tool runs at once, with nothing to tell about a document.
+        if (!editor) {
+            RunUserTool(hwnd_, instance_, id - CM_USERTOOL1, TToolContext{});
+            return true;
+        }
+        command = UserToolEditorCommand(id);
+    }
     else if (id == CM_CHANGECASE || id == CM_CONVERTTABSIZE)
         command = editor && CommandAvailable(id) ? ChooseTransform(id, editor->selShown) : 0;
     else

@@ -6,6 +6,7 @@
 #include "shell/win32/KeyMapping.h"
 #include "shell/win32/MainWindow.h"
 #include "shell/win32/SettingsStore.h"
+#include "shell/win32/ToolRunner.h"
 #include "shell/win32/VokMessage.h"
 
 int TFrameServices::Message(HWND owner, unsigned stringId, const char* arg, unsigned flags)
@@ -43,6 +44,12 @@ void TFrameServices::DesktopStore(const char* path, const TDesktopPlace& place)
 unsigned TFrameServices::LookupKey(uint16_t* keyState, TKeyMessage kind, unsigned code, unsigned modifiers)
 {
     return LookupKeyBinding(keyState, kind, code, modifiers);
+}
+
+void TFrameServices::RunUserTool(int index, const TToolContext& context)
+{
+    if (HWND frame = FrameWindow())
+        ::RunUserTool(frame, instance_, index, context);
 }
 
 void TFrameServices::OpenByName(const char* path)

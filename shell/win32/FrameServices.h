@@ -17,6 +17,8 @@ public:
     unsigned LookupKey(uint16_t* keyState, TKeyMessage kind, unsigned code, unsigned modifiers) override;
     // Opens the file in the frame of FrameWindow(); nothing when there is no frame.
     void OpenByName(const char* path) override;
+    // Runs the tool in the frame of FrameWindow(); nothing when there is no frame.
+    void RunUserTool(int index, const TToolContext& context) override;
 
 private:
     HINSTANCE instance_;

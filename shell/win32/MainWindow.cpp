@@ -30,6 +30,7 @@
 #include "shell/win32/MenuState.h"
 #include "shell/win32/SettingsStore.h"
 #include "shell/win32/SyntaxDlg.h"
+#include "shell/win32/UserToolsDlg.h"
 #include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
 
@@ -363,6 +364,32 @@ TWindowsEditor* TMainWindow::OpenByName(const char* path)
     return editor;
 }
 
+TWindowsEditor* TMainWindow::OpenOutput(const char* path)
+{
+    if (!path || !*path)
+        return nullptr;
+    const bool maximise = ActiveEditor() == nullptr || DocumentMaximised();
+    std::string title = "Output" + std::to_string(output_);
+    TWindowsEditor* editor = TWindowsEditor::Create(client_, title.c_str(), ID_EDITORNOTIFY, nullptr, maximise);
+    if (!editor)
+        return nullptr;
+    output_ = (output_ + 1) & 0xFFFF;
+    editor->SetEditorFont(font_.Get(), false);
+    if (!editor->LoadFile(path, true)) {
+        SendMessageA(client_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(editor->Handle()), 0);
+        return nullptr;
+    }
+    // The temporary file goes away at once: the window is an untitled document until saved.
+    editor->SetFileName("");
+    SetWindowTextA(editor->Handle(), title.c_str());
+    ProgramSettings().recentFiles.Remove(path);
+    editor->TitleChanged();
+    ShowWindow(editor->Handle(), maximise ? SW_SHOWMAXIMIZED : SW_SHOW);
+    UpdateStatusBar();
+    UpdateTitle();
+    return editor;
+}
+
 void TMainWindow::OpenCommandLine(const char* text)
 {
     for (const std::string& token : SplitCommandLine(text)) {
@@ -579,6 +606,14 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     // outside with messages (the test mode's "open" step).
     case CM_OPENBYNAME: OpenByName(reinterpret_cast<const char*>(lParam)); break;
     case CM_OPENCMDLINE: OpenCommandLine(commandLine_.c_str()); break;
+    case CM_OPENOUTPUT: OpenOutput(reinterpret_cast<const char*>(lParam)); break;
+    case CM_TOOLS: EditUserTools(instance_, hwnd_); break;
+    case CM_FINDFILE: {
+        char path[MAX_PATH] = "";
+        if (RunFindFilesDialog(hwnd_, path, sizeof path))
+            OpenByName(path);
+        break;
+    }
     case CM_SAVEACTIVE:
         if (TWindowsEditor* editor = ActiveEditor())
             editor->Save();

@@ -53,6 +53,10 @@ public:
     // Import Text: the document's text in a new unnamed window, or message 15005 and no window.
     void ImportWithDialog();
     TWindowsEditor* ImportByName(const char* path);
+    // Command 93: the captured output of a tool in a new untitled window "Output%d"; null when it cannot
+    // be loaded.
+    TWindowsEditor* OpenOutput(const char* path);
+    unsigned OutputCounter() const { return output_; }
     // Files dropped on the frame: at most 30 are opened.
     void DropFiles(HDROP drop);
     // Asks every editor window whether it may close, then about changed key mappings.
@@ -122,6 +126,7 @@ private:
     HCURSOR helpCursor_ = nullptr;  // a resource cursor: shared, never destroyed
     TEditorFont font_;
     unsigned untitled_ = 1;
+    unsigned output_ = 1;  // the number of the next output window, for the life of the program
     std::string commandLine_;
     bool quitOnDestroy_ = false;
     bool fontResourceAdded_ = false;

@@ -55,11 +55,6 @@ void EndControlLibrary(HINSTANCE instance)
 
 void ShowHelpContext(HWND /*owner*/, unsigned /*context*/) {}
 
-bool RunFindFilesDialog(HWND /*owner*/, char* /*buffer*/, std::size_t /*size*/)
-{
-    return false;
-}
-
 void ReleaseSharedTables()
 {
     Macros().Clear();

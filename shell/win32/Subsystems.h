@@ -18,9 +18,10 @@ void UseSyntaxFile(const std::string& path);
 bool StartControlLibrary(HINSTANCE instance);
 void EndControlLibrary(HINSTANCE instance);
 
-// Help topics and the find-files dialog. No help file is connected: a topic shows nothing, and the find-files
-// dialog is never offered (false, as if cancelled).
+// Help topics: no help file is connected, a topic shows nothing.
 void ShowHelpContext(HWND owner, unsigned context);
+// Find Files with the criteria of the last run; true when a file was chosen, its path in buffer
+// (shell/win32/FindFilesShell.cpp).
 bool RunFindFilesDialog(HWND owner, char* buffer, std::size_t size);
 
 // At exit, after the message loop: the tables every document shares (stored macros, find histories).

@@ -45,6 +45,7 @@ public:
         return frame_.LookupKey(state, kind, code, mods);
     }
     void OpenByName(const char* path) override { frame_.OpenByName(path); }
+    void RunUserTool(int index, const TToolContext& context) override { frame_.RunUserTool(index, context); }
 
     void Log(const std::string& line)
     {

@@ -63,6 +63,10 @@ TEST(TranslatedCommands, UserToolItemsRunTheirEditorCommandOnlyInRange)
     EXPECT_EQ(UserToolEditorCommand(CM_USERTOOL9), cmUserTool9);
     EXPECT_EQ(UserToolEditorCommand(CM_USERTOOL1 - 1), 0u);
     EXPECT_EQ(UserToolEditorCommand(CM_USERTOOL9 + 1), 0u);
+    // The tools run with and without a document, and the Tools dialog edits them.
+    for (int id = CM_USERTOOL1; id <= CM_USERTOOL9; ++id)
+        EXPECT_TRUE(CommandAvailable(id)) << id;
+    EXPECT_TRUE(CommandAvailable(CM_TOOLS));
 }
 
 bool Enabled(const TMenuContext& c, int id)
@@ -134,10 +138,12 @@ TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
                    CM_CLOSEALL, CM_DUPLINE})
         EXPECT_TRUE(Enabled(c, id)) << id;
     // What the program cannot do stays gray even for help.
-    EXPECT_FALSE(Enabled(c, CM_FINDFILE));
     EXPECT_FALSE(Enabled(c, CM_DROPBOOKMARK));
     // Printing exists: offered for help like any document item.
     EXPECT_TRUE(Enabled(c, CM_PRINT));
+    // Find Files needs no document.
+    EXPECT_TRUE(Enabled(c, CM_FINDFILE));
+    EXPECT_TRUE(Enabled(TMenuContext{}, CM_FINDFILE));
 }
 
 TEST(MenuState, ImportTextNeedsNoDocument)

@@ -91,21 +91,37 @@ TEST_F(UserToolsTest, OutOfRangeValuesAreClamped)
     EXPECT_EQ(tools[2].shortNames, TShortNames::Always);
 }
 
-TEST_F(UserToolsTest, ToolWithoutMenuTextIsKeptWithTheToolsAfterIt)
+TEST_F(UserToolsTest, LoadingStopsAtTheFirstToolWithoutMenuTextOrProgram)
 {
+    // A file written with a gap: only the tools before the gap come back.
     TTempDir::Write(path,
-                    "[UserTools]\r\nMenuText1=\r\nPathName1=a.exe\r\nMenuText2=B\r\nPathName2=b.exe\r\n"
-                    "MenuText4=D\r\nPathName4=d.exe\r\n");
+                    "[UserTools]\r\nMenuText1=A\r\nPathName1=a.exe\r\nMenuText2=B\r\nPathName2=b.exe\r\n"
+                    "MenuText3=\r\nPathName3=c.exe\r\nMenuText4=D\r\nPathName4=d.exe\r\n");
     tools.Load(ini);
-    ASSERT_EQ(tools.Count(), 3);
-    EXPECT_STREQ(tools[0].program, "a.exe");
-    EXPECT_STREQ(tools[2].program, "d.exe");
+    ASSERT_EQ(tools.Count(), 2);
+    EXPECT_STREQ(tools[1].program, "b.exe");
     auto items = tools.MenuItems();
-    ASSERT_EQ(items.size(), 3u);
+    ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].command, 560);
-    EXPECT_EQ(items[0].text, "UserTool 1");
-    EXPECT_EQ(items[2].command, 562);
-    EXPECT_EQ(items[2].text, "D");
+    EXPECT_EQ(items[1].command, 561);
+    EXPECT_EQ(items[1].text, "B");
+
+    TTempDir::Write(path, "[UserTools]\r\nMenuText1=A\r\nPathName1=\r\nMenuText2=B\r\nPathName2=b.exe\r\n");
+    tools.Load(ini);
+    EXPECT_EQ(tools.Count(), 0);
+    TTempDir::Write(path, "[UserTools]\r\nMenuText2=B\r\nPathName2=b.exe\r\n");
+    tools.Load(ini);
+    EXPECT_EQ(tools.Count(), 0);
+}
+
+TEST_F(UserToolsTest, ToolWithoutMenuTextIsNamedByItsNumberInTheMenu)
+{
+    ASSERT_TRUE(tools.Append(Tool("A", "a.exe")));
+    ASSERT_TRUE(tools.Append(Tool("", "b.exe")));
+    auto items = tools.MenuItems();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].command, 561);
+    EXPECT_EQ(items[1].text, "UserTool 2");
 }
 
 TEST_F(UserToolsTest, TenthToolIsRefused)

@@ -55,6 +55,7 @@ public:
     }
     // Files are opened by the frame's own service, so that the editor reaches the real frame.
     void OpenByName(const char* path) override { frameServices_.OpenByName(path); }
+    void RunUserTool(int index, const TToolContext& context) override { frameServices_.RunUserTool(index, context); }
 
     std::vector<unsigned> shown;
     std::vector<std::string> args;
