@@ -158,6 +158,34 @@ TEST_F(OptionDialogs, MouseOptionsShowsAndSetsTheRightButton)
     ProgramSettings().rightMouseBtn = 0;
 }
 
+// Backup files, the visible margin and the right mouse button are what the windows use, and they come
+// from the settings file and go back to it.
+TEST_F(OptionDialogs, BackupMarginAndMouseSettingsReachTheWindowsAndTheFile)
+{
+    TWin32Profile ini{folder.File("ozm.ini")};
+    (void)ini.WriteString("Editor", "BackupFiles", "0");
+    (void)ini.WriteString("Editor", "WordWrapVisible", "0");
+    (void)ini.WriteString("Editor", "RightMouseBtn", "1");
+    EngineOptions().backupFiles = true;
+    LoadAllSettings();
+    EXPECT_FALSE(EngineOptions().backupFiles);
+    EXPECT_FALSE(EngineOptions().wordWrapVisible);
+    EXPECT_EQ(EngineOptions().rightMouseBtn, 1);
+    Drive(CM_EDITOROPTIONS, "Editor Options", [&](HWND box, int) {
+        Toggle(box, IDC_OPT_BACKUP);
+        Toggle(box, IDC_OPT_MARGIN);
+        Press(box, IDOK);
+        return true;
+    });
+    SaveAllSettings(nullptr, true);
+    EXPECT_EQ(ini.GetText("Editor", "BackupFiles", "", 8), "1");
+    EXPECT_EQ(ini.GetText("Editor", "WordWrapVisible", "", 8), "1");
+    EXPECT_EQ(ini.GetText("Editor", "RightMouseBtn", "", 8), "1");
+    ProgramSettings().rightMouseBtn = 0;
+    ProgramSettings().backupFiles = true;
+    ProgramSettings().wordWrapVisible = true;
+}
+
 // ---- Bookmarks. ----------------------------------------------------------------------------------------
 
 TEST_F(OptionDialogs, BookmarksDroppedByTheDialogAreReachedByGoTo)
