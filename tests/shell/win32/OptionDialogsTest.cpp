@@ -163,11 +163,12 @@ TEST_F(OptionDialogs, MouseOptionsShowsAndSetsTheRightButton)
 TEST_F(OptionDialogs, BackupMarginAndMouseSettingsReachTheWindowsAndTheFile)
 {
     TWin32Profile ini{folder.File("ozm.ini")};
-    (void)ini.WriteString("Editor", "BackupFiles", "0");
-    (void)ini.WriteString("Editor", "WordWrapVisible", "0");
-    (void)ini.WriteString("Editor", "RightMouseBtn", "1");
+    // As the settings file leaves them when it is read.
+    ProgramSettings().backupFiles = false;
+    ProgramSettings().wordWrapVisible = false;
+    ProgramSettings().rightMouseBtn = 1;
     EngineOptions().backupFiles = true;
-    LoadAllSettings();
+    ShareWindowOptions(ProgramSettings(), true);
     EXPECT_FALSE(EngineOptions().backupFiles);
     EXPECT_FALSE(EngineOptions().wordWrapVisible);
     EXPECT_EQ(EngineOptions().rightMouseBtn, 1);
