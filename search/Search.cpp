@@ -44,16 +44,6 @@ void ReplaceFromCursor(TVokEditor& editor)
         editor.ReportError(kErrNotFound);
 }
 
-// The column of the first byte of the word that holds or ends at the cursor.
-int WordStartColumn(TVokEditor& editor)
-{
-    const char* text = editor.curLine->text;
-    const char* p = TVokEditor::PointerAtColumn(text, editor.curCol);
-    while (p > text && editor.IsWordChar(static_cast<unsigned char>(p[-1])))
-        --p;
-    return TVokEditor::ColumnOfPointer(text, p);
-}
-
 // Find Next Word and Find Previous Word: the selection's text, or else the word at the cursor, searched
 // plainly in one direction, whatever the Regular Expression and direction options say.
 void FindWord(TVokEditor& editor, bool down)
@@ -79,8 +69,9 @@ void FindWord(TVokEditor& editor, bool down)
                 return;
             start = {static_cast<int16_t>(onWord ? editor.curCol + 1 : editor.curCol), editor.curLineNo};
         } else {
-            // Before the word itself, so that the cursor just after a word does not find that word.
-            const int col = WordStartColumn(editor);
+            // On a word character the search starts one column to its left, so that the word under the
+            // cursor is not found again; off a word (just past one) that word is the nearest match.
+            const int col = onWord ? editor.curCol - 1 : editor.curCol;
             if (col > 0) {
                 start = {static_cast<int16_t>(col), editor.curLineNo};
             } else if (editor.curLineNo == 0) {

@@ -73,12 +73,10 @@ const int kFrameItems[] = {
 
 // Commands without a dialog or service in the program; they would do nothing.
 const int kUnavailable[] = {
-    CM_MOREFILES,
-    CM_INSERTSYMBOL, CM_DROPBOOKMARK, CM_GOTOBOOKMARK,
     CM_FONT1250, CM_FONT1252, CM_FONT437, CM_FONTCROSCII, CM_FONTISO1, CM_FONTISO2,
-    CM_FONTMACROMAN, CM_FONTMACCE, CM_EDITOROPTIONS, CM_MOUSEOPTIONS,
+    CM_FONTMACROMAN, CM_FONTMACCE,
     CM_HELPOPTIONS, CM_HELPCONTENTS, CM_HELPKEYBOARD,
-    CM_TIPOFTHEDAY, CM_KEYWORDSEARCH, CM_ABOUT,
+    CM_KEYWORDSEARCH,
 };
 
 template <std::size_t N>
@@ -192,14 +190,31 @@ int PopupHelpStringId(int position, bool documentMaximised)
 
 unsigned HelpContextOf(int menuId)
 {
-    // Recent files, user tools, user help files and the window list name the user's own things.
-    if ((menuId >= CM_RECENT0 && menuId <= CM_MOREFILES) || (menuId >= CM_USERTOOL1 && menuId <= CM_USERTOOL9)
-        || (menuId >= CM_USERHELP1 && menuId <= CM_USERHELP1 + 4) || menuId >= ID_FIRSTCHILD)
-        return 0;
-    // Every other main menu command has a topic of its own number in the help file.
-    if (Contains(kDocumentItems, menuId) || Contains(kFrameItems, menuId))
-        return static_cast<unsigned>(menuId);
+    // The commands with a topic of their own in the help file, as ranges of command numbers; the recent
+    // files share one topic, and every other command (user tools and help files, windows) has none.
+    struct TRange {
+        int first;
+        int last;
+    };
+    static const TRange kTopics[] = {
+        {101, 108}, {130, 133}, {150, 150}, {169, 169}, {201, 212}, {215, 216}, {301, 303}, {305, 311},
+        {501, 503}, {530, 532}, {534, 535}, {538, 538}, {540, 540}, {555, 555}, {601, 607}, {701, 708},
+        {710, 710}, {720, 721}, {723, 723}, {725, 728}, {730, 731}, {801, 804}, {901, 903}, {950, 950},
+        {999, 999}, {1257, 1257},
+    };
+    if (menuId >= CM_RECENT0 && menuId <= CM_RECENT3)
+        return CM_RECENT0;
+    for (const TRange& r : kTopics)
+        if (menuId >= r.first && menuId <= r.last)
+            return static_cast<unsigned>(menuId);
     return 0;
+}
+
+unsigned PopupHelpContext(int position, bool documentMaximised)
+{
+    static const unsigned kContexts[] = {11, 12, 13, 15, 16, 17, 18, 19};
+    int index = position - (documentMaximised ? 1 : 0);
+    return index >= 0 && index <= 7 ? kContexts[index] : 10;
 }
 
 std::string StatusTextOf(const std::string& commandString)
@@ -243,12 +258,13 @@ std::string UndoMenuText(const std::string& label, const std::string& accelerato
 std::vector<TMenuItemState> MenuItemStates(const TMenuContext& c)
 {
     std::vector<TMenuItemState> states;
+    // In help mode every item can be picked, to read about it, whether or not it could run now.
     for (int id : kDocumentItems) {
-        bool enabled = c.helpMode || (c.hasEditor && EnabledWithDocument(id, c));
-        states.push_back({id, enabled && CommandAvailable(id), CheckOf(id, c)});
+        bool enabled = c.hasEditor && EnabledWithDocument(id, c) && CommandAvailable(id);
+        states.push_back({id, c.helpMode || enabled, CheckOf(id, c)});
     }
     for (int id : kFrameItems)
-        states.push_back({id, CommandAvailable(id), CheckOf(id, c)});
+        states.push_back({id, c.helpMode || CommandAvailable(id), CheckOf(id, c)});
     return states;
 }
 

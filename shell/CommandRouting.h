@@ -26,8 +26,11 @@ int MenuPosition(TTopMenu menu, bool documentMaximised);
 // The status text of a pop-up at menu bar position `position`: strings 72..79, or 71 for any other.
 int PopupHelpStringId(int position, bool documentMaximised);
 
-// The help context of a command, 0 when it has none (recent files, user tools and help files, windows).
+// The help context of a command, 0 when it has none (user tools and help files, windows); the recent
+// files share the context of the first.
 unsigned HelpContextOf(int menuId);
+// The help context of a pop-up of the menu bar by its position: 11..19 for File..Help, 10 for any other.
+unsigned PopupHelpContext(int position, bool documentMaximised);
 // The context of the system menu's items and of a scroll bar.
 constexpr unsigned kSystemMenuHelpContext = 10;
 constexpr unsigned kScrollBarHelpContext = 15010;

@@ -90,6 +90,7 @@ public:
     void Cut() noexcept override;
     void CutAndAppend() noexcept override;
     bool GoToLine(int32_t* line) noexcept override;
+    int InsertSymbol() noexcept override;
     bool GoToColumn(int* col) noexcept override;
     bool FindDialog(TSearchRequest& request) noexcept override;
     bool ReplaceDialog(TSearchRequest& request) noexcept override;

@@ -21,6 +21,7 @@
 #include "resource.h"
 #include "shell/CommandLine.h"
 #include "shell/CommandRouting.h"
+#include "shell/Desktop.h"
 #include "shell/Settings.h"
 #include "shell/win32/AutoCorrectDlg.h"
 #include "shell/win32/FileDialogs.h"
@@ -28,8 +29,10 @@
 #include "shell/win32/KeyMapping.h"
 #include "shell/win32/KeyMappingDlg.h"
 #include "shell/win32/MenuState.h"
+#include "shell/win32/OptionsDlgs.h"
 #include "shell/win32/SettingsStore.h"
 #include "shell/win32/SyntaxDlg.h"
+#include "shell/win32/TipDlg.h"
 #include "shell/win32/UserToolsDlg.h"
 #include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
@@ -333,7 +336,7 @@ std::vector<TWindowsEditor*> TMainWindow::Editors() const
     return editors;
 }
 
-TWindowsEditor* TMainWindow::OpenByName(const char* path)
+TWindowsEditor* TMainWindow::OpenByName(const char* path, int desktopState)
 {
     if (!path || !*path)
         return nullptr;
@@ -348,7 +351,7 @@ TWindowsEditor* TMainWindow::OpenByName(const char* path)
         }
     }
     // A maximised document stays so: the new one comes up maximised over it rather than restoring it.
-    const bool maximise = first || DocumentMaximised();
+    const bool maximise = desktopState ? desktopState == 3 : first || DocumentMaximised();
     TWindowsEditor* editor = TWindowsEditor::Create(client_, name.c_str(), ID_EDITORNOTIFY, nullptr, maximise);
     if (!editor)
         return nullptr;
@@ -358,7 +361,16 @@ TWindowsEditor* TMainWindow::OpenByName(const char* path)
         return nullptr;
     }
     editor->TitleChanged();
-    ShowWindow(editor->Handle(), maximise ? SW_SHOWMAXIMIZED : SW_SHOW);
+    if (desktopState == 2) {
+        ShowWindow(editor->Handle(), SW_SHOWMINIMIZED);
+    } else if (desktopState == 1) {
+        ShowWindow(editor->Handle(), SW_SHOWNORMAL);
+        // A child made while another is maximised comes up maximised too; this one was saved restored.
+        if (IsZoomed(editor->Handle()))
+            SendMessageA(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(editor->Handle()), 0);
+    } else {
+        ShowWindow(editor->Handle(), maximise ? SW_SHOWMAXIMIZED : SW_SHOW);
+    }
     UpdateStatusBar();
     UpdateTitle();
     return editor;
@@ -660,9 +672,47 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
                 editor->TitleChanged();
         break;
     case CM_AUTOCORRECT: EditAutoCorrect(instance_, hwnd_); break;
+    case CM_EDITOROPTIONS: EditEditorOptions(); break;
+    case CM_MOUSEOPTIONS: {
+        TMouseOptionsDlg dialog(instance_, ProgramSettings().rightMouseBtn);
+        if (dialog.Run(hwnd_) == IDOK)
+            ProgramSettings().rightMouseBtn = EngineOptions().rightMouseBtn = dialog.RightMouseBtn();
+        break;
+    }
+    case CM_DROPBOOKMARK:
+    case CM_GOTOBOOKMARK:
+        if (TWindowsEditor* editor = ActiveEditor()) {
+            TBookmarkDlg dialog(instance_, id == CM_DROPBOOKMARK, editor->bookmarkSet);
+            if (dialog.Run(hwnd_) == IDOK && dialog.Command())
+                editor->ExecuteCommand(dialog.Command(), 0);
+        }
+        break;
+    case CM_MOREFILES: {
+        std::vector<std::string> paths;
+        const TDesktopList& desktop = ProgramDesktop();
+        for (int i = desktop.Count(); i >= 1; --i)
+            paths.push_back(desktop.Path(i));
+        TMoreFilesDlg dialog(instance_, paths);
+        if (dialog.Run(hwnd_) == IDOK)
+            OpenByName(dialog.Chosen().c_str());
+        break;
+    }
+    case CM_TIPOFTHEDAY: {
+        TTipDlg dialog(instance_, TipsFilePath(instance_), SettingsProfile());
+        dialog.Run(hwnd_);
+        break;
+    }
+    case CM_ABOUT: {
+        TAboutDlg dialog(instance_, LoadResString(32702));
+        dialog.Run(hwnd_);
+        break;
+    }
     case CM_RESTOREDESKTOPNOW:
-        for (const std::string& path : DesktopRestoreList())
-            OpenByName(path.c_str());
+        // Each window comes back as it was left: normal, minimised or maximised.
+        for (const std::string& path : DesktopRestoreList()) {
+            const int entry = ProgramDesktop().Find(path.c_str());
+            OpenByName(path.c_str(), entry ? ProgramDesktop().Field(entry, TDesktopField::State) : 0);
+        }
         break;
     case CM_STATUSBAR:
     case CM_TOOLBAR: {
@@ -696,6 +746,22 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
         DefFrameProcA(hwnd_, client_, WM_COMMAND, MAKEWPARAM(id, code), lParam);
         break;
     }
+}
+
+// Command 701: the options change only when OK is pressed; a changed tab size only when every document
+// can take it.
+void TMainWindow::EditEditorOptions()
+{
+    TOptionsDlg dialog(instance_, EngineOptions());
+    if (dialog.Run(hwnd_) != IDOK)
+        return;
+    std::vector<TVokEditor*> documents;
+    for (TWindowsEditor* editor : Editors())
+        documents.push_back(editor);
+    if (ApplyEditorOptions(EngineOptions(), dialog.Options(), documents))
+        for (TWindowsEditor* editor : Editors())
+            editor->RepaintAll();
+    UpdateStatusBar();
 }
 
 // ---- The procedure. --------------------------------------------------------------------------------------

@@ -42,8 +42,9 @@ public:
     TWindowsEditor* ActiveEditor() const;
     std::vector<TWindowsEditor*> Editors() const;
     // Command 91: activates the window of an open file (names compared without regard to case) or opens
-    // the file in a new window; null when it cannot be loaded.
-    TWindowsEditor* OpenByName(const char* path);
+    // the file in a new window; null when it cannot be loaded. desktopState 1, 2 or 3 shows a new window
+    // normal, minimised or maximised as the desktop saved it; 0 as the first or next window is shown.
+    TWindowsEditor* OpenByName(const char* path, int desktopState = 0);
     // Commands 92 and the hand-over of a second copy: opens every existing file named in text.
     void OpenCommandLine(const char* text);
     // Command 101.
@@ -106,6 +107,7 @@ private:
     void ShowCommandHelp(int id);
     void ShowHelpFor(unsigned context);
     void CloseAll();
+    void EditEditorOptions();
     void OnDestroy();
     void PopupMenu(const char* name);
     std::string ProgramDir() const;

@@ -20,10 +20,10 @@ void SetItemText(HMENU bar, int id, const std::string& text)
 }
 
 // The user's own items in the menu tails can only be gray while their runner is missing.
-void GrayTail(HMENU menu, int first, int last)
+void GrayTail(HMENU menu, int first, int last, bool helpMode)
 {
     for (int id = first; id <= last; ++id)
-        if (!CommandAvailable(id))
+        if (!CommandAvailable(id) && !helpMode)
             EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | MF_GRAYED);
 }
 
@@ -81,15 +81,15 @@ void ApplyMenuState(HMENU bar, HINSTANCE module, const TMenuContext& context, bo
     const TSettings& s = ProgramSettings();
     if (HMENU file = GetSubMenu(bar, MenuPosition(TTopMenu::File, documentMaximised))) {
         RebuildRecentFileMenu(file, s.recentFiles, module);
-        GrayTail(file, CM_RECENT0, CM_MOREFILES);
+        GrayTail(file, CM_RECENT0, CM_MOREFILES, context.helpMode);
     }
     if (HMENU tools = GetSubMenu(bar, MenuPosition(TTopMenu::Tools, documentMaximised))) {
         RebuildUserToolMenu(tools, s.userTools);
-        GrayTail(tools, CM_USERTOOL1, CM_USERTOOL9);
+        GrayTail(tools, CM_USERTOOL1, CM_USERTOOL9, context.helpMode);
     }
     if (HMENU help = GetSubMenu(bar, MenuPosition(TTopMenu::Help, documentMaximised))) {
         RebuildUserHelpMenu(help, s.userHelp);
-        GrayTail(help, CM_USERHELP1, CM_USERHELP1 + 4);
+        GrayTail(help, CM_USERHELP1, CM_USERHELP1 + 4, context.helpMode);
     }
 }
 
@@ -104,9 +104,11 @@ TMenuHelp MenuItemHelp(HINSTANCE module, HMENU bar, UINT item, UINT flags, HMENU
     if (flags & MF_POPUP) {
         // A pop-up of the menu bar comes by position; one deeper (a submenu) gets the general text.
         int id = IDS_POPUPOTHER;
-        if (menu == bar)
+        help.context = PopupHelpContext(-1, false);
+        if (menu == bar) {
             id = PopupHelpStringId(static_cast<int>(item), documentMaximised);
-        help.context = static_cast<unsigned>(id);
+            help.context = PopupHelpContext(static_cast<int>(item), documentMaximised);
+        }
         help.text = LoadResourceText(module, static_cast<UINT>(id), "");
         return help;
     }

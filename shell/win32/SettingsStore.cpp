@@ -45,12 +45,27 @@ void LoadAllSettings()
     TSearchState& search = SearchState();
     ProgramSettings().ConnectHistories(search.findHistory.Entries(), search.replaceHistory.Entries());
     LoadProgramSettings(ProgramSettings(), Ini(), GetModuleHandleA(nullptr));
+    ShareWindowOptions(ProgramSettings(), true);
+}
+
+void ShareWindowOptions(TSettings& s, bool toWindows)
+{
+    if (toWindows) {
+        s.engine.backupFiles = s.backupFiles;
+        s.engine.wordWrapVisible = s.wordWrapVisible;
+        s.engine.rightMouseBtn = s.rightMouseBtn;
+    } else {
+        s.backupFiles = s.engine.backupFiles;
+        s.wordWrapVisible = s.engine.wordWrapVisible;
+        s.rightMouseBtn = s.engine.rightMouseBtn;
+    }
 }
 
 void SaveAllSettings(HWND frame, bool full)
 {
     if (frame)
         NoteFramePlacement(ProgramSettings(), frame);
+    ShareWindowOptions(ProgramSettings(), false);
     (void)ProgramSettings().Save(Ini(), full);
 }
 

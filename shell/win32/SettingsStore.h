@@ -17,6 +17,9 @@ TProfile& SettingsProfile();
 // Start-up and exit, in the order the entry and the frame call them.
 void LoadDesktopList();
 void LoadAllSettings();
+// The editor windows read backup files, the visible margin and the right mouse button from the editing
+// options, the settings file keeps them with the settings: toWindows hands the loaded values over, else back.
+void ShareWindowOptions(TSettings& settings, bool toWindows);
 // With full, every option; otherwise what is always kept (last directory, font, recent files, tables).
 void SaveAllSettings(HWND frame, bool full);
 // A menu toggle of Options: the flag is set and written at once.

@@ -50,6 +50,19 @@ int VokMessageNumber(HWND owner, unsigned stringId, int number, unsigned flags)
     return VokMessageBox(owner, text.c_str(), kProductName, flags);
 }
 
+int VokMessageNumbers(HWND owner, unsigned stringId, int first, int second, unsigned flags)
+{
+    std::string text = LoadResString(stringId);
+    for (int number : {first, second}) {
+        std::size_t at = text.find("%d");
+        if (at != std::string::npos)
+            text = text.substr(0, at) + std::to_string(number) + text.substr(at + 2);
+    }
+    if (gHook)
+        return gHook(stringId, text.c_str(), flags, gHookContext);
+    return VokMessageBox(owner, text.c_str(), kProductName, flags);
+}
+
 int VokMessageText(HWND owner, const std::string& text, unsigned flags)
 {
     if (gHook)

@@ -14,6 +14,9 @@ int VokMessage(HWND owner, unsigned stringId, const char* arg, unsigned flags);
 // The same with the first "%d" of the string replaced by number.
 int VokMessageNumber(HWND owner, unsigned stringId, int number, unsigned flags);
 
+// The same with the first two "%d" replaced by first and second (a range's bounds).
+int VokMessageNumbers(HWND owner, unsigned stringId, int first, int second, unsigned flags);
+
 // Shows a text that is already made (messages of other parts that name a file) under the product name.
 int VokMessageText(HWND owner, const std::string& text, unsigned flags);
 

@@ -14,6 +14,7 @@
 #include "shell/win32/SettingsStore.h"
 #include "shell/win32/Subsystems.h"
 #include "shell/win32/TestScript.h"
+#include "shell/win32/TipDlg.h"
 #include "shell/win32/VokMessage.h"
 
 namespace {
@@ -86,6 +87,8 @@ int RunApplication(HINSTANCE instance, const std::string& commandLine, int show,
         return StartUpError("the accelerator table is missing.");
     if (!StartControlLibrary(instance))
         return StartUpError("the control library could not be initialised.");
+    ProgramSettings().associateDlgStartUp =
+        RunStartUpDialogs(instance, nullptr, SettingsProfile(), ProgramSettings().associateDlgStartUp, !script.empty());
 
     TFrameServices services(instance);
     SetEditorServices(&services);

@@ -61,6 +61,31 @@ TEST_F(FindWordTest, NothingWithoutAWord)
     EXPECT_STREQ(SearchState().searchText, "");
 }
 
+// The cursor just past a word searches upwards from there, so the nearest occurrence is that word itself;
+// on the word, from one column to its left, so the word under the cursor is passed over.
+TEST_F(FindWordTest, PrevWordFromJustPastAWordFindsThatWord)
+{
+    Load("foo foo bar\n");
+    Goto(7, 0);
+    Run(cmFindPrevWord);
+    EXPECT_EQ(ed.SelStart(), (TPosition{4, 0}));
+    EXPECT_EQ(ed.Cursor(), (TPosition{4, 0}));
+    EXPECT_EQ(ed.Selection(), "foo");
+}
+
+TEST_F(FindWordTest, PrevWordOnAWordPassesItOver)
+{
+    Load("foo foo bar\n");
+    Goto(5, 0);
+    Run(cmFindPrevWord);
+    EXPECT_EQ(ed.Cursor(), (TPosition{0, 0}));
+    EXPECT_EQ(ed.Selection(), "foo");
+    Load("foo\nfoo\n");
+    Goto(1, 1);
+    Run(cmFindPrevWord);
+    EXPECT_EQ(ed.Cursor(), (TPosition{0, 0}));
+}
+
 class GoToTest : public SearchTest {};
 
 TEST_F(GoToTest, LineIsOneBasedAndKeepsTheColumn)

@@ -95,6 +95,23 @@ TEST(MenuState, WithoutADocumentEveryDocumentItemIsGrayButFrameItemsStay)
         EXPECT_TRUE(Enabled(c, id)) << id;
 }
 
+// The option dialogs, the bookmarks, More Files, Tip of the Day, Insert Symbol and About all run: none is
+// gray while a document is open, and those that need no document are offered without one.
+TEST(MenuState, OptionBookmarkTipAndAboutItemsAreOffered)
+{
+    TMenuContext c;
+    c.hasEditor = true;
+    for (int id : {CM_EDITOROPTIONS, CM_MOUSEOPTIONS, CM_DROPBOOKMARK, CM_GOTOBOOKMARK, CM_TIPOFTHEDAY, CM_ABOUT,
+                   CM_INSERTSYMBOL})
+        EXPECT_TRUE(Enabled(c, id)) << id;
+    EXPECT_TRUE(CommandAvailable(CM_MOREFILES));
+    c.hasEditor = false;
+    for (int id : {CM_EDITOROPTIONS, CM_MOUSEOPTIONS, CM_TIPOFTHEDAY, CM_ABOUT})
+        EXPECT_TRUE(Enabled(c, id)) << id;
+    for (int id : {CM_DROPBOOKMARK, CM_GOTOBOOKMARK, CM_INSERTSYMBOL})
+        EXPECT_FALSE(Enabled(c, id)) << id;
+}
+
 // Options > Syntax Highlighting has its dialog: it is offered with or without a document.
 TEST(MenuState, SyntaxHighlightingIsOffered)
 {
@@ -137,10 +154,12 @@ TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
     for (int id : {CM_FILESAVE, CM_UNDO, CM_REDO, CM_CUT, CM_PASTE, CM_CUTAPPEND, CM_FIND, CM_STOPRECORDER,
                    CM_CLOSEALL, CM_DUPLINE})
         EXPECT_TRUE(Enabled(c, id)) << id;
-    // What the program cannot do stays gray even for help.
-    EXPECT_FALSE(Enabled(c, CM_DROPBOOKMARK));
-    // Printing exists: offered for help like any document item.
+    // Help mode only picks an item to read about it: what the program cannot run is offered too.
     EXPECT_TRUE(Enabled(c, CM_PRINT));
+    EXPECT_TRUE(Enabled(c, CM_FINDFILE));
+    EXPECT_TRUE(Enabled(c, CM_HELPOPTIONS));
+    c.helpMode = false;
+    EXPECT_FALSE(Enabled(c, CM_HELPOPTIONS));
     // Find Files needs no document.
     EXPECT_TRUE(Enabled(c, CM_FINDFILE));
     EXPECT_TRUE(Enabled(TMenuContext{}, CM_FINDFILE));
@@ -230,10 +249,25 @@ TEST(MenuPositions, ShiftByOneWhenADocumentIsMaximised)
 TEST(HelpContexts, CommandsHaveTopicsButUserItemsDoNot)
 {
     EXPECT_EQ(HelpContextOf(CM_FILESAVE), 106u);
-    EXPECT_EQ(HelpContextOf(CM_DUPLINE), 1017u);
+    // The help file has topics for the listed commands only: Save All, a character-set font and most of
+    // the Edit menu's line commands have none.
+    EXPECT_EQ(HelpContextOf(CM_DUPLINE), 0u);
+    EXPECT_EQ(HelpContextOf(CM_SAVEALL), 0u);
+    EXPECT_EQ(HelpContextOf(CM_FONTMACROMAN), 0u);
+    EXPECT_EQ(HelpContextOf(CM_DELETETOEOL), 0u);
+    EXPECT_EQ(HelpContextOf(CM_OPENSOURCEFILE), 1257u);
+    EXPECT_EQ(HelpContextOf(CM_ABOUT), 999u);
     EXPECT_EQ(HelpContextOf(CM_WHATIS), 903u);
-    EXPECT_EQ(HelpContextOf(CM_RECENT0), 0u);
-    EXPECT_EQ(HelpContextOf(CM_MOREFILES), 0u);
+    // The recent files share one topic; More Files has its own.
+    EXPECT_EQ(HelpContextOf(CM_RECENT0), 160u);
+    EXPECT_EQ(HelpContextOf(CM_RECENT3), 160u);
+    EXPECT_EQ(HelpContextOf(CM_MOREFILES), 169u);
+    // The pop-ups of the menu bar by position, behind a maximised document's system menu too.
+    EXPECT_EQ(PopupHelpContext(0, false), 11u);
+    EXPECT_EQ(PopupHelpContext(3, false), 15u);
+    EXPECT_EQ(PopupHelpContext(8, true), 19u);
+    EXPECT_EQ(PopupHelpContext(8, false), 10u);
+    EXPECT_EQ(PopupHelpContext(0, true), 10u);
     EXPECT_EQ(HelpContextOf(CM_USERTOOL1 + 3), 0u);
     EXPECT_EQ(HelpContextOf(CM_USERHELP1), 0u);
     EXPECT_EQ(HelpContextOf(ID_FIRSTCHILD + 2), 0u);

@@ -46,8 +46,7 @@ TEST_F(MenuFrameTest, WithoutADocumentDocumentItemsAreGrayAndHelpModeEnablesThem
     OpenMenu(1);
     for (int id : {CM_UNDO, CM_CUT, CM_PASTE, CM_SELECTALL, CM_FIND, CM_FILESAVE, CM_CASCADE, CM_DUPLINE})
         EXPECT_FALSE(Grayed(id)) << id;
-    // What the program cannot do stays gray.
-    EXPECT_TRUE(Grayed(CM_FINDFILE));
+    // Help mode only picks an item to read about: what the program cannot run is offered too.
     EXPECT_FALSE(Grayed(CM_PRINT));
 }
 
@@ -142,7 +141,7 @@ TEST_F(MenuFrameTest, SaveChosenInHelpModeOpensItsTopicAndDoesNotSave)
 TEST_F(MenuFrameTest, ACommandWithoutATopicSaysSoInHelpMode)
 {
     Command(CM_WHATIS);
-    Command(CM_RECENT0);
+    Command(CM_DUPLINE);
     EXPECT_FALSE(frame->HelpMode());
     ASSERT_FALSE(services.shown.empty());
     EXPECT_EQ(services.shown.back(), static_cast<unsigned>(IDS_HELPNOTAVAILABLE));
@@ -245,9 +244,13 @@ TEST_F(MenuFrameTest, F1InAMenuAsksForTheHighlightedItemsTopic)
     Select(CM_FINDNEXT, MF_STRING, GetSubMenu(Bar(), 2));
     SendMessageA(hwnd, WM_USER, MSGF_MENU, 0);
     EXPECT_EQ(frame->LastHelpContext(), static_cast<unsigned>(CM_FINDNEXT));
+    // The Edit pop-up has the help file's context 12 (its status text is string 73).
     Select(1, MF_POPUP, Bar());
     SendMessageA(hwnd, WM_USER, MSGF_MENU, 0);
-    EXPECT_EQ(frame->LastHelpContext(), 73u);
+    EXPECT_EQ(frame->LastHelpContext(), 12u);
+    Command(CM_WHATIS);
+    Command(CM_RECENT0 + 2);
+    EXPECT_EQ(frame->LastHelpContext(), 160u);
 }
 
 }  // namespace
