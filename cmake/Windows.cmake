@@ -63,6 +63,21 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/shell/win32/WinMain.cpp)
     endif()
 endif()
 
+# OZME.DLL beside ozm.exe: a resource-only library of the character-set screen fonts, generated from the
+# bitmap fonts of xfonts-base by our own script.
+set(VOK_SCREEN_FONTS_DIR ${CMAKE_BINARY_DIR}/screenfonts)
+file(MAKE_DIRECTORY ${VOK_SCREEN_FONTS_DIR})
+add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/OZME.DLL
+    COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make-screen-fonts.py ${VOK_SCREEN_FONTS_DIR}
+    COMMAND ${CMAKE_RC_COMPILER} -O coff -i ${VOK_SCREEN_FONTS_DIR}/ozme.rc -o ${VOK_SCREEN_FONTS_DIR}/ozme.o
+    COMMAND ${CMAKE_CXX_COMPILER} -shared -nostdlib -Wl,--entry=0 -Wl,--no-insert-timestamp
+            -o ${CMAKE_BINARY_DIR}/OZME.DLL ${VOK_SCREEN_FONTS_DIR}/ozme.o
+    WORKING_DIRECTORY ${VOK_SCREEN_FONTS_DIR}
+    DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make-screen-fonts.py
+    COMMENT "Generating OZME.DLL")
+add_custom_target(ozme ALL DEPENDS ${CMAKE_BINARY_DIR}/OZME.DLL)
+
 # The capture program the user tools run through, beside ozm.exe: one file, the system's libraries only.
 add_executable(ozmcap32 ${CMAKE_SOURCE_DIR}/tools/win32/capture/ozmcap32.cpp)
 
@@ -83,6 +98,8 @@ if(VOK_WIN32_TESTS)
     target_precompile_headers(vok_win32_tests PRIVATE <windows.h> <gtest/gtest.h> <string> <vector>)
     # The tool runner's tests capture output through the real capture program beside them.
     add_dependencies(vok_win32_tests ozmcap32)
+    # The screen font tests read the font library beside them.
+    add_dependencies(vok_win32_tests ozme)
     # The search dialogs run from their real templates; the program's other resources stay out.
     if(EXISTS ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)
         target_sources(vok_win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/resources/ozm/search.rc)

@@ -16,6 +16,9 @@ windows_pkgs+=(fonts-wine locales)
 # Printing under Wine goes through CUPS (the 32-bit client library for 32-bit Wine): scripts/print-e2e.sh runs
 # a private daemon with a cups-pdf queue and reads the PDF back with poppler's tools.
 windows_pkgs+=(cups-daemon cups-client printer-driver-cups-pdf poppler-utils libcups2:i386)
+# The screen fonts of OZME.DLL are drawn from the misc-fixed bitmap fonts (public domain), read through
+# pcf2bdf by scripts/make-screen-fonts.py.
+windows_pkgs+=(xfonts-base pcf2bdf)
 
 if [ "${1:-}" = "--fuzz" ]; then
     want=("${fuzz_pkgs[@]}")

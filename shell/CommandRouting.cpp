@@ -2,9 +2,11 @@
 #include "shell/CommandRouting.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "engine/Commands.h"
 #include "resources/ozm/resource.h"
+#include "shell/ScreenFonts.h"
 
 namespace {
 
@@ -73,8 +75,6 @@ const int kFrameItems[] = {
 
 // Commands without a dialog or service in the program; they would do nothing.
 const int kUnavailable[] = {
-    CM_FONT1250, CM_FONT1252, CM_FONT437, CM_FONTCROSCII, CM_FONTISO1, CM_FONTISO2,
-    CM_FONTMACROMAN, CM_FONTMACCE,
     CM_HELPOPTIONS, CM_HELPCONTENTS, CM_HELPKEYBOARD,
     CM_KEYWORDSEARCH,
 };
@@ -111,6 +111,14 @@ bool EnabledWithDocument(int id, const TMenuContext& c)
     }
 }
 
+// Face names are compared without regard to case, as the system finds fonts.
+bool SameFace(const std::string& a, const char* b)
+{
+    return std::equal(a.begin(), a.end(), b, b + std::char_traits<char>::length(b), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
 TCheck CheckOf(int id, const TMenuContext& c)
 {
     switch (id) {
@@ -126,6 +134,14 @@ TCheck CheckOf(int id, const TMenuContext& c)
     case CM_SAVESETTINGS: return Check(c.saveSettings);
     case CM_COLUMNMODE: return Check(c.hasEditor && c.columnMode);
     case CM_LINEDRAW: return Check(c.hasEditor && c.lineDraw);
+    case CM_FONT1250:
+    case CM_FONT1252:
+    case CM_FONT437:
+    case CM_FONTCROSCII:
+    case CM_FONTISO1:
+    case CM_FONTISO2:
+    case CM_FONTMACROMAN:
+    case CM_FONTMACCE: return Check(SameFace(c.fontName, ScreenFontFace(id)));
     default: return TCheck::Leave;
     }
 }

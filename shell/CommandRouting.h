@@ -65,6 +65,8 @@ struct TMenuContext {
     bool autoLoad = false;
     bool saveDesktop = true;
     bool saveSettings = true;
+    // The face of the editor font in use: the character-set font of that face is checked.
+    std::string fontName;
 };
 
 enum class TCheck { Leave, Off, On };

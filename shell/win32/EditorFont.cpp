@@ -2,6 +2,7 @@
 #include "shell/win32/EditorFont.h"
 
 #include "base/win32/GdiTools.h"
+#include "shell/ScreenFonts.h"
 
 bool TEditorFont::IsFixedPitch(HFONT font)
 {
@@ -40,7 +41,7 @@ bool TEditorFont::Create(const char* face, int points, int weight)
 {
     const int ppi = GetDeviceCaps(TWindowDC(nullptr).Dc(), LOGPIXELSY);
     LOGFONTA lf = {};
-    lf.lfHeight = -MulDiv(points, ppi, 72);
+    lf.lfHeight = FontHeightFromPoints(points, ppi);
     lf.lfWeight = weight;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;

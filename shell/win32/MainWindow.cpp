@@ -22,6 +22,7 @@
 #include "shell/CommandLine.h"
 #include "shell/CommandRouting.h"
 #include "shell/Desktop.h"
+#include "shell/ScreenFonts.h"
 #include "shell/Settings.h"
 #include "shell/win32/AutoCorrectDlg.h"
 #include "shell/win32/FileDialogs.h"
@@ -542,8 +543,30 @@ void TMainWindow::ChooseEditorFont()
     const int ppi = GetDeviceCaps(TWindowDC(nullptr).Dc(), LOGPIXELSY);
     TSettings& o = ProgramSettings();
     lstrcpynA(o.fontName, lf.lfFaceName, sizeof o.fontName);
-    o.fontSize = (std::abs(lf.lfHeight) * 720 / std::max(1, ppi) + 5) / 10;
+    o.fontSize = PointsFromFontHeight(lf.lfHeight, ppi);
     o.fontWeight = lf.lfWeight;
+    ApplyFont();
+}
+
+void TMainWindow::SetScreenFont(const char* face)
+{
+    // A face the system lacks (the font file missing) or one whose characters differ in width gives the
+    // system's fixed-pitch font; the settings then name that font, so that the next start makes the same.
+    font_.Create(face, kScreenFontPoints, kScreenFontWeight);
+    LOGFONTA lf = {};
+    GetObjectA(font_.Get(), sizeof lf, &lf);
+    char used[LF_FACESIZE] = {};
+    {
+        TWindowDC screen(nullptr);
+        TSelectObject useFont(screen.Dc(), font_.Get());
+        if (GetTextFaceA(screen.Dc(), sizeof used, used) <= 0)
+            lstrcpynA(used, lf.lfFaceName, LF_FACESIZE);
+    }
+    const int ppi = GetDeviceCaps(TWindowDC(nullptr).Dc(), LOGPIXELSY);
+    TSettings& o = ProgramSettings();
+    lstrcpynA(o.fontName, used, sizeof o.fontName);
+    o.fontSize = PointsFromFontHeight(lf.lfHeight, ppi);
+    o.fontWeight = lf.lfWeight ? lf.lfWeight : kScreenFontWeight;
     ApplyFont();
 }
 
@@ -643,6 +666,14 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     case CM_IMPORTTEXT: ImportWithDialog(); break;
     case CM_EXIT: PostMessageA(hwnd_, WM_CLOSE, 0, 0); break;
     case CM_SETFONT: ChooseEditorFont(); break;
+    case CM_FONT1250:
+    case CM_FONT1252:
+    case CM_FONT437:
+    case CM_FONTCROSCII:
+    case CM_FONTISO1:
+    case CM_FONTISO2:
+    case CM_FONTMACROMAN:
+    case CM_FONTMACCE: SetScreenFont(ScreenFontFace(id)); break;
     case CM_FILEFILTERS: EditFileFilters(instance_, hwnd_); break;
     case CM_PRINTERSETUP: Printer().PrinterSetup(hwnd_); break;
     case CM_PRINTPREVIEW:

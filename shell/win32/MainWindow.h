@@ -64,6 +64,7 @@ public:
     bool CanClose();
     // Command 601.
     void ChooseEditorFont();
+    void SetScreenFont(const char* face);
     // Hands a new editor font to every editor window.
     void ApplyFont();
     // Shows the active document's line, column, character, lines, modified flag, mode and format.

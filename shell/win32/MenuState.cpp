@@ -53,6 +53,7 @@ TMenuContext GatherMenuContext(const TWindowsEditor* active, bool helpMode)
     c.autoLoad = s.autoLoad;
     c.saveDesktop = s.saveDesktop;
     c.saveSettings = s.saveSettings;
+    c.fontName = s.fontName;
     return c;
 }
 

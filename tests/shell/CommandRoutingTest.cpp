@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "engine/Commands.h"
 #include "engine/Undo.h"
 #include "resources/ozm/resource.h"
+#include "shell/ScreenFonts.h"
 
 namespace {
 
@@ -300,6 +303,70 @@ TEST(UndoLabel, TextIsTheLabelCutToItsBufferThenTheAccelerator)
     EXPECT_EQ(UndoMenuText("&Undo Typing", kUndoAccelerator), "&Undo Typing\tAlt+BkSp");
     EXPECT_EQ(UndoMenuText("", kUndoAccelerator), "&Undo\tAlt+BkSp");
     EXPECT_EQ(UndoMenuText("&Undo Insert Time/Date and more", "\tX"), "&Undo Insert Time/Date \tX");
+}
+
+}  // namespace
+
+namespace {
+
+// The eight character-set items run with or without a document, and the one whose face is in use is checked;
+// ISO 8859-1 and Windows 1252 share a face, so both are checked together.
+TEST(ScreenFontMenu, EveryCharacterSetItemIsOfferedAndTheFaceInUseIsChecked)
+{
+    const int ids[] = {CM_FONT1250, CM_FONT1252, CM_FONT437, CM_FONTCROSCII, CM_FONTISO1, CM_FONTISO2,
+                       CM_FONTMACROMAN, CM_FONTMACCE};
+    TMenuContext c;
+    c.fontName = "Courier";
+    for (int id : ids) {
+        EXPECT_TRUE(CommandAvailable(id)) << id;
+        EXPECT_TRUE(Enabled(c, id)) << id;
+        EXPECT_EQ(CheckOf(c, id), TCheck::Off) << id;
+    }
+    c.fontName = "vokte_croscii";
+    for (int id : ids)
+        EXPECT_EQ(CheckOf(c, id), id == CM_FONTCROSCII ? TCheck::On : TCheck::Off) << id;
+    c.fontName = "VokTE_1252";
+    for (int id : ids)
+        EXPECT_EQ(CheckOf(c, id), id == CM_FONT1252 || id == CM_FONTISO1 ? TCheck::On : TCheck::Off) << id;
+    // A face that only begins like one of them is another font.
+    c.fontName = "VokTE_1250x";
+    EXPECT_EQ(CheckOf(c, CM_FONT1250), TCheck::Off);
+}
+
+TEST(ScreenFontMenu, EachItemNamesItsFace)
+{
+    EXPECT_STREQ(ScreenFontFace(CM_FONT1250), "VokTE_1250");
+    EXPECT_STREQ(ScreenFontFace(CM_FONT1252), "VokTE_1252");
+    EXPECT_STREQ(ScreenFontFace(CM_FONT437), "VokTE_437");
+    EXPECT_STREQ(ScreenFontFace(CM_FONTCROSCII), "VokTE_CROSCII");
+    EXPECT_STREQ(ScreenFontFace(CM_FONTISO1), "VokTE_1252");
+    EXPECT_STREQ(ScreenFontFace(CM_FONTISO2), "VokTE_ISO8859-2");
+    EXPECT_STREQ(ScreenFontFace(CM_FONTMACROMAN), "VokTE_Mac_Roman");
+    EXPECT_STREQ(ScreenFontFace(CM_FONTMACCE), "VokTE_Mac_CE");
+    EXPECT_EQ(ScreenFontFace(CM_SETFONT), nullptr);
+    EXPECT_EQ(ScreenFontFace(CM_FONTMACCE + 1), nullptr);
+}
+
+// Points and heights: the height asks for the character height (negative), rounded down from a half pixel
+// up; back from either sign, rounded to the nearest point. Checked against exact rational arithmetic.
+TEST(ScreenFontMenu, PointsAndHeightsConvertBothWays)
+{
+    EXPECT_EQ(FontHeightFromPoints(9, 96), -12);
+    EXPECT_EQ(FontHeightFromPoints(10, 96), -13);
+    EXPECT_EQ(FontHeightFromPoints(10, 120), -17);
+    EXPECT_EQ(PointsFromFontHeight(-12, 96), 9);
+    EXPECT_EQ(PointsFromFontHeight(13, 96), 10);
+    EXPECT_EQ(PointsFromFontHeight(-13, 96), 10);
+    EXPECT_EQ(PointsFromFontHeight(12, 0), 0);
+    for (int ppi : {72, 96, 120, 144}) {
+        for (int points = 6; points <= 126; ++points) {
+            // -(p*ppi + 36) / 72 truncates toward zero: the height is floor(p*ppi/72 + 1/2).
+            const double exact = points * ppi / 72.0;
+            EXPECT_EQ(-FontHeightFromPoints(points, ppi), static_cast<int>(exact + 0.5)) << points << " " << ppi;
+            const int height = -FontHeightFromPoints(points, ppi);
+            EXPECT_LE(std::abs(PointsFromFontHeight(-height, ppi) - points), 1) << points << " " << ppi;
+        }
+    }
 }
 
 }  // namespace
