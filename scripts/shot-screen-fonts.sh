@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 out="${1:-$root/docs/screenshots/screen-fonts.png}"
-export VOK_BUILD="$root/build"
+export VOK_BUILD="${VOK_BUILD:-$root/build}"
 source scripts/wine-env.sh
 vok_wine_prefix
 win() { local p="$1"; echo "Z:${p//\//\\}"; }
@@ -22,7 +22,7 @@ for entry in "${faces[@]}"; do
     {
         echo "open $(win "$work/$face.txt")"
         echo "command $id"
-        echo "wait 6000"
+        echo "wait 9000"
         echo "exit"
     } > "$work/$face"
     (cd build/windows &&
