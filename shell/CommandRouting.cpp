@@ -75,8 +75,6 @@ const int kFrameItems[] = {
 const int kUnavailable[] = {
     CM_FONT1250, CM_FONT1252, CM_FONT437, CM_FONTCROSCII, CM_FONTISO1, CM_FONTISO2,
     CM_FONTMACROMAN, CM_FONTMACCE,
-    CM_HELPOPTIONS, CM_HELPCONTENTS, CM_HELPKEYBOARD,
-    CM_KEYWORDSEARCH,
 };
 
 template <std::size_t N>
@@ -171,9 +169,6 @@ unsigned UserToolEditorCommand(int menuId)
 
 bool CommandAvailable(int menuId)
 {
-    // There is no help engine: the Help menu's tail only lists what is set. The user tools run.
-    if (menuId >= CM_USERHELP1 && menuId <= CM_USERHELP1 + 4)
-        return false;
     return !Contains(kUnavailable, menuId);
 }
 
@@ -208,6 +203,31 @@ unsigned HelpContextOf(int menuId)
         if (menuId >= r.first && menuId <= r.last)
             return static_cast<unsigned>(menuId);
     return 0;
+}
+
+unsigned FrameAreaHelpContext(int hitTest)
+{
+    constexpr int kLeftBorder = 10, kBorder = 18, kLastArea = 21;
+    if (hitTest < 0 || hitTest > kLastArea)
+        return 15000;
+    return 15000 + static_cast<unsigned>(hitTest == kLeftBorder ? kBorder : hitTest);
+}
+
+std::vector<unsigned> HelpContextsUsed()
+{
+    std::vector<unsigned> all = {kSystemMenuHelpContext, kScrollBarHelpContext, kHelpOpenDialog,
+                                 kHelpSaveAsDialog,      kHelpPrintDialog,      kHelpPageSetupDialog,
+                                 kHelpUserHelpDialog,    kHelpToolsDialog,      kHelpToolMacros};
+    for (int id = 0; id < 0x10000; ++id)
+        if (unsigned c = HelpContextOf(id))
+            all.push_back(c);
+    for (int position = 0; position <= 9; ++position)
+        all.push_back(PopupHelpContext(position, false));
+    for (int hitTest = -2; hitTest <= 25; ++hitTest)
+        all.push_back(FrameAreaHelpContext(hitTest));
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    return all;
 }
 
 unsigned PopupHelpContext(int position, bool documentMaximised)
