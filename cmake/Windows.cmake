@@ -78,6 +78,26 @@ add_custom_command(
     COMMENT "Generating OZME.DLL")
 add_custom_target(ozme ALL DEPENDS ${CMAKE_BINARY_DIR}/OZME.DLL)
 
+# The program's help: the pages and topics of help/ and the Keyboard topic made from the default key map's
+# table, compiled by chmcmd into OZM.CHM beside ozm.exe.
+find_program(VOK_CHMCMD chmcmd)
+if(VOK_CHMCMD)
+    file(GLOB VOK_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/* ${CMAKE_SOURCE_DIR}/help/pages/*)
+    set(VOK_HELP_OUT ${CMAKE_BINARY_DIR}/help)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/OZM.CHM
+                       COMMAND ${CMAKE_COMMAND} -E rm -rf ${VOK_HELP_OUT}
+                       COMMAND python3 ${CMAKE_SOURCE_DIR}/help/build-help.py ${CMAKE_SOURCE_DIR} ${VOK_HELP_OUT}
+                       COMMAND ${CMAKE_COMMAND} -E chdir ${VOK_HELP_OUT} ${VOK_CHMCMD} ozm.hhp
+                       # chmcmd reports a broken project without failing: the copy fails instead.
+                       COMMAND ${CMAKE_COMMAND} -E copy ${VOK_HELP_OUT}/OZM.CHM ${CMAKE_BINARY_DIR}/OZM.CHM
+                       DEPENDS ${VOK_HELP_SOURCES} ${CMAKE_SOURCE_DIR}/keys/DefaultKeyMap.cpp
+                               ${CMAKE_SOURCE_DIR}/keys/KeyCodes.cpp ${CMAKE_SOURCE_DIR}/keys/KeyCodes.h
+                       VERBATIM)
+    add_custom_target(ozm_help ALL DEPENDS ${CMAKE_BINARY_DIR}/OZM.CHM)
+else()
+    message(WARNING "chmcmd not found: OZM.CHM is not built (scripts/install-deps.sh installs it)")
+endif()
+
 # The capture program the user tools run through, beside ozm.exe: one file, the system's libraries only.
 add_executable(ozmcap32 ${CMAKE_SOURCE_DIR}/tools/win32/capture/ozmcap32.cpp)
 

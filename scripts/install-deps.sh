@@ -51,7 +51,15 @@ fi
 alternatives="$(IFS='|'; echo "${locales_missing[*]}")"
 gen_locales="sed -i -E 's/^# *(($alternatives) UTF-8)/\\1/' /etc/locale.gen && locale-gen"
 
-if [ ${#missing[@]} -eq 0 ] && [ $needs_i386 -eq 0 ] && [ ${#locales_missing[@]} -eq 0 ]; then
+# The help compiler chmcmd and its reader chmls come from fp-utils, whose dependencies pull in the whole
+# Free Pascal source: only the two programs (which need nothing but libc) are taken out of the package.
+# The native tests compile the help and read it back, so both builds need them.
+chm_missing=0
+if [ "${1:-}" != "--fuzz" ] && ! { command -v chmcmd && command -v chmls; } >/dev/null 2>&1; then
+    chm_missing=1
+fi
+
+if [ ${#missing[@]} -eq 0 ] && [ $needs_i386 -eq 0 ] && [ ${#locales_missing[@]} -eq 0 ] && [ $chm_missing -eq 0 ]; then
     exit 0
 fi
 
@@ -61,6 +69,7 @@ if [ "$(id -u)" -ne 0 ]; then
     [ $needs_i386 -eq 1 ] && arch="dpkg --add-architecture i386 && "
     [ ${#missing[@]} -gt 0 ] && echo "Run: sudo sh -c '${arch}apt-get update && apt-get install -y ${missing[*]}'" >&2
     [ ${#locales_missing[@]} -gt 0 ] && echo "Run: sudo sh -c \"$gen_locales\"" >&2
+    [ $chm_missing -eq 1 ] && echo "Run (as root) this script again to add chmcmd and chmls" >&2
     exit 1
 fi
 
@@ -74,4 +83,13 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 if [ ${#locales_missing[@]} -gt 0 ]; then
     sh -c "$gen_locales" >/dev/null
+fi
+if [ $chm_missing -eq 1 ]; then
+    [ ${#missing[@]} -gt 0 ] || apt-get update -qq
+    chm_tmp="$(mktemp -d)"
+    chmod 755 "$chm_tmp"
+    (cd "$chm_tmp" && apt-get download -qq fp-utils-3.2.2 >/dev/null 2>&1 && dpkg -x fp-utils-3.2.2_*.deb x)
+    install -m 755 "$chm_tmp/x/usr/bin/chmcmd-3.2.2" /usr/local/bin/chmcmd
+    install -m 755 "$chm_tmp/x/usr/bin/chmls-3.2.2" /usr/local/bin/chmls
+    rm -rf "$chm_tmp"
 fi

@@ -73,18 +73,6 @@ const int kFrameItems[] = {
     CM_BARSTYLEWIN95, CM_HELPCONTENTS, CM_HELPKEYBOARD, CM_WHATIS, CM_TIPOFTHEDAY, CM_ABOUT,
 };
 
-// Commands without a dialog or service in the program; they would do nothing.
-const int kUnavailable[] = {
-    CM_HELPOPTIONS, CM_HELPCONTENTS, CM_HELPKEYBOARD,
-    CM_KEYWORDSEARCH,
-};
-
-template <std::size_t N>
-bool Contains(const int (&list)[N], int id)
-{
-    return std::find(std::begin(list), std::end(list), id) != std::end(list);
-}
-
 TCheck Check(bool on)
 {
     return on ? TCheck::On : TCheck::Off;
@@ -185,12 +173,11 @@ unsigned UserToolEditorCommand(int menuId)
     return cmUserTool1 + static_cast<unsigned>(menuId - CM_USERTOOL1);
 }
 
-bool CommandAvailable(int menuId)
+// Every item of the menus now has its dialog or service. The question stays, so that a command added to
+// the menus before its service is kept gray by naming it here rather than doing nothing when chosen.
+bool CommandAvailable(int /*menuId*/)
 {
-    // There is no help engine: the Help menu's tail only lists what is set. The user tools run.
-    if (menuId >= CM_USERHELP1 && menuId <= CM_USERHELP1 + 4)
-        return false;
-    return !Contains(kUnavailable, menuId);
+    return true;
 }
 
 int MenuPosition(TTopMenu menu, bool documentMaximised)
@@ -224,6 +211,31 @@ unsigned HelpContextOf(int menuId)
         if (menuId >= r.first && menuId <= r.last)
             return static_cast<unsigned>(menuId);
     return 0;
+}
+
+unsigned FrameAreaHelpContext(int hitTest)
+{
+    constexpr int kLeftBorder = 10, kBorder = 18, kLastArea = 21;
+    if (hitTest < 0 || hitTest > kLastArea)
+        return 15000;
+    return 15000 + static_cast<unsigned>(hitTest == kLeftBorder ? kBorder : hitTest);
+}
+
+std::vector<unsigned> HelpContextsUsed()
+{
+    std::vector<unsigned> all = {kSystemMenuHelpContext, kScrollBarHelpContext, kHelpOpenDialog,
+                                 kHelpSaveAsDialog,      kHelpPrintDialog,      kHelpPageSetupDialog,
+                                 kHelpUserHelpDialog,    kHelpToolsDialog,      kHelpToolMacros};
+    for (int id = 0; id < 0x10000; ++id)
+        if (unsigned c = HelpContextOf(id))
+            all.push_back(c);
+    for (int position = 0; position <= 9; ++position)
+        all.push_back(PopupHelpContext(position, false));
+    for (int hitTest = -2; hitTest <= 25; ++hitTest)
+        all.push_back(FrameAreaHelpContext(hitTest));
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    return all;
 }
 
 unsigned PopupHelpContext(int position, bool documentMaximised)

@@ -34,6 +34,19 @@ unsigned PopupHelpContext(int position, bool documentMaximised);
 // The context of the system menu's items and of a scroll bar.
 constexpr unsigned kSystemMenuHelpContext = 10;
 constexpr unsigned kScrollBarHelpContext = 15010;
+// A click in help mode on a part of the frame by its hit-test code (caption, borders, buttons): 15000 plus
+// the code, except that the left border shares the border topic so as not to meet the scroll bars'.
+unsigned FrameAreaHelpContext(int hitTest);
+// The topics of the dialogs' Help buttons that are not a command's own.
+constexpr unsigned kHelpOpenDialog = 10100;
+constexpr unsigned kHelpSaveAsDialog = 10120;
+constexpr unsigned kHelpPrintDialog = 10130;
+constexpr unsigned kHelpPageSetupDialog = 10150;
+constexpr unsigned kHelpUserHelpDialog = 10835;
+constexpr unsigned kHelpToolsDialog = 10840;
+constexpr unsigned kHelpToolMacros = 10841;  // shown in the small secondary window
+// Every help context the program can ask its help file for, sorted, each once.
+std::vector<unsigned> HelpContextsUsed();
 
 // A command string resource holds the status text, a line break and the tool tip.
 std::string StatusTextOf(const std::string& commandString);

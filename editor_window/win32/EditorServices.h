@@ -40,6 +40,8 @@ public:
     virtual void OpenByName(const char* path) = 0;
     // Runs user tool index (0..8) for the document the context describes.
     virtual void RunUserTool(int /*index*/, const TToolContext& /*context*/) {}
+    // Looks word (empty when the cursor is on no word) up in the user's keyword help file.
+    virtual void KeywordHelp(HWND /*owner*/, const char* /*word*/) {}
     // The frame's context-help mode (What Is).
     virtual bool HelpMode() { return false; }
     virtual void EndHelpMode(unsigned /*helpTopic*/) {}

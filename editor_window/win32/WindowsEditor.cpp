@@ -442,6 +442,17 @@ void TWindowsEditor::RecordingStopped() noexcept
     RecordingStarted();
 }
 
+void TWindowsEditor::HelpKeywordSearch() noexcept
+{
+    TEditorServices* services = EditorServices();
+    if (!services)
+        return;
+    // A help file's keywords are short; a longer run of word characters is still looked up by its start.
+    char word[81] = "";
+    WordAtCursor(word, sizeof word);
+    services->KeywordHelp(hwnd_, word);
+}
+
 void TWindowsEditor::UserTool(int index) noexcept
 {
     TEditorServices* services = EditorServices();

@@ -84,6 +84,7 @@ public:
     void Print() noexcept override;
     // Runs a user tool for this document through the frame.
     void UserTool(int index) noexcept override;
+    void HelpKeywordSearch() noexcept override;
     void Paste() noexcept override;
     void Copy() noexcept override;
     void CopyAndAppend() noexcept override;

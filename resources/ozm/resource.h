@@ -176,6 +176,9 @@
 #define IDS_COLORLAST 15416
 #define IDS_COLORCLASS 15420
 #define IDS_STATUSLABEL 16000
+// Help files that cannot be shown.
+#define IDS_HELPMISSING 15030
+#define IDS_HELPFAILED 15031
 
 // Dialog controls of the file dialog templates.
 #define IDC_FINDFILE 101

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "resource.h"
+#include "shell/CommandRouting.h"
 #include "shell/OpenSelection.h"
 #include "shell/Settings.h"
 #include "shell/win32/FileFilters.h"
@@ -15,8 +16,8 @@
 
 namespace {
 
-constexpr unsigned kHelpOpen = 10100;
-constexpr unsigned kHelpSaveAs = 10120;
+constexpr unsigned kHelpOpen = kHelpOpenDialog;
+constexpr unsigned kHelpSaveAs = kHelpSaveAsDialog;
 
 int gFilterIndex = 1;
 

@@ -8,6 +8,8 @@
 #include "FindFilesIds.h"
 #include "base/win32/Dialog.h"
 #include "findfiles/win32/FindFiles.h"
+#include "resource.h"
+#include "shell/CommandRouting.h"
 #include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
 
@@ -69,6 +71,7 @@ bool RunFindFilesDialog(HWND owner, char* buffer, std::size_t size)
         *dir = dialog.Directory();
         return true;
     };
+    p.help = [](HWND o) { ShowHelpContext(o, HelpContextOf(CM_FINDFILE)); };
     if (!FindFiles(p))
         return false;
     std::size_t n = std::strlen(p.result);

@@ -15,9 +15,6 @@
 
 namespace {
 
-// Context of a click on the frame's own parts in help mode: one topic per hit-test area.
-constexpr unsigned kFrameAreaHelpContext = 15000;
-
 const char* gCalcFirst = "VCALC.EXE";
 const char* gCalcFallback = "CALC.EXE";
 
@@ -208,7 +205,7 @@ void TMainWindow::OnHelpClick(int hitTest)
     else if (hitTest == HTSYSMENU)
         ShowHelpFor(kSystemMenuHelpContext);
     else
-        ShowHelpFor(kFrameAreaHelpContext + static_cast<unsigned>(hitTest));
+        ShowHelpFor(FrameAreaHelpContext(hitTest));
 }
 
 void TMainWindow::ShowCommandHelp(int id)

@@ -2,7 +2,9 @@
 // opening files.
 #include "shell/win32/FrameServices.h"
 
+#include "shell/Settings.h"
 #include "shell/win32/FileDialogs.h"
+#include "shell/win32/HelpService.h"
 #include "shell/win32/KeyMapping.h"
 #include "shell/win32/MainWindow.h"
 #include "shell/win32/SettingsStore.h"
@@ -50,6 +52,14 @@ void TFrameServices::RunUserTool(int index, const TToolContext& context)
 {
     if (HWND frame = FrameWindow())
         ::RunUserTool(frame, instance_, index, context);
+}
+
+void TFrameServices::KeywordHelp(HWND owner, const char* word)
+{
+    // The menu item is gray without a keyword file, but Ctrl+F1 and the right button still arrive: a beep
+    // says there is nothing to search.
+    if (!ShowKeywordHelp(owner, ProgramSettings().userHelp, word ? word : ""))
+        MessageBeep(MB_OK);
 }
 
 void TFrameServices::OpenByName(const char* path)

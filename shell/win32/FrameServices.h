@@ -19,6 +19,8 @@ public:
     void OpenByName(const char* path) override;
     // Runs the tool in the frame of FrameWindow(); nothing when there is no frame.
     void RunUserTool(int index, const TToolContext& context) override;
+    // The active user help file of the program's settings.
+    void KeywordHelp(HWND owner, const char* word) override;
 
 private:
     HINSTANCE instance_;

@@ -27,6 +27,7 @@
 #include "shell/win32/AutoCorrectDlg.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FileTypesDlg.h"
+#include "shell/win32/HelpService.h"
 #include "shell/win32/KeyMapping.h"
 #include "shell/win32/KeyMappingDlg.h"
 #include "shell/win32/MenuState.h"
@@ -34,6 +35,7 @@
 #include "shell/win32/SettingsStore.h"
 #include "shell/win32/SyntaxDlg.h"
 #include "shell/win32/TipDlg.h"
+#include "shell/win32/UserHelpDlg.h"
 #include "shell/win32/UserToolsDlg.h"
 #include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
@@ -615,6 +617,10 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
         return;
     if (!CommandAvailable(id))
         return;
+    if (id >= CM_USERHELP1 && id < CM_USERHELP1 + kUserHelpCount) {
+        ShowUserHelpFile(hwnd_, ProgramSettings().userHelp, id - CM_USERHELP1);
+        return;
+    }
     if (id >= CM_RECENT0 && id <= CM_RECENT3) {
         std::string path = ProgramSettings().recentFiles.Slot(id - CM_RECENT0);
         if (!path.empty())
@@ -623,6 +629,9 @@ void TMainWindow::OnCommand(int id, int code, LPARAM lParam)
     }
     switch (id) {
     case CM_WHATIS: EnterHelpMode(); break;
+    case CM_HELPCONTENTS: ShowHelpContents(hwnd_); break;
+    case CM_HELPKEYBOARD: ShowHelpFor(CM_HELPKEYBOARD); break;
+    case CM_HELPOPTIONS: EditUserHelp(instance_, hwnd_); break;
     case CM_CALCULATOR: StartCalculator(); break;
     case CM_LANGUAGE: {
         TLanguageDlg dialog(instance_, EngineOptions().language);

@@ -9,6 +9,7 @@
 #include "macros/MacroTable.h"
 #include "search/Search.h"
 #include "search/SearchState.h"
+#include "search/win32/SearchDlgSupport.h"
 #include "shell/Settings.h"
 #include "shell/win32/VokMessage.h"
 #include "syntax/SyntaxTable.h"
@@ -40,6 +41,8 @@ void ConnectSubsystems()
     InstallIntlProfile();
     // The macro and key dialogs speak through the program's message box, which the test mode answers.
     SetKeyDlgMessenger(VokMessageText);
+    // The search dialogs' Help buttons open the program's help.
+    SetSearchDialogHelp(ShowHelpContext);
     ProgramSettings().hooks.loadSyntax = [] { LoadSyntaxTable(ProgramSyntaxTable(), SyntaxFilePath().c_str()); };
 }
 
@@ -52,8 +55,6 @@ void EndControlLibrary(HINSTANCE instance)
 {
     DeleteVokCtrl(instance);
 }
-
-void ShowHelpContext(HWND /*owner*/, unsigned /*context*/) {}
 
 void ReleaseSharedTables()
 {

@@ -18,7 +18,8 @@ void UseSyntaxFile(const std::string& path);
 bool StartControlLibrary(HINSTANCE instance);
 void EndControlLibrary(HINSTANCE instance);
 
-// Help topics: no help file is connected, a topic shows nothing.
+// A topic of the program's help file, or a message naming the file when it cannot be shown
+// (shell/win32/HelpService.cpp).
 void ShowHelpContext(HWND owner, unsigned context);
 // Find Files with the criteria of the last run; true when a file was chosen, its path in buffer
 // (shell/win32/FindFilesShell.cpp).

@@ -4,15 +4,17 @@
 #include "ToolIds.h"
 #include "base/TextTools.h"
 #include "resource.h"
+#include "shell/CommandRouting.h"
 #include "shell/Settings.h"
 #include "shell/win32/FileDialogs.h"
+#include "shell/win32/HelpService.h"
 #include "shell/win32/Subsystems.h"
 #include "tools/ToolRunner.h"
 
 namespace {
 
-constexpr unsigned kToolsHelpTopic = 10840;
-constexpr unsigned kToolMacrosHelpTopic = 10841;
+constexpr unsigned kToolsHelpTopic = kHelpToolsDialog;
+constexpr unsigned kToolMacrosHelpTopic = kHelpToolMacros;
 
 }  // namespace
 
@@ -167,7 +169,7 @@ bool TUserToolsDlg::OnCommand(int id, int code)
         }
         return true;
     }
-    case IDC_TOOL_MACROS: ShowHelpContext(Handle(), kToolMacrosHelpTopic); return true;
+    case IDC_TOOL_MACROS: ShowQuickHelp(Handle(), kToolMacrosHelpTopic); return true;
     case IDC_TOOL_HELP: ShowHelpContext(Handle(), kToolsHelpTopic); return true;
     default: return false;
     }

@@ -160,9 +160,11 @@ TEST(MenuState, HelpModeEnablesDocumentItemsThatExist)
     // Help mode only picks an item to read about it: what the program cannot run is offered too.
     EXPECT_TRUE(Enabled(c, CM_PRINT));
     EXPECT_TRUE(Enabled(c, CM_FINDFILE));
-    EXPECT_TRUE(Enabled(c, CM_HELPOPTIONS));
+    EXPECT_TRUE(Enabled(c, CM_FONT1250));
     c.helpMode = false;
-    EXPECT_FALSE(Enabled(c, CM_HELPOPTIONS));
+    EXPECT_FALSE(Enabled(c, CM_FILESAVE));  // a document item, with no document
+    // Help Options has its dialog now.
+    EXPECT_TRUE(Enabled(c, CM_HELPOPTIONS));
     // Find Files needs no document.
     EXPECT_TRUE(Enabled(c, CM_FINDFILE));
     EXPECT_TRUE(Enabled(TMenuContext{}, CM_FINDFILE));
@@ -369,4 +371,121 @@ TEST(ScreenFontMenu, PointsAndHeightsConvertBothWays)
     }
 }
 
+TEST(MenuState, HelpItemsAreOfferedAndKeywordSearchNeedsAKeywordFile)
+{
+    TMenuContext c;
+    EXPECT_TRUE(Enabled(c, CM_HELPCONTENTS));
+    EXPECT_TRUE(Enabled(c, CM_HELPKEYBOARD));
+    for (int id = CM_USERHELP1; id < CM_USERHELP1 + 5; ++id)
+        EXPECT_TRUE(CommandAvailable(id)) << id;
+    c.hasEditor = true;
+    c.keywordHelp = false;
+    EXPECT_FALSE(Enabled(c, CM_KEYWORDSEARCH));
+    c.keywordHelp = true;
+    EXPECT_TRUE(Enabled(c, CM_KEYWORDSEARCH));
+    // Without a document there is no word to look up.
+    c.hasEditor = false;
+    EXPECT_FALSE(Enabled(c, CM_KEYWORDSEARCH));
+}
+
 }  // namespace
+
+// The help is compiled on the build machine; the Windows copy of these tests has no compiler to call.
+#ifndef _WIN32
+#include <cstdlib>
+#include <set>
+#include <sstream>
+
+#include "batch/BatchKeys.h"
+#include "keys/KeyMap.h"
+#include "support/TempDir.h"
+#include "tools/HelpDesk.h"
+
+namespace {
+
+// Builds the program's help from its sources as the Windows build does and reads the compiled file back
+// with chmls, the help compiler's own reader.
+class CompiledHelp : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir_ = new TTempDir;
+        const std::string src = VOK_SOURCE_DIR;
+        const std::string cd = "cd '" + dir_->Path() + "' && ";
+        built_ = std::system(("python3 '" + src + "/help/build-help.py' '" + src + "' '" + dir_->Path() +
+                              "' && " + cd + "chmcmd ozm.hhp >build.log 2>&1 && " + cd +
+                              "chmls extractalias OZM.CHM >/dev/null 2>&1 && " + cd +
+                              "chmls -n -p list OZM.CHM >list.txt 2>/dev/null && " + cd +
+                              "chmls extract OZM.CHM /t902.htm keyboard.htm >/dev/null 2>&1")
+                                 .c_str()) == 0;
+    }
+    static void TearDownTestSuite()
+    {
+        delete dir_;
+        dir_ = nullptr;
+    }
+    static std::vector<std::string> Lines(const std::string& name)
+    {
+        std::vector<std::string> lines;
+        std::istringstream in(TTempDir::Read(dir_->File(name)));
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    static inline TTempDir* dir_ = nullptr;
+    static inline bool built_ = false;
+};
+
+TEST_F(CompiledHelp, EveryContextTheProgramAsksForHasATopicPage)
+{
+    ASSERT_TRUE(built_) << TTempDir::Read(dir_->File("build.log"));
+    std::set<std::string> stored;
+    for (const std::string& line : Lines("list.txt"))
+        stored.insert(line);
+    // The aliases: one line "IDH_<context>=<folder>/<page>" per mapped context.
+    std::set<unsigned> mapped;
+    for (const std::string& line : Lines("OZM.ali")) {
+        const std::size_t eq = line.find('=');
+        const std::size_t digits = line.find_first_of("0123456789");
+        if (eq == std::string::npos || digits == std::string::npos || digits > eq)
+            continue;
+        const unsigned context = static_cast<unsigned>(std::stoul(line.substr(digits, eq - digits)));
+        const std::string page = HelpTopicPage(context);
+        EXPECT_EQ(line.substr(line.size() - std::min(line.size(), page.size() + 1)), "/" + page) << line;
+        mapped.insert(context);
+    }
+    const std::vector<unsigned> used = HelpContextsUsed();
+    ASSERT_GT(used.size(), 100u);
+    for (unsigned context : used) {
+        EXPECT_TRUE(mapped.count(context)) << "no alias for help context " << context;
+        EXPECT_TRUE(stored.count("/" + HelpTopicPage(context))) << "no page for help context " << context;
+    }
+    // The project maps nothing the program never asks for.
+    EXPECT_EQ(mapped.size(), used.size());
+    EXPECT_TRUE(stored.count("/contents.htm"));
+}
+
+TEST_F(CompiledHelp, TheKeyboardTopicListsTheDefaultKeyMapExactly)
+{
+    ASSERT_TRUE(built_);
+    std::set<std::string> listed;
+    const std::string text = TTempDir::Read(dir_->File("keyboard.htm"));
+    for (std::size_t at = text.find("<tr><td>"); at != std::string::npos; at = text.find("<tr><td>", at + 1)) {
+        const std::size_t keyEnd = text.find("</td><td>", at);
+        const std::size_t end = text.find("</td></tr>", keyEnd);
+        ASSERT_NE(end, std::string::npos);
+        listed.insert(text.substr(at + 8, keyEnd - at - 8) + "\t" + text.substr(keyEnd + 9, end - keyEnd - 9));
+    }
+    TKeyMap keys;
+    keys.SetDefaults();
+    const std::vector<std::string> lines = KeyBindingLines(keys);
+    EXPECT_EQ(listed, std::set<std::string>(lines.begin(), lines.end()));
+    EXPECT_TRUE(listed.count("Ctrl+F1\tHelpKeywordSearch"));
+}
+
+}  // namespace
+
+#endif  // _WIN32

@@ -66,3 +66,108 @@ TEST_F(UserHelpTest, MenuListsEntriesInUseWithTheirNumbers)
 }
 
 }  // namespace
+
+#include "support/RecordingHelp.h"
+
+namespace {
+
+TEST(HelpDesk, TheViewerFollowsTheFileType)
+{
+    EXPECT_EQ(ViewerFor("C:\\HELP\\API.CHM"), THelpViewer::HtmlHelp);
+    EXPECT_EQ(ViewerFor("ref.chm"), THelpViewer::HtmlHelp);
+    EXPECT_EQ(ViewerFor("C:\\HELP\\WIN32.HLP"), THelpViewer::WinHelp);
+    EXPECT_EQ(ViewerFor("C:\\help.chm\\notes"), THelpViewer::WinHelp);
+    EXPECT_EQ(ViewerFor("C:\\HELP\\NOEXT"), THelpViewer::WinHelp);
+    EXPECT_EQ(ViewerFor("x.chmx"), THelpViewer::WinHelp);
+}
+
+TEST(HelpDesk, OwnHelpAsksForContentsTopicsAndTheQuickWindow)
+{
+    TRecordingHelp engine;
+    const std::string main = "C:\\VOK\\OZM.CHM";
+    engine.files.insert(main);
+    THelpDesk desk(main);
+    EXPECT_EQ(desk.Contents(engine, nullptr), THelpResult::Shown);
+    EXPECT_EQ(engine.Last().call, THelpCall::Contents);
+    EXPECT_EQ(engine.Last().file, main);
+    EXPECT_EQ(engine.Last().viewer, THelpViewer::HtmlHelp);
+    EXPECT_EQ(desk.Context(engine, nullptr, 902), THelpResult::Shown);
+    EXPECT_EQ(engine.Last().call, THelpCall::Context);
+    EXPECT_EQ(engine.Last().context, 902u);
+    EXPECT_EQ(desk.Quick(engine, nullptr, 10841), THelpResult::Shown);
+    EXPECT_EQ(engine.Last().file, main + ">QuickHlp");
+    EXPECT_EQ(engine.Last().context, 10841u);
+    EXPECT_EQ(engine.asked.size(), 3u);
+}
+
+TEST(HelpDesk, AMissingHelpFileIsReportedAndTheViewerNeverCalled)
+{
+    TRecordingHelp engine;
+    THelpDesk desk("C:\\VOK\\OZM.CHM");
+    EXPECT_EQ(desk.Contents(engine, nullptr), THelpResult::Missing);
+    EXPECT_EQ(desk.Context(engine, nullptr, 106), THelpResult::Missing);
+    EXPECT_EQ(desk.Quick(engine, nullptr, 10841), THelpResult::Missing);
+    EXPECT_TRUE(engine.asked.empty());
+    // A viewer that refuses the file is a failure, not success.
+    engine.files.insert("C:\\VOK\\OZM.CHM");
+    engine.viewerWorks = false;
+    EXPECT_EQ(desk.Context(engine, nullptr, 106), THelpResult::Failed);
+}
+
+TEST(HelpDesk, UserFilesOpenWithTheirOwnViewer)
+{
+    TRecordingHelp engine;
+    engine.files = {"C:\\HELP\\WIN32.HLP", "C:\\HELP\\API.CHM"};
+    THelpDesk desk("OZM.CHM");
+    TUserHelp help;
+    // Only the third entry in use: its item opens the third file, the others nothing.
+    help.Set(2, "", "C:\\HELP\\WIN32.HLP");
+    EXPECT_EQ(desk.UserFile(engine, nullptr, help, 0), THelpResult::NotConfigured);
+    EXPECT_EQ(desk.UserFile(engine, nullptr, help, 2), THelpResult::Shown);
+    EXPECT_EQ(engine.Last().file, "C:\\HELP\\WIN32.HLP");
+    EXPECT_EQ(engine.Last().viewer, THelpViewer::WinHelp);
+    EXPECT_EQ(engine.Last().call, THelpCall::Contents);
+    help.Set(4, "API", "C:\\HELP\\API.CHM");
+    EXPECT_EQ(desk.UserFile(engine, nullptr, help, 4), THelpResult::Shown);
+    EXPECT_EQ(engine.Last().viewer, THelpViewer::HtmlHelp);
+    EXPECT_EQ(desk.UserFile(engine, nullptr, help, 5), THelpResult::NotConfigured);
+    EXPECT_EQ(desk.UserFile(engine, nullptr, help, -1), THelpResult::NotConfigured);
+    help.Set(1, "Gone", "C:\\HELP\\GONE.HLP");
+    EXPECT_EQ(desk.UserFile(engine, nullptr, help, 1), THelpResult::Missing);
+    EXPECT_EQ(engine.asked.size(), 2u);
+}
+
+TEST(HelpDesk, KeywordSearchUsesTheActiveEntryOnly)
+{
+    TRecordingHelp engine;
+    engine.files = {"C:\\HELP\\WIN32.HLP", "C:\\HELP\\API.CHM"};
+    THelpDesk desk("OZM.CHM");
+    TUserHelp help;
+    EXPECT_EQ(desk.Keyword(engine, nullptr, help, "printf"), THelpResult::NotConfigured);
+    help.Set(1, "Win32", "C:\\HELP\\WIN32.HLP");
+    // The active entry (the first) is empty although another is in use.
+    EXPECT_EQ(desk.Keyword(engine, nullptr, help, "printf"), THelpResult::NotConfigured);
+    EXPECT_TRUE(engine.asked.empty());
+    help.SetActive(1);
+    EXPECT_EQ(desk.Keyword(engine, nullptr, help, "CreateWindow"), THelpResult::Shown);
+    EXPECT_EQ(engine.Last().call, THelpCall::Keyword);
+    EXPECT_EQ(engine.Last().keyword, "CreateWindow");
+    EXPECT_EQ(engine.Last().viewer, THelpViewer::WinHelp);
+    help.Set(3, "API", "C:\\HELP\\API.CHM");
+    help.SetActive(3);
+    EXPECT_EQ(desk.Keyword(engine, nullptr, help, ""), THelpResult::Shown);
+    EXPECT_EQ(engine.Last().viewer, THelpViewer::HtmlHelp);
+    EXPECT_EQ(engine.Last().keyword, "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HelpDesk, TopicPagesAreNamedByTheirContext)
+{
+    EXPECT_EQ(HelpTopicPage(106), "t106.htm");
+    EXPECT_EQ(HelpTopicPage(10841), "t10841.htm");
+}
+
+}  // namespace

@@ -3,6 +3,10 @@
 
 #include "controls/VokCtl.h"
 #include "search/Regex.h"
+#include "search/win32/SearchDlgSupport.h"
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -409,3 +413,38 @@ TEST_F(FindReplaceDlg, ReplaceFieldOpensEmptyAfterAReplacementHoldingATab)
     });
     EXPECT_EQ(second, "");
 }
+
+namespace {
+
+std::vector<unsigned> gHelpAsked;
+
+TEST_F(FindReplaceDlg, HelpButtonsAskForTheirDialogsTopicOnceHelpIsInstalled)
+{
+    Load("alpha\n");
+    // The program installs its help at start-up; without it the buttons are off.
+    SetSearchDialogHelp(nullptr);
+    bool enabledWithout = true;
+    RunDialog("Find", cmFind, [&](HWND box, int) {
+        enabledWithout = IsWindowEnabled(GetDlgItem(box, IDC_SRCH_HELP)) != FALSE;
+        Press(box, IDCANCEL);
+        return true;
+    });
+    EXPECT_FALSE(enabledWithout);
+    gHelpAsked.clear();
+    SetSearchDialogHelp([](HWND, unsigned context) { gHelpAsked.push_back(context); });
+    for (auto [title, command] : {std::pair<const char*, unsigned>{"Find", cmFind}, {"Replace", cmReplace},
+                                  {"Go To Line", cmGoToLine}, {"Go To Column", cmGoToColumn}}) {
+        bool enabled = false;
+        RunDialog(title, command, [&](HWND box, int) {
+            enabled = IsWindowEnabled(GetDlgItem(box, IDC_SRCH_HELP)) != FALSE;
+            Press(box, IDC_SRCH_HELP);
+            Press(box, IDCANCEL);
+            return true;
+        });
+        EXPECT_TRUE(enabled) << title;
+    }
+    SetSearchDialogHelp(nullptr);
+    EXPECT_EQ(gHelpAsked, (std::vector<unsigned>{301, 302, 305, 306}));
+}
+
+}  // namespace

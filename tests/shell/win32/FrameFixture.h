@@ -19,10 +19,12 @@
 #include "shell/Desktop.h"
 #include "shell/Settings.h"
 #include "shell/win32/FrameServices.h"
+#include "shell/win32/HelpService.h"
 #include "shell/win32/KeyMapping.h"
 #include "shell/win32/MainWindow.h"
 #include "shell/win32/SettingsStore.h"
 #include "shell/win32/VokMessage.h"
+#include "support/RecordingHelp.h"
 #include "support/win32/Win32TestSupport.h"
 
 // Answers every message box with answer and records the string ids shown; Save As answers saveAsPath.
@@ -56,6 +58,7 @@ public:
     // Files are opened by the frame's own service, so that the editor reaches the real frame.
     void OpenByName(const char* path) override { frameServices_.OpenByName(path); }
     void RunUserTool(int index, const TToolContext& context) override { frameServices_.RunUserTool(index, context); }
+    void KeywordHelp(HWND owner, const char* word) override { frameServices_.KeywordHelp(owner, word); }
 
     std::vector<unsigned> shown;
     std::vector<std::string> args;
@@ -123,6 +126,9 @@ protected:
         // What the frame saves when it is destroyed goes to a file of this test.
         UseSettingsFile(folder.File("ozm.ini"));
         SetEditorServices(&services);
+        // Help goes to a recorder; the program's own help file is there unless a test removes it.
+        SetHelpEngine(&help);
+        help.files.insert(MainHelpFile());
         SetVokMessageHook(
             [](unsigned id, const char* arg, unsigned, void* self) {
                 auto* s = static_cast<TScriptedFrameServices*>(self);
@@ -149,6 +155,7 @@ protected:
         PumpMessages();
         SetVokMessageHook(nullptr, nullptr);
         SetEditorServices(nullptr);
+        SetHelpEngine(nullptr);
         ProgramDesktop().Clear();
         UseSettingsFile("ozm.ini");
     }
@@ -168,6 +175,7 @@ protected:
     }
 
     TScriptedFrameServices services;
+    TRecordingHelp help;
     TMainWindow* frame = nullptr;
     HWND hwnd = nullptr;
     TScratchFolder folder;

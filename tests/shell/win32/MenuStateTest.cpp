@@ -271,3 +271,153 @@ TEST_F(MenuFrameTest, AClickOnTheFramesOwnPartsInHelpModeAsksForThatArea)
 }
 
 }  // namespace
+
+namespace {
+
+// The help viewers see what the frame's help entry points ask for.
+class HelpFrameTest : public MenuFrameTest {
+protected:
+    void TearDown() override
+    {
+        ProgramSettings().userHelp = TUserHelp{};
+        EngineOptions().rightMouseBtn = 0;
+        MenuFrameTest::TearDown();
+    }
+    // The Help pop-up's position, which a maximised document shifts.
+    int HelpMenu()
+    {
+        for (int i = 0; i < GetMenuItemCount(Bar()); ++i)
+            if (HMENU sub = GetSubMenu(Bar(), i); sub && GetMenuState(sub, CM_HELPCONTENTS, MF_BYCOMMAND) != UINT(-1))
+                return i;
+        return 7;
+    }
+    bool AskedContext(unsigned context)
+    {
+        return !help.asked.empty() && help.Last().call == THelpCall::Context && help.Last().context == context &&
+               help.Last().file == MainHelpFile();
+    }
+};
+
+TEST_F(HelpFrameTest, HelpModeAndF1AskTheViewerForTheCommandsTopic)
+{
+    Command(CM_WHATIS);
+    Command(CM_FILESAVE);
+    EXPECT_TRUE(AskedContext(106));
+    EXPECT_EQ(help.Last().viewer, THelpViewer::HtmlHelp);
+    Select(CM_GOTOLINE, MF_STRING, GetSubMenu(Bar(), 2));
+    SendMessageA(hwnd, WM_USER, MSGF_MENU, 0);
+    EXPECT_TRUE(AskedContext(static_cast<unsigned>(CM_GOTOLINE)));
+    Select(7, MF_POPUP, Bar());
+    SendMessageA(hwnd, WM_USER, MSGF_MENU, 0);
+    EXPECT_TRUE(AskedContext(19));
+    // A command without a topic says so and asks the viewer nothing.
+    const std::size_t before = help.asked.size();
+    Command(CM_WHATIS);
+    Command(CM_SAVEALL);
+    EXPECT_EQ(help.asked.size(), before);
+    ASSERT_FALSE(services.shown.empty());
+    EXPECT_EQ(services.shown.back(), static_cast<unsigned>(IDS_HELPNOTAVAILABLE));
+}
+
+TEST_F(HelpFrameTest, ContentsAndKeyboardOpenTheProgramsHelp)
+{
+    OpenMenu(HelpMenu());
+    EXPECT_FALSE(Grayed(CM_HELPCONTENTS));
+    EXPECT_FALSE(Grayed(CM_HELPKEYBOARD));
+    Command(CM_HELPCONTENTS);
+    ASSERT_EQ(help.asked.size(), 1u);
+    EXPECT_EQ(help.Last().call, THelpCall::Contents);
+    EXPECT_EQ(help.Last().file, MainHelpFile());
+    Command(CM_HELPKEYBOARD);
+    EXPECT_TRUE(AskedContext(902));
+    EXPECT_TRUE(services.shown.empty());
+}
+
+TEST_F(HelpFrameTest, AMissingHelpFileIsNamedInAMessage)
+{
+    help.files.clear();
+    Command(CM_HELPCONTENTS);
+    Command(CM_WHATIS);
+    Command(CM_FILEOPEN);
+    EXPECT_TRUE(help.asked.empty());
+    ASSERT_EQ(services.shown.size(), 2u);
+    EXPECT_EQ(services.shown[0], static_cast<unsigned>(IDS_HELPMISSING));
+    EXPECT_EQ(services.args[0], "The help file " + MainHelpFile() + " was not found.");
+    EXPECT_EQ(services.shown[1], static_cast<unsigned>(IDS_HELPMISSING));
+    // A viewer that fails is reported too, never taken for success.
+    help.files.insert(MainHelpFile());
+    help.viewerWorks = false;
+    Command(CM_HELPKEYBOARD);
+    ASSERT_EQ(services.shown.size(), 3u);
+    EXPECT_EQ(services.shown[2], static_cast<unsigned>(IDS_HELPFAILED));
+}
+
+TEST_F(HelpFrameTest, UserHelpItemsOpenTheirFilesWithTheRightViewer)
+{
+    help.files.insert("C:\\REF\\API.CHM");
+    help.files.insert("C:\\REF\\WIN32.HLP");
+    ProgramSettings().userHelp.Set(2, "", "C:\\REF\\WIN32.HLP");
+    ProgramSettings().userHelp.Set(4, "API", "C:\\REF\\API.CHM");
+    OpenMenu(HelpMenu());
+    EXPECT_FALSE(Grayed(CM_USERHELP1 + 2));
+    EXPECT_EQ(ItemText(CM_USERHELP1 + 2), "Extern Help 3");
+    Command(CM_USERHELP1 + 2);
+    ASSERT_EQ(help.asked.size(), 1u);
+    EXPECT_EQ(help.Last().file, "C:\\REF\\WIN32.HLP");
+    EXPECT_EQ(help.Last().viewer, THelpViewer::WinHelp);
+    EXPECT_EQ(help.Last().call, THelpCall::Contents);
+    Command(CM_USERHELP1 + 4);
+    EXPECT_EQ(help.Last().file, "C:\\REF\\API.CHM");
+    EXPECT_EQ(help.Last().viewer, THelpViewer::HtmlHelp);
+    // An entry not in use does nothing.
+    Command(CM_USERHELP1 + 1);
+    EXPECT_EQ(help.asked.size(), 2u);
+    EXPECT_TRUE(services.shown.empty());
+}
+
+TEST_F(HelpFrameTest, KeywordSearchLooksUpTheWordAtTheCursor)
+{
+    Open(folder.Write("words.txt", "CreateWindow here\r\n   \r\n"));
+    ASSERT_NE(frame->ActiveEditor(), nullptr);
+    // Without a keyword file the item is gray and nothing is asked.
+    OpenMenu(HelpMenu());
+    EXPECT_TRUE(Grayed(CM_KEYWORDSEARCH));
+    Command(CM_KEYWORDSEARCH);
+    EXPECT_TRUE(help.asked.empty());
+    help.files.insert("C:\\REF\\API.CHM");
+    ProgramSettings().userHelp.Set(1, "API", "C:\\REF\\API.CHM");
+    ProgramSettings().userHelp.SetActive(1);
+    OpenMenu(HelpMenu());
+    EXPECT_FALSE(Grayed(CM_KEYWORDSEARCH));
+    Command(CM_KEYWORDSEARCH);
+    ASSERT_EQ(help.asked.size(), 1u);
+    EXPECT_EQ(help.Last().call, THelpCall::Keyword);
+    EXPECT_EQ(help.Last().keyword, "CreateWindow");
+    EXPECT_EQ(help.Last().file, "C:\\REF\\API.CHM");
+    // On a blank line the index opens with no word.
+    frame->ActiveEditor()->ExecuteCommand(cmCursorDown, 0);
+    Command(CM_KEYWORDSEARCH);
+    ASSERT_EQ(help.asked.size(), 2u);
+    EXPECT_EQ(help.Last().keyword, "");
+}
+
+}  // namespace
+
+namespace {
+
+// The real viewer on the real help file the build puts beside the program: hhctrl.ocx opens it or
+// refuses, but the call comes back either way and the program goes on.
+TEST(WindowsHelpViewer, TheBuiltHelpFileOpensOrFailsCleanly)
+{
+    TWindowsHelp viewer;
+    const std::string file = MainHelpFile();
+    ASSERT_TRUE(viewer.FileExists(file)) << file;
+    EXPECT_FALSE(viewer.FileExists(file + ".none"));
+    EXPECT_FALSE(viewer.FileExists(file.substr(0, file.find_last_of('\\'))));  // a folder is no help file
+    const bool shown = viewer.Open(nullptr, THelpRequest{THelpViewer::HtmlHelp, file, THelpCall::Context, 902, {}});
+    std::printf("[ viewer   ] HTML Help %s the Keyboard topic\n", shown ? "opened" : "did not open");
+    TWindowsHelp::CloseAll();
+    PumpMessages();
+}
+
+}  // namespace

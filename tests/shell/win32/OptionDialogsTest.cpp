@@ -673,3 +673,46 @@ TEST_F(OptionDialogs, RestoreDesktopReopensEachWindowInItsSavedState)
 }
 
 }  // namespace
+
+namespace {
+
+// ---- External Help Files. ------------------------------------------------------------------------------
+
+TEST_F(OptionDialogs, HelpOptionsEditsTheFiveEntriesAndTheActiveOne)
+{
+    ProgramSettings().userHelp = TUserHelp{};
+    ProgramSettings().userHelp.Set(0, "Win32", "C:\\REF\\WIN32.HLP");
+    std::string shownMenu, shownFile;
+    bool firstActive = false;
+    Drive(CM_HELPOPTIONS, "External Help Files", [&](HWND box, int tick) {
+        if (tick == 0) {
+            shownMenu = Field(box, 102);
+            shownFile = Field(box, 103);
+            firstActive = IsChecked(box, 101);
+            // The fields take what the settings hold: 19 and 79 characters.
+            SetField(box, 122, std::string(30, 'm').c_str());
+            SetField(box, 123, "C:\\REF\\API.CHM");
+            Toggle(box, 121);
+            Press(box, IDC_HELPBUTTON);
+            return false;
+        }
+        EXPECT_FALSE(IsChecked(box, 101));
+        Press(box, IDOK);
+        return true;
+    });
+    EXPECT_EQ(shownMenu, "Win32");
+    EXPECT_EQ(shownFile, "C:\\REF\\WIN32.HLP");
+    EXPECT_TRUE(firstActive);
+    const TUserHelp& stored = ProgramSettings().userHelp;
+    EXPECT_EQ(stored.Active(), 2);
+    EXPECT_STREQ(stored[2].helpFile, "C:\\REF\\API.CHM");
+    EXPECT_EQ(std::string(stored[2].menuString), std::string(19, 'm'));
+    EXPECT_STREQ(stored[0].helpFile, "C:\\REF\\WIN32.HLP");
+    EXPECT_TRUE(stored.KeywordAvailable());
+    // Its Help button asked for the dialog's topic.
+    ASSERT_FALSE(help.asked.empty());
+    EXPECT_EQ(help.asked.front().context, 10835u);
+    ProgramSettings().userHelp = TUserHelp{};
+}
+
+}  // namespace
