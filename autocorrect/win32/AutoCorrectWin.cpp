@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "base/win32/ProgramFolder.h"
+
 namespace {
 class TWin32CharServices final : public TCharServices {
 public:
@@ -58,10 +60,5 @@ TAutoCorrect& ProgramAutoCorrect()
 
 std::string AutoCorrectFilePath()
 {
-    char path[MAX_PATH] = "";
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path, n < sizeof path ? n : 0);
-    const std::size_t slash = dir.find_last_of("\\/");
-    dir = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
-    return dir + "ozm.acr";
+    return ProgramFolder() + "ozm.acr";
 }

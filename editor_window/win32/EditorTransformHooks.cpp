@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/ProgramFolder.h"
 #include "charset/CodePages.h"
 #include "editor_window/win32/EditorServices.h"
 #include "editor_window/win32/TransformDlgs.h"
@@ -76,12 +77,7 @@ namespace {
 // TEXT.CNV beside the program.
 std::string TextCnvPath()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir = path;
-    const std::size_t slash = dir.find_last_of("\\/");
-    dir = slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
-    return dir + "TEXT.CNV";
+    return ProgramFolder() + "TEXT.CNV";
 }
 }  // namespace
 

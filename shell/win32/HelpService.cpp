@@ -1,6 +1,7 @@
 // The help viewers of Windows and the program's messages when a help file cannot be shown.
 #include "shell/win32/HelpService.h"
 
+#include "base/win32/ProgramFolder.h"
 #include "resources/ozm/resource.h"
 #include "shell/win32/Subsystems.h"
 #include "shell/win32/VokMessage.h"
@@ -138,11 +139,7 @@ std::string MainHelpFile()
 {
     if (!gHelpFile.empty())
         return gHelpFile;
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string file(path, n < sizeof path ? n : 0);
-    std::size_t slash = file.find_last_of('\\');
-    return (slash == std::string::npos ? std::string() : file.substr(0, slash + 1)) + kMainHelpName;
+    return ProgramFolder() + kMainHelpName;
 }
 
 void ShowHelpContext(HWND owner, unsigned context)

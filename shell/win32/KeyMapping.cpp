@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/win32/ProgramFolder.h"
 #include "keys/KeyMap.h"
 #include "keys/KeymapFile.h"
 #include "macros/MacroTable.h"
@@ -13,15 +14,6 @@
 #include "shell/win32/VokMessage.h"
 
 namespace {
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path, n < sizeof path ? n : 0);
-    std::size_t slash = dir.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
-}
 
 std::string KeymapPath()
 {

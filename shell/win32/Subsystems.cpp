@@ -2,6 +2,7 @@
 // ended, help topics and the find-files dialog shown, and the tables they share released at exit.
 #include "shell/win32/Subsystems.h"
 
+#include "base/win32/ProgramFolder.h"
 #include "controls/VokCtl.h"
 #include "engine/win32/IntlProfile.h"
 #include "keys/win32/MacroDlgs.h"
@@ -27,11 +28,7 @@ std::string SyntaxFilePath()
 {
     if (!gSyntaxFile.empty())
         return gSyntaxFile;
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string file(path, n < sizeof path ? n : 0);
-    std::size_t slash = file.find_last_of('\\');
-    return (slash == std::string::npos ? std::string() : file.substr(0, slash + 1)) + "syntax.hgl";
+    return ProgramFolder() + "syntax.hgl";
 }
 
 void ConnectSubsystems()
