@@ -29,17 +29,27 @@ const char* UndoKindLabel(TUndoKind kind)
     return index < std::size(labels) ? labels[index] : labels[1];
 }
 
-namespace {
-int UndoLimit()
+int UndoLevelsKept()
 {
     int levels = EngineOptions().undoLevels;
     return levels < 1 || levels > kMaxUndoLevels ? kMaxUndoLevels : levels;
 }
 
+bool CommandMergesRecords(unsigned command)
+{
+    const TCommandElement* e = FindCommand(command);
+    return e && (e->traits & kCmdMerges);
+}
+
+namespace {
+int UndoLimit()
+{
+    return UndoLevelsKept();
+}
+
 bool Mergeable(unsigned c)
 {
-    const TCommandElement* e = FindCommand(c);
-    return e && (e->traits & kCmdMerges);
+    return CommandMergesRecords(c);
 }
 
 void FreeRecord(UndoRecord* r)

@@ -9,3 +9,7 @@ TUndoKind UndoKindForCommand(unsigned command);
 const char* UndoKindLabel(TUndoKind kind);
 // The accelerator text that follows the label in the menu.
 constexpr const char* kUndoAccelerator = "\tAlt+BkSp";
+// How many undo records the list keeps, from the settings (1 to kMaxUndoLevels).
+int UndoLevelsKept();
+// Whether a record the command pushes may be merged into the one before it.
+bool CommandMergesRecords(unsigned command);

@@ -310,6 +310,7 @@ protected:
 
 private:
     friend class TUndoStep;
+    friend class TLineReplacer;
 
     // Pushes to the undo list, or the redo list while an Undo is being applied.
     void PushRecord(const UndoRecord& record, bool toRedo);

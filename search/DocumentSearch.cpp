@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/ByteRuns.h"
 #include "engine/VokEditor.h"
 #include "search/Regex.h"
 #include "search/SearchState.h"
@@ -63,19 +64,28 @@ bool IsWholeWord(TVokEditor& editor, const char* text, std::size_t at, std::size
     return !editor.IsWordChar(static_cast<unsigned char>(text[at + length]));
 }
 
-// Where the first line's search begins (down) or ends (up), in bytes. Past the end of the text nothing
-// follows the start column, and the whole line lies before it.
-std::size_t StartByte(const char* text, int col)
+// Where a line's search starts: anywhere on a line after the first; on the first, at the start column's
+// byte, which for a column past the end of the text finds nothing going down and the whole line going up.
+struct TLineStart {
+    bool first = false;
+    bool pastEnd = false;
+    std::size_t byte = 0;
+};
+
+TLineStart FirstLineStart(const char* text, int col)
 {
-    if (col > TVokEditor::LineWidth(text))
-        return std::strlen(text);
-    return static_cast<std::size_t>(TVokEditor::PointerAtColumn(text, col) - text);
+    if (col <= 0)
+        return {true, false, 0};
+    // The first byte whose column is not below col; only when there is none can col lie past the end.
+    const char* at = TVokEditor::PointerAtColumn(text, col);
+    const bool pastEnd = *at == 0 && col > TVokEditor::LineWidth(text);
+    return {true, pastEnd, static_cast<std::size_t>(at - text)};
 }
 
 // The leftmost occurrence at or after from (down), or the last one that ends by limit (up). A whole-word
 // search that meets an occurrence inside a longer word goes on to the next one in the same line.
 bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const TFold* fold, const std::string& needle,
-               const char* text, bool first, int startCol, TByteMatch* found)
+               const char* text, TLineStart from, TByteMatch* found)
 {
     const std::size_t n = needle.size();
     auto accept = [&](std::size_t at) {
@@ -85,7 +95,7 @@ bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const TFold* fold,
         return true;
     };
     if (query.down) {
-        if (first && startCol > TVokEditor::LineWidth(text))
+        if (from.first && from.pastEnd)
             return false;
         // The line ends at its NUL: each place its first byte occurs is tried in turn, so the line is
         // looked at once, without its length being measured or a folded copy being made first. (The
@@ -96,8 +106,11 @@ bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const TFold* fold,
         const auto lead = static_cast<unsigned char>(needle[0]);
         auto next = [&](const char* from) -> const char* {
             if (!fold) {
-                for (const char* at = std::strchr(from, lead); at; at = std::strchr(at + 1, lead))
-                    if (std::strncmp(at + 1, rest, restLength) == 0)
+                if (restLength == 0)
+                    return std::strchr(from, lead);
+                for (const char* at = FindBytePair(from, lead, static_cast<unsigned char>(rest[0])); at;
+                     at = FindBytePair(at + 1, lead, static_cast<unsigned char>(rest[0])))
+                    if (std::strncmp(at + 2, rest + 1, restLength - 1) == 0)
                         return at;
                 return nullptr;
             }
@@ -113,13 +126,13 @@ bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const TFold* fold,
             }
             return nullptr;
         };
-        for (const char* at = next(base + (first ? StartByte(text, startCol) : 0)); at; at = next(at + 1))
+        for (const char* at = next(base + (from.first ? from.byte : 0)); at; at = next(at + 1))
             if (accept(static_cast<std::size_t>(at - base)))
                 return true;
         return false;
     }
     const std::string_view hay = Comparable(fold, text);
-    std::size_t limit = first ? StartByte(text, startCol) : hay.size();
+    std::size_t limit = from.first ? from.byte : hay.size();
     if (limit < n)
         return false;
     for (std::size_t at = hay.rfind(needle, limit - n); at != std::string::npos;
@@ -131,7 +144,7 @@ bool FindPlain(TVokEditor& editor, const TSearchQuery& query, const TFold* fold,
 
 // The first match of the pattern in one line: from the start column on (down) or before it (up).
 bool FindPattern(const TSearchQuery& query, const TFold* fold, RegexProgram& program, const char* text,
-                 bool first, int startCol, TByteMatch* found)
+                 TLineStart from, TByteMatch* found)
 {
     const std::string_view hay = Comparable(fold, text);
     const char* base = hay.data();
@@ -143,19 +156,19 @@ bool FindPattern(const TSearchQuery& query, const TFold* fold, RegexProgram& pro
     };
     if (!query.down) {
         // A line before the first is scanned from its very end, so `$` and `^$` are found going up.
-        const bool bounded = first && startCol <= TVokEditor::LineWidth(text);
-        const char* limit = bounded ? base + StartByte(text, startCol) : nullptr;
+        const bool bounded = from.first && !from.pastEnd;
+        const char* limit = bounded ? base + from.byte : nullptr;
         return result(RegexSearch(&program, base, limit, true, true));
     }
-    if (first && startCol > TVokEditor::LineWidth(text))
+    if (from.first && from.pastEnd)
         return false;
-    const std::size_t origin = first ? StartByte(text, startCol) : 0;
+    const std::size_t origin = from.first ? from.byte : 0;
     // The piece counts as starting its line only when the search starts at column 0.
     if (!RegexSearch(&program, base + origin, nullptr, false, origin == 0))
         return false;
     const char* start = program.groupStart[0];
     bool emptyAtOrigin = start == program.groupEnd[0] && start == base + origin;
-    if (!(query.skipEmptyAtStart && first && emptyAtOrigin))
+    if (!(query.skipEmptyAtStart && from.first && emptyAtOrigin))
         return result(true);
     if (origin >= hay.size())
         return false;
@@ -214,22 +227,43 @@ bool TDocumentSearch::Find(TPosition start, bool skipEmptyAtStart, TSearchMatch*
     for (bool first = true; line; first = false) {
         TByteMatch found;
         bool hit;
+        const TLineStart where = first ? FirstLineStart(line->text, start.col) : TLineStart{};
         if (c.program) {
-            hit = FindPattern(query, c.fold, *c.program, line->text, first, start.col, &found);
+            hit = FindPattern(query, c.fold, *c.program, line->text, where, &found);
         } else {
-            hit = FindPlain(editor, query, c.fold, c.needle, line->text, first, start.col, &found);
+            hit = FindPlain(editor, query, c.fold, c.needle, line->text, where, &found);
         }
         if (hit) {
             const char* t = line->text;
             match->line = lineNo;
             match->startCol = static_cast<int16_t>(TVokEditor::ColumnOfPointer(t, t + found.start));
             match->endCol = static_cast<int16_t>(TVokEditor::ColumnOfPointer(t, t + found.end));
+            match->startByte = found.start;
+            match->endByte = found.end;
             return true;
         }
         line = query.down ? line->next : line->prev;
         lineNo += query.down ? 1 : -1;
     }
     return false;
+}
+
+bool TDocumentSearch::FindInText(const char* text, std::size_t startByte, bool skipEmptyAtStart, std::size_t* start,
+                                 std::size_t* end)
+{
+    if (!valid_)
+        return false;
+    TCompiled& c = *compiled_;
+    c.query.skipEmptyAtStart = skipEmptyAtStart;
+    TByteMatch found;
+    const TLineStart from{true, false, startByte};
+    const bool hit = c.program ? FindPattern(c.query, c.fold, *c.program, text, from, &found)
+                               : FindPlain(editor_, c.query, c.fold, c.needle, text, from, &found);
+    if (hit) {
+        *start = found.start;
+        *end = found.end;
+    }
+    return hit;
 }
 
 bool FindInDocument(TVokEditor& editor, const TSearchQuery& query, TPosition start, TSearchMatch* match)

@@ -1,6 +1,8 @@
 // One search through a document's lines, plain or by pattern, and the selection of what it found.
 #pragma once
 
+#include <cstddef>
+
 #include <cstdint>
 #include <memory>
 
@@ -23,6 +25,8 @@ struct TSearchMatch {
     int32_t line = 0;
     int16_t startCol = 0;
     int16_t endCol = 0;
+    std::size_t startByte = 0;  // the same two places as offsets into the line's text
+    std::size_t endByte = 0;
 };
 
 // Searches from start towards the end (down) or the start of the document, one line at a time; the first
@@ -43,6 +47,10 @@ public:
     // False when the text is empty or the pattern does not compile: such a search finds nothing.
     bool Valid() const { return valid_; }
     bool Find(TPosition start, bool skipEmptyAtStart, TSearchMatch* match);
+    // The match Find would find first in a line holding text, searching down from the byte startByte (at
+    // most the text's length); as byte offsets into text.
+    bool FindInText(const char* text, std::size_t startByte, bool skipEmptyAtStart, std::size_t* start,
+                    std::size_t* end);
 
 private:
     struct TCompiled;

@@ -1,6 +1,7 @@
 // The replace loop: search, ask, replace one match as one undo step, and go on while replacing all.
 #include "search/Replace.h"
 
+#include "engine/LineReplace.h"
 #include "engine/UndoStep.h"
 #include "engine/VokEditor.h"
 #include "search/DocumentSearch.h"
@@ -35,7 +36,7 @@ void ReplaceMatch(TVokEditor& editor, const TSearchMatch& match, const char* rep
     editor.RequestRedraw(kRedrawAll);
 }
 
-TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start)
+TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start, bool lineAtOnce)
 {
     const TSearchState& state = SearchState();
     if (!(start == editor.Cursor()))
@@ -45,6 +46,12 @@ TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start)
     bool all = state.options.replaceAll;
     const TSearchQuery firstQuery = StateQuery(editor);
     TDocumentSearch search(editor, firstQuery);
+    // Pushes the records it holds when the loop ends, however it ends.
+    TLineReplacer lines(editor, state.replacement);
+    // The first replacement goes the ordinary way, which trims the line the cursor leaves; a match the
+    // line-at-once route could not take is met again by the next search and goes that way too.
+    bool replacedOne = false;
+    bool ordinaryNext = false;
     for (;;) {
         // An empty match where the last replacement ended is passed over, so Replace All of a pattern
         // that matches the empty string moves on through the text and ends.
@@ -52,6 +59,25 @@ TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start)
         TSearchMatch match;
         if (!search.Find(editor.Cursor(), query.skipEmptyAtStart, &match))
             return TReplaceResult::NotFound;
+        if (lineAtOnce && all && !prompt && query.down && replacedOne && !ordinaryNext && lines.Begin(match.line)) {
+            std::size_t from = match.startByte;
+            std::size_t to = match.endByte;
+            for (;;) {
+                if (!lines.Replace(from, to)) {
+                    ordinaryNext = true;
+                    break;
+                }
+                // The search goes on from the cursor after the replacement; an empty match there is passed over.
+                if (!search.FindInText(lines.Text().c_str(), from + lines.ReplacementLength(), true, &from, &to))
+                    break;
+            }
+            if (!lines.End())
+                return TReplaceResult::Cancelled;
+            RememberStop(editor);
+            continue;
+        }
+        lines.Flush();
+        ordinaryNext = false;
         SelectMatch(editor, match, query.down);
         RememberStop(editor);
 
@@ -70,6 +96,7 @@ TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start)
         if (replace) {
             ReplaceMatch(editor, match, state.replacement, query.down);
             RememberStop(editor);
+            replacedOne = true;
         }
         if (!all)
             return TReplaceResult::Done;

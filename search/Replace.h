@@ -13,8 +13,9 @@ enum class TReplaceResult {
 };
 
 // Runs the replace loop from start with the last search string, the last replacement and the options of
-// the program's search state. Every replacement is one undo step.
-TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start);
+// the program's search state. Every replacement is one undo step. Replacing all without prompts goes through
+// a line at once where it can (lineAtOnce); the result is the same either way.
+TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start, bool lineAtOnce = true);
 
 // Puts replacement in place of the match as one undo step and leaves it selected, with the cursor after
 // it (down) or before it (up). An empty match takes the replacement at its position.

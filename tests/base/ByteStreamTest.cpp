@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "base/ByteRuns.h"
@@ -206,4 +207,31 @@ TEST(ByteRunsTest, WordwiseLengthAndCopyAgreeWithTheLibrary)
         }
     }
 }
+
+// Random texts over three letters, NULs placed anywhere after the start, every start within a word: the
+// pair finder gives the first place a naive scan gives, never a place at or past the NUL.
+TEST(ByteRunsTest, FindBytePairAgreesWithANaiveScan)
+{
+    std::mt19937 random(20261209);
+    alignas(16) char text[80];
+    for (int round = 0; round < 20000; ++round) {
+        for (char& c : text)
+            c = "abc\x80"[random() % 4];
+        const std::size_t start = random() % 16;
+        const std::size_t end = start + random() % 60;
+        text[end] = 0;
+        const auto first = static_cast<unsigned char>("abc\x80"[random() % 4]);
+        const auto second = static_cast<unsigned char>("abc\x80"[random() % 4]);
+        const char* expected = nullptr;
+        for (const char* p = text + start; *p; ++p)
+            if (static_cast<unsigned char>(p[0]) == first && static_cast<unsigned char>(p[1]) == second) {
+                expected = p;
+                break;
+            }
+        ASSERT_EQ(FindBytePairWordwise(text + start, first, second), expected)
+            << "round " << round << " start " << start << " end " << end;
+        ASSERT_EQ(FindBytePair(text + start, first, second), expected) << "round " << round;
+    }
+}
 }  // namespace
+
