@@ -180,8 +180,8 @@ TEST(PrintDialogHook, HelpButtonAsksForThePrintTopicAndIsOffWithoutHelp)
             ASSERT_NE(help, nullptr) << name;
             EXPECT_EQ(IsWindowEnabled(help) != FALSE, installed != nullptr) << name;
             const std::size_t before = gHelpAsked.size();
-            EXPECT_EQ(PrintDialogHook(box, WM_COMMAND, MAKEWPARAM(pshHelp, BN_CLICKED), reinterpret_cast<LPARAM>(help)),
-                      static_cast<UINT_PTR>(TRUE))
+            const LPARAM from = reinterpret_cast<LPARAM>(help);
+            EXPECT_EQ(PrintDialogHook(box, WM_COMMAND, MAKEWPARAM(pshHelp, BN_CLICKED), from), UINT_PTR{TRUE})
                 << name;
             EXPECT_EQ(gHelpAsked.size(), before + (installed ? 1 : 0)) << name;
             EXPECT_TRUE(IsWindow(box)) << name;

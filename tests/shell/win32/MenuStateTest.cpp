@@ -474,7 +474,8 @@ TEST_F(HelpFrameTest, PrintingDialogsHelpButtonsOpenTheirTopics)
         [&](HWND box, int) {
             HWND button = GetDlgItem(box, IDC_PS_HELP);
             enabled = IsWindowEnabled(button) != FALSE;
-            SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDC_PS_HELP, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+            SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDC_PS_HELP, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
             PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
             return true;
         });
