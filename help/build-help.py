@@ -194,7 +194,9 @@ def main():
              "Index file=ozm.hhk", "Default topic=contents.htm", "Default Window=main",
              "Language=0x409 English (United States)",
              f"Title={TITLE}", "", "[WINDOWS]",
-             f"main=\"{TITLE}\",\"ozm.hhc\",\"ozm.hhk\",\"contents.htm\",\"contents.htm\",,,,,0x2520,,0x3006,,,,,,,,0",
+             # The compiler takes an empty navigation width or position for a set one of 0: both are given.
+             f"main=\"{TITLE}\",\"ozm.hhc\",\"ozm.hhk\",\"contents.htm\",\"contents.htm\",,,,,0x2520,220,0x3006,"
+             "[40,40,800,600],,,,,,,0",
              "QuickHlp=\"Quick Help\",,,,,,,,,0x0,,0x0,[120,120,520,420],,,,,,,0",
              "", "[FILES]"] + files
     # chmcmd resolves the aliases against the map read before them.

@@ -69,7 +69,9 @@ doc="$work/printme.txt"
     done
 } >"$doc"
 win() { local p="$1"; echo "Z:${p//\//\\}"; }
+# The print dialog's Help button (pshHelp, 1038) first: the help opens beside the dialog, which goes on.
 cat >"$work/print.script" <<'SCRIPT'
+dialog click 1038
 dialog click 1
 command 130
 wait 2000
@@ -107,6 +109,10 @@ fi
 mv "$pdf" "$work/printed.pdf"
 pdf="$work/printed.pdf"
 report JobReachesThePrinter 0
+# After Help no message says the help file is missing or the viewer failed, and the dialog takes its OK.
+log="$(tr -d '\r' <"$work/print.script.log" 2>/dev/null)"
+grep -qx 'dialog> click 1038' <<<"$log" && grep -qx 'dialog> click 1' <<<"$log" && ! grep -q '^message' <<<"$log"
+report HelpButtonShowsNoErrorAndTheDialogGoesOn $? "$(tail -8 <<<"$log")"
 
 pages="$(pdfinfo "$pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')"
 pdftotext -layout "$pdf" "$work/printed.txt"

@@ -20,14 +20,17 @@ bool TPageSetupDlg::OnInit()
     SetItemText(IDC_PS_RIGHT, FormatMargin(setup_.rightMargin));
     SetItemText(IDC_PS_TOP, FormatMargin(setup_.topMargin));
     SetItemText(IDC_PS_BOTTOM, FormatMargin(setup_.bottomMargin));
-    EnableWindow(Item(IDC_PS_HELP), FALSE);
+    EnableWindow(Item(IDC_PS_HELP), PrintHelpInstalled());
     CenterOverOwner();
     return true;
 }
 
-bool TPageSetupDlg::OnCommand(int /*id*/, int /*code*/)
+bool TPageSetupDlg::OnCommand(int id, int /*code*/)
 {
-    return false;
+    if (id != IDC_PS_HELP)
+        return false;
+    ShowPrintHelp(Handle(), HELP_PAGE_SETUP);
+    return true;
 }
 
 bool TPageSetupDlg::ReadMargin(int id, int32_t* tenths)

@@ -176,18 +176,20 @@ TPreviewWindow* TPreviewWindow::Open(HWND frame, TVokEditor& editor, const std::
         delete preview;
         return nullptr;
     }
+    // Over the whole frame: a strip of the frame left beside the preview shows the document's first column
+    // cut by the preview's border, which reads as text of the preview.
     RECT r{};
     GetWindowRect(frame, &r);
-    HWND hwnd = CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left + 20,
-                                r.top + 20, std::max(640L, r.right - r.left - 40),
-                                std::max(480L, r.bottom - r.top - 40), frame, nullptr, instance, preview);
+    HWND hwnd = CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left,
+                                r.top, std::max(640L, r.right - r.left), std::max(480L, r.bottom - r.top), frame,
+                                nullptr, instance, preview);
     if (!hwnd) {
         delete preview;
         return nullptr;
     }
     // The document must not change while the preview points into it.
     EnableWindow(frame, FALSE);
-    ShowWindow(hwnd, SW_SHOW);
+    ShowWindow(hwnd, IsZoomed(frame) ? SW_SHOWMAXIMIZED : SW_SHOW);
     UpdateWindow(hwnd);
     return preview;
 }

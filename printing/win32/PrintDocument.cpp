@@ -3,6 +3,7 @@
 
 #include <commdlg.h>
 #include <cderr.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <new>
@@ -19,26 +20,6 @@ namespace {
 
 constexpr int32_t kDialogLineLimit = 65500;  // the print dialog's numbers are 16-bit
 
-UINT_PTR CALLBACK PrintHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) noexcept
-{
-    switch (msg) {
-    case WM_INITDIALOG:
-        SetDlgItemTextA(hwnd, IDC_PRINT_FONTNAME, Printer().FontName().c_str());
-        CheckDlgButton(hwnd, IDC_PRINT_SPLIT, Printer().setup.splitLongLines ? BST_CHECKED : BST_UNCHECKED);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDC_PRINT_FONT) {
-            if (Printer().ChoosePrinterFont(hwnd))
-                SetDlgItemTextA(hwnd, IDC_PRINT_FONTNAME, Printer().FontName().c_str());
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDOK)
-            Printer().setup.splitLongLines = IsDlgButtonChecked(hwnd, IDC_PRINT_SPLIT) == BST_CHECKED;
-        return FALSE;
-    default: return FALSE;
-    }
-}
-
 // The newer dialog, with the printer list, from Windows 95 on.
 const char* PrintTemplate()
 {
@@ -47,6 +28,33 @@ const char* PrintTemplate()
 }
 
 }  // namespace
+
+UINT_PTR CALLBACK PrintDialogHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) noexcept
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        SetDlgItemTextA(hwnd, IDC_PRINT_FONTNAME, Printer().FontName().c_str());
+        CheckDlgButton(hwnd, IDC_PRINT_SPLIT, Printer().setup.splitLongLines ? BST_CHECKED : BST_UNCHECKED);
+        EnableWindow(GetDlgItem(hwnd, pshHelp), PrintHelpInstalled());
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_PRINT_FONT) {
+            if (Printer().ChoosePrinterFont(hwnd))
+                SetDlgItemTextA(hwnd, IDC_PRINT_FONTNAME, Printer().FontName().c_str());
+            return TRUE;
+        }
+        // Handled here, never left to the dialog: it would send the help message to the owner, which
+        // knows nothing of it.
+        if (LOWORD(wParam) == pshHelp) {
+            ShowPrintHelp(hwnd, HELP_PRINT_DIALOG);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDOK)
+            Printer().setup.splitLongLines = IsDlgButtonChecked(hwnd, IDC_PRINT_SPLIT) == BST_CHECKED;
+        return FALSE;
+    default: return FALSE;
+    }
+}
 
 void TGdiPrintDevice::Select()
 {
@@ -109,9 +117,10 @@ void PrintDocument(HWND owner, TVokEditor& editor, const std::string& title)
     pd.hDevNames = printer.DevNames();
     pd.hInstance = GetModuleHandleA(nullptr);
     pd.lpPrintTemplateName = PrintTemplate();
-    pd.lpfnPrintHook = PrintHook;
-    // Copies and collation go to the driver in the DEVMODE the device is made from.
-    pd.Flags = PD_ENABLEPRINTTEMPLATE | PD_ENABLEPRINTHOOK | PD_USEDEVMODECOPIESANDCOLLATE;
+    pd.lpfnPrintHook = PrintDialogHook;
+    // Copies and collation go to the driver in the DEVMODE the device is made from. The Help button is
+    // always there, enabled by the hook when help is installed.
+    pd.Flags = PD_ENABLEPRINTTEMPLATE | PD_ENABLEPRINTHOOK | PD_USEDEVMODECOPIESANDCOLLATE | PD_SHOWHELP;
     pd.nCopies = 1;
     pd.nMinPage = 1;
     if (editor.selShown) {

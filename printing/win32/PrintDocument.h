@@ -27,6 +27,10 @@ private:
     HFONT font_;
 };
 
+// The hook of the print dialog (templates "Print" and "Print95"): shows the printer font and the line
+// splitting and keeps them on OK, runs Font..., and shows the dialog's help topic from its Help button.
+UINT_PTR CALLBACK PrintDialogHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+
 // The date and time texts and file name for headers and footers.
 TTemplateFields CurrentFields(const std::string& fileName);
 

@@ -16,6 +16,7 @@ int DefaultMessage(HWND owner, unsigned /*stringId*/, const std::string& text, u
 }
 
 TPrintMessageFn gMessage = DefaultMessage;
+TPrintHelpFn gShowHelp = nullptr;
 
 // A field of a DEVNAMES block by its offset.
 std::string DevNamesField(HGLOBAL names, WORD DEVNAMES::*field)
@@ -47,6 +48,22 @@ int PrintMessageRange(HWND owner, unsigned stringId, int a, int b, unsigned flag
     char text[512];
     wsprintfA(text, PrintString(stringId).c_str(), a, b);
     return gMessage(owner, stringId, text, flags);
+}
+
+void SetPrintDialogHelp(TPrintHelpFn show)
+{
+    gShowHelp = show;
+}
+
+bool PrintHelpInstalled()
+{
+    return gShowHelp != nullptr;
+}
+
+void ShowPrintHelp(HWND owner, unsigned context)
+{
+    if (gShowHelp)
+        gShowHelp(owner, context);
 }
 
 std::string PrintString(unsigned id)

@@ -74,3 +74,11 @@ int PrintMessage(HWND owner, unsigned stringId, unsigned flags);
 int PrintMessageRange(HWND owner, unsigned stringId, int a, int b, unsigned flags);
 // A string of the program's string table, "" when missing.
 std::string PrintString(unsigned id);
+
+// How the Help buttons of Page Setup and the print dialog show their help context; the frame installs the
+// program's help at start-up. While none is installed the buttons are disabled and a click that still
+// arrives shows nothing.
+using TPrintHelpFn = void (*)(HWND owner, unsigned context);
+void SetPrintDialogHelp(TPrintHelpFn show);
+bool PrintHelpInstalled();
+void ShowPrintHelp(HWND owner, unsigned context);

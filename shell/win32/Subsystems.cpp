@@ -8,12 +8,18 @@
 #include "keys/win32/MacroDlgs.h"
 #include "macros/MacroRecorder.h"
 #include "macros/MacroTable.h"
+#include "printing/win32/VokPrinter.h"
 #include "search/Search.h"
 #include "search/SearchState.h"
 #include "search/win32/SearchDlgSupport.h"
+#include "shell/CommandRouting.h"
 #include "shell/Settings.h"
 #include "shell/win32/VokMessage.h"
 #include "syntax/SyntaxTable.h"
+#include "PrintIds.h"
+
+// The printing dialogs name their topics by the resource ids; the help file knows them by these.
+static_assert(HELP_PAGE_SETUP == kHelpPageSetupDialog && HELP_PRINT_DIALOG == kHelpPrintDialog);
 
 namespace {
 std::string gSyntaxFile;
@@ -40,6 +46,7 @@ void ConnectSubsystems()
     SetKeyDlgMessenger(VokMessageText);
     // The search dialogs' Help buttons open the program's help.
     SetSearchDialogHelp(ShowHelpContext);
+    SetPrintDialogHelp(ShowHelpContext);
     ProgramSettings().hooks.loadSyntax = [] { LoadSyntaxTable(ProgramSyntaxTable(), SyntaxFilePath().c_str()); };
 }
 

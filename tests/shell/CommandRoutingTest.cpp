@@ -416,7 +416,8 @@ protected:
                               "' && " + cd + "chmcmd ozm.hhp >build.log 2>&1 && " + cd +
                               "chmls extractalias OZM.CHM >/dev/null 2>&1 && " + cd +
                               "chmls -n -p list OZM.CHM >list.txt 2>/dev/null && " + cd +
-                              "chmls extract OZM.CHM /t902.htm keyboard.htm >/dev/null 2>&1")
+                              "chmls extract OZM.CHM /t902.htm keyboard.htm >/dev/null 2>&1 && " + cd +
+                              "chmls extract OZM.CHM /#WINDOWS windows.bin >/dev/null 2>&1")
                                  .c_str()) == 0;
     }
     static void TearDownTestSuite()
@@ -466,6 +467,41 @@ TEST_F(CompiledHelp, EveryContextTheProgramAsksForHasATopicPage)
     // The project maps nothing the program never asks for.
     EXPECT_EQ(mapped.size(), used.size());
     EXPECT_TRUE(stored.count("/contents.htm"));
+}
+
+// The compiler takes an empty width of the contents pane or an empty position for set ones of 0: the viewer
+// then shows the main window with its Contents, Index and Search tabs 0 pixels wide.
+TEST_F(CompiledHelp, TheMainWindowShowsItsContentsPane)
+{
+    ASSERT_TRUE(built_);
+    const std::string data = TTempDir::Read(dir_->File("windows.bin"));
+    auto field = [&](std::size_t at) {
+        uint32_t v = 0;
+        for (int i = 3; i >= 0; --i)
+            v = (v << 8) | static_cast<unsigned char>(data.at(at + static_cast<std::size_t>(i)));
+        return v;
+    };
+    // A count and an entry size, then the window definitions: 32-bit fields, the properties the fifth, the
+    // window's rectangle from the ninth and the contents pane's width the twentieth.
+    ASSERT_GE(data.size(), 8u);
+    const uint32_t count = field(0), size = field(4);
+    ASSERT_GE(size, 80u);
+    ASSERT_GE(data.size(), 8 + std::size_t{count} * size);
+    constexpr uint32_t kTriPane = 0x20;
+    int triPane = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const std::size_t at = 8 + std::size_t{i} * size;
+        if (!(field(at + 16) & kTriPane))
+            continue;
+        ++triPane;
+        const int32_t left = static_cast<int32_t>(field(at + 32)), top = static_cast<int32_t>(field(at + 36));
+        const int32_t right = static_cast<int32_t>(field(at + 40)), bottom = static_cast<int32_t>(field(at + 44));
+        const uint32_t navWidth = field(at + 76);
+        EXPECT_GE(navWidth, 150u);
+        EXPECT_GE(right - left, static_cast<int32_t>(navWidth) + 300);
+        EXPECT_GE(bottom - top, 300);
+    }
+    EXPECT_EQ(triPane, 1);
 }
 
 TEST_F(CompiledHelp, TheKeyboardTopicListsTheDefaultKeyMapExactly)

@@ -1,11 +1,15 @@
-// The Page Setup dialog from its real template: the values it shows and hands back, and what it refuses.
+// The Page Setup dialog from its real template: the values it shows and hands back, and what it refuses;
+// the Help buttons of Page Setup and of the print dialog.
 #include <gtest/gtest.h>
+
+#include <dlgs.h>
 
 #include <string>
 #include <vector>
 
 #include "PrintIds.h"
 #include "printing/win32/PageSetupDlg.h"
+#include "printing/win32/PrintDocument.h"
 #include "printing/win32/VokPrinter.h"
 #include "support/win32/Win32TestSupport.h"
 
@@ -114,3 +118,79 @@ TEST_F(PageSetupDlgTest, RefusesBadNumbersAndMarginsWiderThanThePage)
     EXPECT_EQ(dialog.Result().firstPage, 1);
     EXPECT_EQ(dialog.Result().leftMargin, 191);
 }
+
+namespace {
+
+std::vector<unsigned> gHelpAsked;
+
+void RecordHelp(HWND, unsigned context)
+{
+    gHelpAsked.push_back(context);
+}
+
+TEST_F(PageSetupDlgTest, HelpButtonAsksForTheDialogsTopicOnceHelpIsInstalled)
+{
+    gHelpAsked.clear();
+    for (TPrintHelpFn installed : {static_cast<TPrintHelpFn>(nullptr), &RecordHelp}) {
+        SetPrintDialogHelp(installed);
+        TPageSetup setup;
+        TPageSetupDlg dialog(GetModuleHandleA(nullptr), setup, 2100, 2970);
+        bool enabled = !installed;
+        bool openAfterHelp = false;
+        INT_PTR result = TModalDriver::Run(
+            "Page Setup", [&] { return static_cast<int>(dialog.Run(nullptr)); },
+            [&](HWND box, int tick) {
+                if (tick == 0) {
+                    enabled = IsWindowEnabled(GetDlgItem(box, IDC_PS_HELP)) != FALSE;
+                    // A click that arrives while the button is off shows nothing and closes nothing.
+                    Press(box, IDC_PS_HELP);
+                    return false;
+                }
+                openAfterHelp = IsWindowVisible(box) != FALSE;
+                Press(box, IDCANCEL);
+                return true;
+            });
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_EQ(enabled, installed != nullptr);
+        EXPECT_TRUE(openAfterHelp);
+    }
+    SetPrintDialogHelp(nullptr);
+    EXPECT_EQ(gHelpAsked, (std::vector<unsigned>{HELP_PAGE_SETUP}));
+    EXPECT_EQ(HELP_PAGE_SETUP, 10150);
+    EXPECT_TRUE(gMessages.empty());
+}
+
+INT_PTR CALLBACK ForwardToPrintHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return static_cast<INT_PTR>(PrintDialogHook(hwnd, msg, wParam, lParam));
+}
+
+// The print dialog is the system's, which needs a printer to open; its Help button is ours to answer, so the
+// hook is run on a dialog made from the same templates. Every message of the button must stay in the hook:
+// left to the system, it would go to the owner as the help message the frame does not know.
+TEST(PrintDialogHook, HelpButtonAsksForThePrintTopicAndIsOffWithoutHelp)
+{
+    gHelpAsked.clear();
+    for (const char* name : {"Print95", "Print"}) {
+        for (TPrintHelpFn installed : {static_cast<TPrintHelpFn>(nullptr), &RecordHelp}) {
+            SetPrintDialogHelp(installed);
+            HWND box = CreateDialogParamA(GetModuleHandleA(nullptr), name, nullptr, ForwardToPrintHook, 0);
+            ASSERT_NE(box, nullptr) << name;
+            HWND help = GetDlgItem(box, pshHelp);
+            ASSERT_NE(help, nullptr) << name;
+            EXPECT_EQ(IsWindowEnabled(help) != FALSE, installed != nullptr) << name;
+            const std::size_t before = gHelpAsked.size();
+            const LPARAM from = reinterpret_cast<LPARAM>(help);
+            EXPECT_EQ(PrintDialogHook(box, WM_COMMAND, MAKEWPARAM(pshHelp, BN_CLICKED), from), UINT_PTR{TRUE})
+                << name;
+            EXPECT_EQ(gHelpAsked.size(), before + (installed ? 1 : 0)) << name;
+            EXPECT_TRUE(IsWindow(box)) << name;
+            DestroyWindow(box);
+        }
+    }
+    SetPrintDialogHelp(nullptr);
+    EXPECT_EQ(gHelpAsked, (std::vector<unsigned>{HELP_PRINT_DIALOG, HELP_PRINT_DIALOG}));
+    EXPECT_EQ(HELP_PRINT_DIALOG, 10130);
+}
+
+}  // namespace

@@ -1,7 +1,11 @@
 // The frame's menus under a real frame: states on opening, the shift when maximised, help text, help mode.
 #include "shell/win32/FrameFixture.h"
 
+#include <dlgs.h>
+
 #include "engine/Undo.h"
+#include "printing/win32/PrintDocument.h"
+#include "PrintIds.h"
 #include "resource.h"
 #include "shell/CommandRouting.h"
 
@@ -399,6 +403,96 @@ TEST_F(HelpFrameTest, KeywordSearchLooksUpTheWordAtTheCursor)
     Command(CM_KEYWORDSEARCH);
     ASSERT_EQ(help.asked.size(), 2u);
     EXPECT_EQ(help.Last().keyword, "");
+}
+
+// RightMouseBtn 1: the right button moves the cursor where it was pressed and looks up the word there in
+// the active user help file.
+TEST_F(HelpFrameTest, RightButtonTopicSearchLooksUpTheWordUnderTheClick)
+{
+    Open(folder.Write("words.txt", "CreateWindow here\r\n   \r\nfoo_1+bar\r\n"));
+    TWindowsEditor* editor = frame->ActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    SetFocus(editor->Handle());
+    ASSERT_EQ(GetFocus(), editor->Handle());
+    EngineOptions().rightMouseBtn = 1;
+    auto rightClick = [&](int col, int line) {
+        const int x = 10 + col * editor->CellWidth() + editor->CellWidth() / 2;
+        const int y = line * editor->CellHeight() + editor->CellHeight() / 2;
+        SendMessageA(editor->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+        SendMessageA(editor->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+    };
+    // Without a keyword file nothing is asked (the program beeps).
+    rightClick(14, 0);
+    EXPECT_TRUE(help.asked.empty());
+    EXPECT_EQ(editor->curCol, 14);
+    help.files.insert("C:\\REF\\API.CHM");
+    ProgramSettings().userHelp.Set(1, "API", "C:\\REF\\API.CHM");
+    ProgramSettings().userHelp.SetActive(1);
+
+    struct TClick {
+        int col, line;
+        const char* word;
+    };
+    // Within a word, on the character just after one (the word ending there), on a blank line (no word:
+    // the file's keyword index opens), and past the end of a line (the line's last word, as Ctrl+F1 there).
+    for (TClick c : {TClick{3, 0, "CreateWindow"}, TClick{14, 0, "here"}, TClick{12, 0, "CreateWindow"},
+                     TClick{5, 2, "foo_1"}, TClick{2, 1, ""}, TClick{40, 2, "bar"}}) {
+        const std::size_t before = help.asked.size();
+        rightClick(c.col, c.line);
+        EXPECT_EQ(editor->curCol, c.col) << c.word;
+        EXPECT_EQ(editor->curLineNo, c.line) << c.word;
+        ASSERT_EQ(help.asked.size(), before + 1) << c.word;
+        EXPECT_EQ(help.Last().call, THelpCall::Keyword);
+        EXPECT_EQ(help.Last().file, "C:\\REF\\API.CHM");
+        EXPECT_EQ(help.Last().keyword, c.word);
+    }
+    // While a macro is recorded the click neither moves the cursor nor asks for help.
+    const std::size_t before = help.asked.size();
+    editor->recording = true;
+    rightClick(3, 0);
+    editor->recording = false;
+    EXPECT_EQ(help.asked.size(), before);
+    EXPECT_EQ(editor->curCol, 40);
+    EXPECT_TRUE(services.shown.empty());
+}
+
+INT_PTR CALLBACK ForwardToPrintHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return static_cast<INT_PTR>(PrintDialogHook(hwnd, msg, wParam, lParam));
+}
+
+// The frame connects the printing dialogs' Help buttons to the program's help file at start-up.
+TEST_F(HelpFrameTest, PrintingDialogsHelpButtonsOpenTheirTopics)
+{
+    bool enabled = false;
+    TModalDriver::Run(
+        "Page Setup",
+        [&] {
+            Command(CM_PAGESETUP);
+            return 0;
+        },
+        [&](HWND box, int) {
+            HWND button = GetDlgItem(box, IDC_PS_HELP);
+            enabled = IsWindowEnabled(button) != FALSE;
+            SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDC_PS_HELP, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+            PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        });
+    EXPECT_TRUE(enabled);
+    ASSERT_EQ(help.asked.size(), 1u);
+    EXPECT_TRUE(AskedContext(kHelpPageSetupDialog));
+
+    // The system's print dialog needs a printer; its Help button goes to the hook, run here on the template.
+    HWND box = CreateDialogParamA(GetModuleHandleA(nullptr), "Print95", hwnd, ForwardToPrintHook, 0);
+    ASSERT_NE(box, nullptr);
+    HWND button = GetDlgItem(box, pshHelp);
+    EXPECT_TRUE(IsWindowEnabled(button));
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(pshHelp, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    DestroyWindow(box);
+    ASSERT_EQ(help.asked.size(), 2u);
+    EXPECT_TRUE(AskedContext(kHelpPrintDialog));
+    EXPECT_TRUE(services.shown.empty());
 }
 
 }  // namespace
