@@ -5,15 +5,10 @@
 
 #include "base/ByteRuns.h"
 
-void TInStream::Unget(int c)
+void TInStream::PushBack(int c)
 {
     if (c == kEof)
         return;
-    // The usual case: the byte just read is still in the window.
-    if (pos_ > begin_ && static_cast<unsigned char>(pos_[-1]) == static_cast<unsigned char>(c)) {
-        --pos_;
-        return;
-    }
     if (inPushed_) {
         pushed_ = static_cast<char>(c);
         pos_ = &pushed_;

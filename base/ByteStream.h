@@ -24,14 +24,21 @@ public:
         return Underflow();
     }
     // Pushes one byte back so the next Get() returns it; kEof is ignored.
-    void Unget(int c);
+    void Unget(int c)
+    {
+        // The usual case: the byte just read is still in the window.
+        if (c != kEof && pos_ > begin_ && static_cast<unsigned char>(pos_[-1]) == static_cast<unsigned char>(c))
+            --pos_;
+        else
+            PushBack(c);
+    }
     int Peek()
     {
         int c = Get();
         Unget(c);
         return c;
     }
-    bool AtEnd() { return Peek() == kEof; }
+    bool AtEnd() { return pos_ >= end_ && Peek() == kEof; }
     // The bytes read ahead and not yet taken, for a reader that takes a run of plain bytes at once;
     // Skip(n) takes n of them (at most the count Buffered gave).
     std::size_t Buffered(const char** bytes) const
@@ -54,6 +61,7 @@ protected:
 
 private:
     int Underflow();
+    void PushBack(int c);
 
     const char* begin_ = nullptr;
     const char* pos_ = nullptr;

@@ -13,31 +13,23 @@ TLinePool::~TLinePool()
         VokFree(block);
 }
 
-LineRecord* TLinePool::Get()
+bool TLinePool::NewBlock()
 {
-    if (free_) {
-        LineRecord* r = free_;
-        free_ = r->next;
-        return r;
+    // Reserve the bookkeeping slot first, so a failure below cannot leave a block unrecorded.
+    try {
+        blocks_.reserve(blocks_.size() + 1);
+    } catch (...) {
+        return false;
     }
-    if (freshLeft_ == 0) {
-        // Reserve the bookkeeping slot first, so a failure below cannot leave a block unrecorded.
-        try {
-            blocks_.reserve(blocks_.size() + 1);
-        } catch (...) {
-            return nullptr;
-        }
-        void* block = VokAlloc(nextBlock_ * sizeof(LineRecord));
-        if (!block)
-            return nullptr;
-        blocks_.push_back(block);
-        fresh_ = static_cast<LineRecord*>(block);
-        freshLeft_ = nextBlock_;
-        if (nextBlock_ < kLargestBlock)
-            nextBlock_ *= 2;
-    }
-    --freshLeft_;
-    return fresh_++;
+    void* block = VokAlloc(nextBlock_ * sizeof(LineRecord));
+    if (!block)
+        return false;
+    blocks_.push_back(block);
+    fresh_ = static_cast<LineRecord*>(block);
+    freshLeft_ = nextBlock_;
+    if (nextBlock_ < kLargestBlock)
+        nextBlock_ *= 2;
+    return true;
 }
 
 void TLinePool::Put(LineRecord* record)

@@ -17,10 +17,24 @@ public:
     ~TLinePool();
 
     // A record with undefined contents, or null when memory runs out.
-    LineRecord* Get();
+    LineRecord* Get()
+    {
+        if (free_) {
+            LineRecord* r = free_;
+            free_ = r->next;
+            return r;
+        }
+        if (freshLeft_ == 0 && !NewBlock())
+            return nullptr;
+        --freshLeft_;
+        return fresh_++;
+    }
     void Put(LineRecord* record);
 
 private:
+    // Takes the next block; false when memory runs out.
+    bool NewBlock();
+
     std::vector<void*> blocks_;
     LineRecord* free_ = nullptr;   // chained through `next`
     LineRecord* fresh_ = nullptr;  // unused tail of the newest block

@@ -20,27 +20,25 @@ char* TTextArena::Take(std::size_t size)
     return text;
 }
 
-char* TTextArena::Reserve(std::size_t size)
+char* TTextArena::NewBlock(std::size_t size)
 {
-    if (size > freshLeft_) {
-        if (size > kBlockSize)
-            return nullptr;
-        // Reserve the bookkeeping slot first, so a failure below cannot leave a block unrecorded.
-        try {
-            blocks_.reserve(blocks_.size() + 1);
-        } catch (...) {
-            return nullptr;
-        }
-        auto* block = static_cast<char*>(VokAlloc(kBlockSize));
-        if (!block)
-            return nullptr;
-        const TBlock b{block, block + kBlockSize};
-        blocks_.insert(std::upper_bound(blocks_.begin(), blocks_.end(), b,
-                                        [](const TBlock& x, const TBlock& y) { return std::less<>()(x.begin, y.begin); }),
-                       b);
-        fresh_ = block;
-        freshLeft_ = kBlockSize;
+    if (size > kBlockSize)
+        return nullptr;
+    // Reserve the bookkeeping slot first, so a failure below cannot leave a block unrecorded.
+    try {
+        blocks_.reserve(blocks_.size() + 1);
+    } catch (...) {
+        return nullptr;
     }
+    auto* block = static_cast<char*>(VokAlloc(kBlockSize));
+    if (!block)
+        return nullptr;
+    const TBlock b{block, block + kBlockSize};
+    blocks_.insert(std::upper_bound(blocks_.begin(), blocks_.end(), b,
+                                    [](const TBlock& x, const TBlock& y) { return std::less<>()(x.begin, y.begin); }),
+                   b);
+    fresh_ = block;
+    freshLeft_ = kBlockSize;
     return fresh_;
 }
 

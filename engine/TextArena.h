@@ -18,7 +18,7 @@ public:
     char* Take(std::size_t size);
     // Room for up to size bytes that stays free until Commit says how many of them were used, so that a
     // text of unknown length is written in place; null when memory runs out.
-    char* Reserve(std::size_t size);
+    char* Reserve(std::size_t size) { return size <= freshLeft_ ? fresh_ : NewBlock(size); }
     void Commit(std::size_t used)
     {
         fresh_ += used;
@@ -30,6 +30,9 @@ public:
     void Release();
 
 private:
+    // Starts a new block for Reserve; null when memory runs out or size exceeds a block.
+    char* NewBlock(std::size_t size);
+
     struct TBlock {
         char* begin;
         char* end;

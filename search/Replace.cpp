@@ -60,6 +60,8 @@ TReplaceResult ReplaceLoop(TVokEditor& editor, TPosition start, bool lineAtOnce)
         if (!search.Find(editor.Cursor(), query.skipEmptyAtStart, &match))
             return TReplaceResult::NotFound;
         if (lineAtOnce && all && !prompt && query.down && replacedOne && !ordinaryNext && lines.Begin(match.line)) {
+            // The window is told once the line is stored, not while its text lags behind the cursor.
+            TUpdateBatch batch(editor);
             std::size_t from = match.startByte;
             std::size_t to = match.endByte;
             for (;;) {
