@@ -2,6 +2,7 @@
 #include "printing/win32/PreviewWindow.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/Options.h"
 #include "engine/VokEditor.h"
@@ -83,6 +84,36 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
+// The bitmap with its background (the colour of its top-left pixel) made white. A disabled bitmap button is
+// drawn embossed from the pixels that are not white; on the button-face grey of our images that is the
+// whole square, which shows as a blank block instead of a greyed picture.
+HBITMAP WithWhiteBackground(HBITMAP source)
+{
+    BITMAP info{};
+    if (!source || !GetObjectA(source, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+        return nullptr;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = info.bmWidth;
+    bi.bmiHeader.biHeight = -info.bmHeight;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
+    HDC screen = GetDC(nullptr);
+    HBITMAP copy = nullptr;
+    if (GetDIBits(screen, source, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &bi, DIB_RGB_COLORS)
+        == info.bmHeight) {
+        const DWORD background = pixels[0] & 0x00FFFFFF;
+        for (DWORD& pixel : pixels)
+            if ((pixel & 0x00FFFFFF) == background)
+                pixel = 0x00FFFFFF;
+        copy = CreateDIBitmap(screen, &bi.bmiHeader, CBM_INIT, pixels.data(), &bi, DIB_RGB_COLORS);
+    }
+    ReleaseDC(nullptr, screen);
+    return copy;
+}
+
 const char* const kBitmaps[] = {"PREVPRINT", "PREVFIRST", "PREVPREV", "PREVNEXT",
                                 "PREVLAST",  "PREVONE",   "PREVTWO",  "PREVCLOSE"};
 
@@ -99,6 +130,8 @@ void TPrevBtnBar::Create(HWND parent)
                                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPrint + i)), instance,
                                     nullptr);
         SendMessageA(buttons_[i], BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmaps_[i].Get()));
+        if (i >= kFirst - kPrint && i <= kLast - kPrint)
+            disabled_[i].Reset(WithWhiteBackground(bitmaps_[i].Get()));
     }
     onePressed_.Reset(LoadBitmapA(instance, "PREVONEDWN"));
     twoPressed_.Reset(LoadBitmapA(instance, "PREVTWODWN"));
@@ -116,10 +149,13 @@ void TPrevBtnBar::Layout(int /*width*/)
 
 void TPrevBtnBar::Update(const TPreviewPages& pages)
 {
-    EnableWindow(buttons_[kFirst - kPrint], pages.CanGoBack());
-    EnableWindow(buttons_[kPrevious - kPrint], pages.CanGoBack());
-    EnableWindow(buttons_[kNext - kPrint], pages.CanGoForward());
-    EnableWindow(buttons_[kLast - kPrint], pages.CanGoForward());
+    for (int id = kFirst; id <= kLast; ++id) {
+        const int i = id - kPrint;
+        const bool enable = id <= kPrevious ? pages.CanGoBack() : pages.CanGoForward();
+        HBITMAP image = !enable && disabled_[i].Get() ? disabled_[i].Get() : bitmaps_[i].Get();
+        SendMessageA(buttons_[i], BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
+        EnableWindow(buttons_[i], enable);
+    }
     HBITMAP one = pages.TwoPages() ? bitmaps_[kOnePage - kPrint].Get() : onePressed_.Get();
     HBITMAP two = pages.TwoPages() ? twoPressed_.Get() : bitmaps_[kTwoPages - kPrint].Get();
     SendMessageA(buttons_[kOnePage - kPrint], BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(one));

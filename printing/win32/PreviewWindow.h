@@ -30,6 +30,7 @@ private:
     static constexpr int kButtonCount = 8;
     HWND buttons_[kButtonCount] = {};
     TGdiHandle<HBITMAP> bitmaps_[kButtonCount];
+    TGdiHandle<HBITMAP> disabled_[kButtonCount];  // the moves' images on white, for their disabled look
     TGdiHandle<HBITMAP> onePressed_;
     TGdiHandle<HBITMAP> twoPressed_;
 };
