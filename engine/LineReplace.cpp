@@ -43,7 +43,6 @@ bool TLineReplacer::Begin(int32_t lineNo)
     cursorBefore_ = e.Cursor();
     changed_ = false;
     replacedAny_ = false;
-    lineRecords_ = 0;
     return true;
 }
 
@@ -61,8 +60,8 @@ bool TLineReplacer::Replace(std::size_t from, std::size_t to)
         return false;
     // What the match held, for the record and in case the line turns out too wide.
     matched_.assign(text_, from, matchLength);
-    const int startCol = tabs_ ? ColumnOf(from) : static_cast<int>(from);
-    const int matchEndCol = tabs_ ? ColumnOf(to) : static_cast<int>(to);
+    const int startCol = ColumnOf(from);
+    const int matchEndCol = ColumnOf(to);
     text_.replace(from, matchLength, replacement_);
     // Measured where its tabs land: a replacement before a tab moves the tab's stop.
     if (tabs_ && TVokEditor::LineWidth(text_.c_str()) > TVokEditor::kEditWidth) {
@@ -77,9 +76,6 @@ bool TLineReplacer::Replace(std::size_t from, std::size_t to)
     e.curCol = static_cast<int16_t>(matchEndCol);
     e.EnsureCursorVisible();
 
-    auto columnAfter = [&](std::size_t at) {
-        return static_cast<int16_t>(tabs_ ? ColumnOf(at) : static_cast<int>(at));
-    };
     e.redoValid = false;
     replacedAny_ = true;
     // The bytes around the match are the same before and after, so the line changed exactly when the
@@ -95,16 +91,15 @@ bool TLineReplacer::Replace(std::size_t from, std::size_t to)
             while (common < most && matched_[matchLength - 1 - common] == replacement_[length - 1 - common])
                 ++common;
             const auto start = static_cast<int16_t>(startCol);
-            const int16_t end = columnAfter(from + length - common);
+            const int16_t end = static_cast<int16_t>(ColumnOf(from + length - common));
             TPending& p = ring_[pending_ % ring_.size()];
             p.record = UndoRecord{start != end, start, lineNo_, end, lineNo_, start, lineNo_, nullptr, 0};
             p.oldText.assign(matched_, 0, matchLength - common);
             ++pending_;
-            ++lineRecords_;
         }
     }
 
-    const int16_t end = columnAfter(from + length);
+    const auto end = static_cast<int16_t>(ColumnOf(from + length));
     e.selStartCol = static_cast<int16_t>(startCol);
     e.selStartLine = lineNo_;
     e.selEndCol = end;

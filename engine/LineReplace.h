@@ -32,8 +32,6 @@ public:
     // The line as replaced so far, for the search of the next match.
     const std::string& Text() const { return text_; }
     std::size_t ReplacementLength() const { return replacement_.size(); }
-    // The display column of a byte of Text().
-    int ColumnOf(std::size_t at) const { return TVokEditor::ColumnOfPointer(text_.c_str(), text_.c_str() + at); }
     // Replaces the match from..to (bytes of Text()) and leaves the cursor, selection and view as selecting
     // the match and replacing it would: the replacement selected, the cursor after it. False, and nothing
     // done, when the match must go the ordinary way: it is empty, the line would grow wider than an edit
@@ -46,6 +44,12 @@ public:
     void Flush();
 
 private:
+    // The display column of a byte of Text(): the byte's offset unless the line holds a tab.
+    int ColumnOf(std::size_t at) const
+    {
+        return tabs_ ? TVokEditor::ColumnOfPointer(text_.c_str(), text_.c_str() + at) : static_cast<int>(at);
+    }
+
     struct TPending {
         UndoRecord record;
         std::string oldText;
@@ -64,7 +68,6 @@ private:
     bool changed_ = false;    // a replacement on this line changed its text
     bool trimmed_ = false;    // the line ended in blanks, which Text() has lost
     bool replacedAny_ = false;
-    std::size_t lineRecords_ = 0;
     std::vector<TPending> ring_;
     std::size_t pending_ = 0;  // records made since the last Flush; the newest ring_.size() are kept
 };

@@ -42,16 +42,6 @@ bool CommandMergesRecords(unsigned command)
 }
 
 namespace {
-int UndoLimit()
-{
-    return UndoLevelsKept();
-}
-
-bool Mergeable(unsigned c)
-{
-    return CommandMergesRecords(c);
-}
-
 void FreeRecord(UndoRecord* r)
 {
     if (r) {
@@ -101,13 +91,13 @@ void TVokEditor::PushUndo(const UndoRecord& r)
     // A record takes the next step of the same command only when that command wrote it and nothing else
     // ran since, and only when the two steps meet in the text: merging records of steps apart, or into a
     // record some other command left on top, would make one Undo take back text nobody asked it to.
-    if (undoCount > 0 && c == p && Mergeable(c) && mergeOpen_ && mergeCommand_ == c && MergeUndo(r)) {
+    if (undoCount > 0 && c == p && CommandMergesRecords(c) && mergeOpen_ && mergeCommand_ == c && MergeUndo(r)) {
         if (undoCount == 0)
             mergeOpen_ = false;
         return;
     }
 
-    const int limit = UndoLimit();
+    const int limit = UndoLevelsKept();
     if (undoCount > limit) {
         ClearUndo();
     } else if (undoCount == limit && undoCount > 0) {
@@ -130,7 +120,7 @@ void TVokEditor::PushUndo(const UndoRecord& r)
 
 void TVokEditor::PushRedo(const UndoRecord& r)
 {
-    if (redoCount >= kMaxUndoLevels || redoCount >= UndoLimit()) {
+    if (redoCount >= kMaxUndoLevels || redoCount >= UndoLevelsKept()) {
         FreeRecord(redo[0]);
         std::memmove(redo, redo + 1, sizeof(redo[0]) * static_cast<std::size_t>(redoCount - 1));
         --redoCount;
